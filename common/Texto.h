@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+// Text routines shared by the whole system.
+namespace common {
+
+// Delphi-style trim: removes leading and trailing blanks and control characters (<= U+0020).
+QString Trim(const QString& text);
+QString TrimLeft(const QString& text);
+QString TrimRight(const QString& text);
+
+// The SQL string literal of a text: single quotes around, inner single quotes doubled.
+QString Q(const QString& text);
+
+// Lays a code out on an account mask: each "9" takes the next code character (blanks and
+// control characters taken are dropped), other mask characters are copied (a blank is dropped),
+// then "0" pads the result to the mask's length. Empty mask or code give an empty text.
+QString AplicaMascara(const QString& mascara, const QString& codigo);
+
+// The n-th field (from 1) of a delimited text; see the rules of the referential chart loader.
+QString ExtraiCampo(const QString& texto, QChar delimitador, int n);
+
+// Removes every ".", ",", "/" and "-".
+QString LimpaPontuacao(const QString& texto);
+
+// Rounds to two decimals, halves away from zero on the 18-significant-digit decimal expansion
+// (0.125 -> 0.13, 2.675 -> 2.67, 1.005 -> 1.00).
+double ArredondaValor(double valor);
+
+// Filter condition of the general search window; every condition begins with " and ".
+// tipoCampo is the data-access field-type code (1/16 text, 2/3/25 integer, 6/7 real,
+// 9/11 date, 10 time, 36 timestamp). Unreadable values show their message in a plain box and
+// raise the silent abort.
+QString MontaFiltro(const QString& campo, const QString& valor1, const QString& valor2, const QString& operador,
+                    int tipoCampo);
+
+} // namespace common

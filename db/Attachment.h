@@ -1,0 +1,53 @@
+#pragma once
+
+#include "db/FirebirdError.h"
+
+#include <QString>
+#include <memory>
+
+namespace Firebird {
+class IAttachment;
+class IMaster;
+class IUtil;
+} // namespace Firebird
+
+namespace db {
+
+struct ConnectionParams {
+    QString database; // host:path, or a plain path for an embedded engine
+    QString user;
+    QString password;
+    QString charset = QStringLiteral("ISO8859_1");
+    int dialect = 1;
+};
+
+Firebird::IMaster* master();
+
+// One attachment to one database. Move-only; the destructor detaches.
+class Attachment {
+public:
+    Attachment() = default;
+    ~Attachment();
+    Attachment(Attachment&&) noexcept;
+    Attachment& operator=(Attachment&&) noexcept;
+    Attachment(const Attachment&) = delete;
+    Attachment& operator=(const Attachment&) = delete;
+
+    static Attachment connect(const ConnectionParams& params);
+    // Creates a new database in SQL dialect 1 with the connection's charset as default charset.
+    static Attachment create(const ConnectionParams& params);
+
+    bool connected() const { return m_handle != nullptr; }
+    void disconnect();
+    void drop(); // drops the database and detaches
+    int dialect() const { return m_dialect; }
+
+    Firebird::IAttachment* handle() const { return m_handle; }
+
+private:
+    explicit Attachment(Firebird::IAttachment* handle, int dialect) : m_handle(handle), m_dialect(dialect) {}
+    Firebird::IAttachment* m_handle = nullptr;
+    int m_dialect = 1;
+};
+
+} // namespace db

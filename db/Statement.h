@@ -1,0 +1,89 @@
+#pragma once
+
+#include "db/Value.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+namespace Firebird {
+class IStatement;
+class IMessageMetadata;
+class IResultSet;
+} // namespace Firebird
+
+namespace db {
+
+class Attachment;
+class Transaction;
+class Cursor;
+
+// Replaces ":NAME" parameters by "?" outside literals and comments and lists the names in order
+// of appearance (a name may repeat). "::" and ":" inside quotes or comments are left alone.
+struct ParsedSql {
+    QString sql;
+    QStringList names;
+};
+ParsedSql parseNamedParameters(const QString& sql);
+
+// A prepared statement. Text with the values written in, or ":NAME" parameters for the
+// designed datasets (the names are matched case-insensitively).
+class Statement {
+public:
+    Statement(Transaction& transaction, const QString& sql);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    bool isSelect() const;
+    int parameterCount() const;
+    const QStringList& parameterNames() const { return m_names; }
+    void setParameter(int index, const QVariant& value);
+    // Sets every occurrence of the name; returns false when the statement has no such parameter.
+    bool setParameter(const QString& name, const QVariant& value);
+    void clearParameters();
+
+    QList<ColumnInfo> columns() const;
+
+    // Runs a select and returns a forward-only cursor over its rows. The statement must outlive it.
+    std::unique_ptr<Cursor> openCursor();
+    // Runs a statement that returns no rows (or a singleton row, which is discarded).
+    void execute();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m;
+    QStringList m_names;
+};
+
+class Cursor {
+public:
+    ~Cursor();
+    Cursor(const Cursor&) = delete;
+    Cursor& operator=(const Cursor&) = delete;
+
+    // Moves to the next row; false at the end (the cursor then closes itself).
+    bool fetch();
+    int columnCount() const;
+    const QList<ColumnInfo>& columns() const { return m_columns; }
+    int indexOf(const QString& name) const; // case-insensitive, -1 when absent
+
+    QVariant value(int index) const;
+    bool isNull(int index) const;
+    std::optional<qint64> asInteger(int index) const;
+    std::optional<double> asDouble(int index) const;
+    std::optional<QString> asText(int index) const;
+    std::optional<QDateTime> asDateTime(int index) const;
+
+    void close();
+
+private:
+    friend class Statement;
+    struct Impl;
+    explicit Cursor(std::unique_ptr<Impl> impl, QList<ColumnInfo> columns);
+    std::unique_ptr<Impl> m;
+    QList<ColumnInfo> m_columns;
+};
+
+} // namespace db

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QVariant>
+
+namespace db {
+
+// Column kinds as dialect 1 delivers them. DATE is a date with time of day; NUMERIC and DECIMAL
+// with a precision above 9 are stored as double precision in dialect 1.
+enum class ColumnType { Text, FixedText, SmallInt, Integer, BigInt, Float, Double, Timestamp, Date, Time, Blob, Other };
+
+struct ColumnInfo {
+    QString name;     // alias as the statement names it (upper case unless quoted)
+    QString field;    // underlying column, empty for expressions
+    QString relation; // underlying table, empty for expressions
+    ColumnType type = ColumnType::Other;
+    int length = 0;   // characters for text columns
+    int scale = 0;    // negative decimal scale of scaled integers
+    bool nullable = true;
+};
+
+// Values travel as QVariant: an invalid QVariant is SQL NULL, never an empty string or a zero.
+// Text is QString (decoded from ISO8859_1), integers qint32/qint16/qint64, floats double,
+// timestamps and dates QDateTime, times QTime.
+inline bool isNull(const QVariant& v) { return !v.isValid() || v.isNull(); }
+
+} // namespace db

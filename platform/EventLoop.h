@@ -1,0 +1,13 @@
+#pragma once
+
+#include <functional>
+
+namespace platform {
+
+// Lets the toolkit process pending input (the moment a press of "Cancelar" is noticed during a
+// long operation). Without a QCoreApplication it does nothing. Tests and fcont-cli add a hook
+// that runs at every call, to press "Cancelar" at a chosen moment or to notice Ctrl-C.
+void processPendingEvents();
+void setPendingEventsHook(std::function<void()> hook);
+
+} // namespace platform

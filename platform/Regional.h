@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <optional>
+
+// The Brazilian regional settings the file and some statements are written under, implemented
+// here so that the host's locale never changes a byte: decimal separator ",", thousands ".",
+// date separator "/", short date "dd/mm/yyyy", two-digit years within fifty years of today.
+namespace platform::regional {
+
+constexpr QChar decimalSeparator = QLatin1Char(',');
+constexpr QChar thousandSeparator = QLatin1Char('.');
+constexpr QChar dateSeparator = QLatin1Char('/');
+constexpr int twoDigitYearWindow = 50;
+
+// General format with 15 significant digits: no grouping, no trailing zeros, decimal comma,
+// scientific notation only below 0.00001 or above 15 integer digits (1234.5 -> "1234,5").
+QString formatFloatGeneral(double value);
+
+// Formatting with a picture of "0", "#", "," (grouping) and "." (decimal point), as in
+// "0.00" and "###,###,##0.00"; halves away from zero on the 18-significant-digit expansion.
+QString formatFloat(const QString& pattern, double value);
+
+// Reads a number written with the decimal comma (no grouping); blanks around are allowed.
+std::optional<double> parseFloat(const QString& text);
+
+// Date-time pictures: d dd m mm yy yyyy h hh n nn s ss (mm right after h/hh means minutes),
+// letters in any case, every other character copied ("12/01/YY" keeps 12 and 01).
+QString formatDateTime(const QString& pattern, const QDateTime& value);
+inline QString formatDate(const QString& pattern, const QDate& value) {
+    return formatDateTime(pattern, QDateTime(value, QTime(0, 0)));
+}
+
+// Short date text "dd/mm/yyyy", and "dd/mm/yyyy hh:nn:ss" for a time of day other than midnight.
+QString dateToText(const QDate& value);
+QString dateTimeToText(const QDateTime& value);
+
+// Reads d/m/y (day first; one- or two-digit day and month; two- or four-digit year, a two-digit
+// year expanded with the window around `today`), optionally followed by a time h:n[:s].
+std::optional<QDateTime> parseDateTime(const QString& text, const QDate& today = QDate::currentDate());
+int expandTwoDigitYear(int year, const QDate& today = QDate::currentDate());
+
+} // namespace platform::regional
