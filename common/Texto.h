@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 // Text routines shared by the whole system.
@@ -34,5 +35,8 @@ double ArredondaValor(double valor);
 // raise the silent abort.
 QString MontaFiltro(const QString& campo, const QString& valor1, const QString& valor2, const QString& operador,
                     int tipoCampo);
+// The same with the date that stands for "00/00/00" given.
+QString MontaFiltro(const QString& campo, const QString& valor1, const QString& valor2, const QString& operador,
+                    int tipoCampo, const QDate& hoje);
 
 } // namespace common

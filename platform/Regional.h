@@ -39,7 +39,12 @@ QString dateTimeToText(const QDateTime& value);
 
 // Reads d/m/y (day first; one- or two-digit day and month; two- or four-digit year, a two-digit
 // year expanded with the window around `today`), optionally followed by a time h:n[:s].
+// Without a year the year of `today` is taken. Blanks may surround every number.
 std::optional<QDateTime> parseDateTime(const QString& text, const QDate& today = QDate::currentDate());
+// The date alone: a time after it makes the text unreadable.
+std::optional<QDate> parseDate(const QString& text, const QDate& today = QDate::currentDate());
+// A time of day h:n[:s] alone.
+std::optional<QTime> parseTime(const QString& text);
 int expandTwoDigitYear(int year, const QDate& today = QDate::currentDate());
 
 } // namespace platform::regional
