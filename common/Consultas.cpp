@@ -1,0 +1,93 @@
+#include "common/Consultas.h"
+
+#include "platform/Dialogs.h"
+#include "platform/Query.h"
+
+#include <QDir>
+
+namespace common {
+
+namespace {
+
+void preparaBusca(const QString& expressao, const QString& tabela, const QString& extra, platform::Query& query) {
+    query.close();
+    query.setSql(QStringLiteral(" Select ") + expressao + QStringLiteral("  from ") + tabela + QStringLiteral("\r\n") +
+                 extra);
+    query.open();
+}
+
+} // namespace
+
+void BuscaValor(const QString& expressao, const QString& tabela, const QString& extra, platform::Query& query,
+                QString& resultado) {
+    try {
+        preparaBusca(expressao, tabela, extra, query);
+        if (!query.isEmpty() && query.fieldCount() > 0)
+            resultado = query.field(0).asString();
+    } catch (...) {
+        // Lookups never report: the caller keeps what it had.
+    }
+    try {
+        query.close();
+    } catch (...) {
+    }
+}
+
+int BuscaValorInteiro(const QString& expressao, const QString& tabela, const QString& extra,
+                      platform::Query& query) {
+    int resultado = 0;
+    try {
+        preparaBusca(expressao, tabela, extra, query);
+        if (!query.isEmpty() && query.fieldCount() > 0)
+            resultado = static_cast<int>(query.field(0).asInteger());
+    } catch (...) {
+    }
+    try {
+        query.close();
+    } catch (...) {
+    }
+    return resultado;
+}
+
+std::unique_ptr<platform::Query> CriaQuery(const QString& nome, db::Transaction* transacao) {
+    try {
+        return std::make_unique<platform::Query>(nome.trimmed(), transacao);
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+QString ListaCampos(const QString& tabela, const QString& separador, const QString& excluido,
+                    platform::Query& query) {
+    struct Fecha {
+        platform::Query& q;
+        ~Fecha() {
+            try {
+                q.close();
+            } catch (...) {
+            }
+        }
+    } fecha{query};
+    query.close();
+    query.clearSql();
+    query.setSql(QStringLiteral("Select First 1 * from ") + tabela);
+    QString lista;
+    query.open();
+    for (const platform::Field* f : query.fields())
+        if (f->name().toUpper() != excluido.toUpper())
+            lista += f->name() + separador;
+    lista.chop(separador.size());
+    return lista;
+}
+
+void ExecutaPrograma(const QString& programa, const QString& parametros) {
+    // The original system handed the file to the desktop's text editor; here the installed
+    // dialogs show it. Program and parameters are limited to 1024 characters each.
+    (void)programa.left(1024);
+    try {
+        platform::dialogs().showFile(QDir::fromNativeSeparators(QString(parametros.left(1024)).replace('\\', '/')));
+    } catch (...) {
+    }
+}
+
+} // namespace common

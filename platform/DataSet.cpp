@@ -1,0 +1,521 @@
+#include "platform/DataSet.h"
+
+#include "platform/Regional.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace platform {
+
+namespace {
+
+QString trimmed(const QString& text) {
+    int b = 0, e = text.size();
+    while (b < e && text.at(b).unicode() <= 0x20)
+        ++b;
+    while (e > b && text.at(e - 1).unicode() <= 0x20)
+        --e;
+    return text.mid(b, e - b);
+}
+
+bool isNullValue(const QVariant& v) { return !v.isValid() || v.isNull(); }
+
+bool isNumber(const QVariant& v) {
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Bool:
+        return true;
+    default:
+        return false;
+    }
+}
+
+[[noreturn]] void conversionError(const QString& text, const char* kind) {
+    throw std::invalid_argument(QStringLiteral("'%1' is not a valid %2 value").arg(text, QLatin1String(kind)).toStdString());
+}
+
+} // namespace
+
+// ---- Field ----
+
+QVariant Field::value() const {
+    if (m_def.calculated)
+        return lookup ? lookup(*m_owner) : QVariant();
+    return m_owner->currentValue(m_index);
+}
+
+bool Field::isNull() const {
+    const QVariant v = value();
+    return !v.isValid() || v.isNull();
+}
+
+QString Field::textOf(FieldType type, const QVariant& v) {
+    if (!v.isValid() || v.isNull())
+        return {};
+    switch (type) {
+    case FieldType::Float:
+        return regional::formatFloatGeneral(v.toDouble());
+    case FieldType::Date:
+        return regional::dateToText(v.toDateTime().date());
+    case FieldType::DateTime:
+        return regional::dateTimeToText(v.toDateTime());
+    case FieldType::Time:
+        return v.toTime().toString(QStringLiteral("HH:mm:ss"));
+    case FieldType::Boolean:
+        return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    default:
+        break;
+    }
+    if (v.typeId() == QMetaType::Double)
+        return regional::formatFloatGeneral(v.toDouble());
+    if (v.typeId() == QMetaType::QDateTime)
+        return regional::dateTimeToText(v.toDateTime());
+    if (v.typeId() == QMetaType::QDate)
+        return regional::dateToText(v.toDate());
+    return v.toString();
+}
+
+QString Field::asString() const { return textOf(m_def.type, value()); }
+
+qint64 Field::asInteger() const {
+    const QVariant v = value();
+    if (!v.isValid() || v.isNull())
+        return 0;
+    if (v.typeId() == QMetaType::Double)
+        return static_cast<qint64>(std::llround(v.toDouble()));
+    if (isNumber(v))
+        return v.toLongLong();
+    bool ok = false;
+    const qint64 n = trimmed(v.toString()).toLongLong(&ok);
+    if (!ok)
+        conversionError(v.toString(), "integer");
+    return n;
+}
+
+double Field::asFloat() const {
+    const QVariant v = value();
+    if (!v.isValid() || v.isNull())
+        return 0.0;
+    if (isNumber(v))
+        return v.toDouble();
+    const auto d = regional::parseFloat(v.toString());
+    if (!d)
+        conversionError(v.toString(), "floating point");
+    return *d;
+}
+
+QDateTime Field::asDateTime() const {
+    const QVariant v = value();
+    if (!v.isValid() || v.isNull())
+        return {};
+    if (v.typeId() == QMetaType::QDateTime)
+        return v.toDateTime();
+    if (v.typeId() == QMetaType::QDate)
+        return QDateTime(v.toDate(), QTime(0, 0));
+    const auto d = regional::parseDateTime(v.toString());
+    if (!d)
+        conversionError(v.toString(), "date");
+    return *d;
+}
+
+QVariant Field::convert(const QVariant& v) const {
+    if (!v.isValid() || v.isNull())
+        return {};
+    switch (m_def.type) {
+    case FieldType::String:
+    case FieldType::FixedChar: {
+        QString text = textOf(FieldType::String, v);
+        if (m_def.size > 0 && text.size() > m_def.size)
+            text.truncate(m_def.size);
+        return text;
+    }
+    case FieldType::SmallInt:
+    case FieldType::Integer:
+    case FieldType::LargeInt: {
+        qint64 n = 0;
+        if (v.typeId() == QMetaType::Double)
+            n = static_cast<qint64>(std::llround(v.toDouble()));
+        else if (isNumber(v))
+            n = v.toLongLong();
+        else {
+            bool ok = false;
+            n = trimmed(v.toString()).toLongLong(&ok);
+            if (!ok)
+                conversionError(v.toString(), "integer");
+        }
+        if (m_def.type == FieldType::LargeInt)
+            return QVariant::fromValue<qint64>(n);
+        return QVariant::fromValue<int>(static_cast<int>(n));
+    }
+    case FieldType::Float: {
+        if (isNumber(v))
+            return v.toDouble();
+        const auto d = regional::parseFloat(v.toString());
+        if (!d)
+            conversionError(v.toString(), "floating point");
+        return *d;
+    }
+    case FieldType::Date:
+    case FieldType::DateTime: {
+        QDateTime dt;
+        if (v.typeId() == QMetaType::QDateTime)
+            dt = v.toDateTime();
+        else if (v.typeId() == QMetaType::QDate)
+            dt = QDateTime(v.toDate(), QTime(0, 0));
+        else {
+            const QString text = trimmed(v.toString());
+            if (text.isEmpty())
+                return {};
+            const auto parsed = regional::parseDateTime(text);
+            if (!parsed)
+                conversionError(v.toString(), "date");
+            dt = *parsed;
+        }
+        if (m_def.type == FieldType::Date)
+            dt.setTime(QTime(0, 0));
+        return dt;
+    }
+    case FieldType::Time:
+        if (v.typeId() == QMetaType::QTime)
+            return v;
+        if (v.typeId() == QMetaType::QDateTime)
+            return v.toDateTime().time();
+        return QTime::fromString(trimmed(v.toString()), QStringLiteral("H:mm:ss"));
+    case FieldType::Boolean:
+        return v.toBool();
+    }
+    return v;
+}
+
+void Field::setValue(const QVariant& v) {
+    if (m_def.calculated)
+        throw std::logic_error(("Field '" + m_def.name + "' cannot be modified").toStdString());
+    m_owner->storeValue(m_index, convert(v));
+    if (onChange)
+        onChange(*this);
+}
+
+QString Field::displayTextOf(const QVariant& v) const {
+    if (onGetText)
+        return onGetText(*this, v);
+    return textOf(m_def.type, v);
+}
+
+void Field::setText(const QString& text) {
+    if (onSetText)
+        onSetText(*this, text);
+    else
+        setAsString(text);
+}
+
+// ---- DataSet ----
+
+DataSet::DataSet(QString name) : m_name(std::move(name)) {}
+
+DataSet::~DataSet() = default;
+
+Field& DataSet::addField(const FieldDef& def) {
+    if (active())
+        throw std::logic_error(("Cannot add fields to the open dataset " + m_name).toStdString());
+    m_fields.push_back(std::make_unique<Field>(*this, fieldCount(), def));
+    return *m_fields.back();
+}
+
+void DataSet::clearFields() {
+    if (active())
+        throw std::logic_error(("Cannot clear the fields of the open dataset " + m_name).toStdString());
+    m_fields.clear();
+}
+
+void DataSet::removeAutomaticFields() {
+    if (active())
+        throw std::logic_error(("Cannot change the fields of the open dataset " + m_name).toStdString());
+    std::erase_if(m_fields, [](const std::unique_ptr<Field>& f) { return f->def().automatic; });
+}
+
+Field* DataSet::findField(const QString& name) const {
+    for (const auto& f : m_fields)
+        if (f->name().compare(name, Qt::CaseInsensitive) == 0)
+            return f.get();
+    return nullptr;
+}
+
+Field& DataSet::fieldByName(const QString& name) const {
+    if (Field* f = findField(name))
+        return *f;
+    throw std::invalid_argument((m_name + ": Field '" + name + "' not found").toStdString());
+}
+
+QList<Field*> DataSet::fields() const {
+    QList<Field*> list;
+    for (const auto& f : m_fields)
+        list << f.get();
+    return list;
+}
+
+QList<Field*> DataSet::visibleFields() const {
+    QList<Field*> list;
+    for (const auto& f : m_fields)
+        if (f->visible())
+            list << f.get();
+    return list;
+}
+
+void DataSet::open() {
+    if (active())
+        return;
+    if (beforeOpen)
+        beforeOpen(*this);
+    m_rows.clear();
+    try {
+        doOpen();
+    } catch (...) {
+        doClose();
+        m_rows.clear();
+        throw;
+    }
+    m_state = DataSetState::Browse;
+    rebuildView();
+    m_pos = m_view.empty() ? -1 : 0;
+    m_eof = m_bof = m_view.empty();
+    if (afterOpen)
+        afterOpen(*this);
+    scrolled();
+}
+
+void DataSet::close() {
+    if (!active())
+        return;
+    if (beforeClose)
+        beforeClose(*this);
+    doClose();
+    m_state = DataSetState::Inactive;
+    m_rows.clear();
+    m_view.clear();
+    m_buffer.clear();
+    m_pos = -1;
+    m_eof = m_bof = true;
+}
+
+void DataSet::rebuildView(int keepRowIndex) {
+    m_view.clear();
+    m_view.reserve(m_rows.size());
+    for (int i = 0; i < static_cast<int>(m_rows.size()); ++i)
+        if (rowVisible(m_rows[i]))
+            m_view.push_back(i);
+    if (ordered())
+        std::stable_sort(m_view.begin(), m_view.end(),
+                         [this](int a, int b) { return rowLess(m_rows[a], m_rows[b]); });
+    if (keepRowIndex >= 0) {
+        const auto it = std::find(m_view.begin(), m_view.end(), keepRowIndex);
+        m_pos = it != m_view.end() ? static_cast<int>(it - m_view.begin())
+                                   : std::min<int>(std::max(m_pos, 0), static_cast<int>(m_view.size()) - 1);
+    } else if (m_pos >= static_cast<int>(m_view.size())) {
+        m_pos = static_cast<int>(m_view.size()) - 1;
+    }
+    if (m_view.empty())
+        m_pos = -1;
+}
+
+void DataSet::checkBrowseOrEdit() const {
+    if (!active())
+        throw std::logic_error(("Cannot perform this operation on a closed dataset: " + m_name).toStdString());
+}
+
+void DataSet::scrolled() {
+    if (afterScroll)
+        afterScroll(*this);
+}
+
+void DataSet::first() {
+    checkBrowseOrEdit();
+    if (editing())
+        post();
+    m_pos = m_view.empty() ? -1 : 0;
+    m_bof = true;
+    m_eof = m_view.empty();
+    scrolled();
+}
+
+void DataSet::last() {
+    checkBrowseOrEdit();
+    if (editing())
+        post();
+    m_pos = static_cast<int>(m_view.size()) - 1;
+    m_eof = true;
+    m_bof = m_view.empty();
+    scrolled();
+}
+
+void DataSet::next() {
+    checkBrowseOrEdit();
+    if (editing())
+        post();
+    m_bof = false;
+    if (m_pos + 1 < static_cast<int>(m_view.size())) {
+        ++m_pos;
+        m_eof = false;
+        scrolled();
+    } else {
+        m_eof = true;
+    }
+}
+
+void DataSet::prior() {
+    checkBrowseOrEdit();
+    if (editing())
+        post();
+    m_eof = false;
+    if (m_pos > 0) {
+        --m_pos;
+        m_bof = false;
+        scrolled();
+    } else {
+        m_bof = true;
+    }
+}
+
+void DataSet::moveTo(int viewRow) {
+    checkBrowseOrEdit();
+    if (editing())
+        post();
+    if (viewRow < 0 || viewRow >= static_cast<int>(m_view.size()))
+        throw std::out_of_range(("Row out of range in " + m_name).toStdString());
+    m_pos = viewRow;
+    m_eof = m_bof = false;
+    scrolled();
+}
+
+QVariant DataSet::valueAt(int viewRow, int fieldIndex) const {
+    const Field& f = field(fieldIndex);
+    if (viewRow < 0 || viewRow >= static_cast<int>(m_view.size()))
+        return {};
+    if (f.calculated())
+        return {};
+    return m_rows[m_view[viewRow]].value(fieldIndex);
+}
+
+Row DataSet::emptyRow() const { return Row(fieldCount()); }
+
+Row& DataSet::currentRow() { return m_rows.at(m_view.at(m_pos)); }
+
+const Row* DataSet::currentRowPtr() const {
+    if (m_pos < 0 || m_pos >= static_cast<int>(m_view.size()))
+        return nullptr;
+    return &m_rows[m_view[m_pos]];
+}
+
+QVariant DataSet::currentValue(int fieldIndex) const {
+    if (editing())
+        return m_buffer.value(fieldIndex);
+    const Row* row = currentRowPtr();
+    return row ? row->value(fieldIndex) : QVariant();
+}
+
+void DataSet::storeValue(int fieldIndex, const QVariant& value) {
+    if (!editing())
+        throw std::logic_error(("Dataset not in edit or insert mode: " + m_name).toStdString());
+    m_buffer[fieldIndex] = value;
+}
+
+void DataSet::append() {
+    checkBrowseOrEdit();
+    if (editing())
+        post();
+    m_buffer = emptyRow();
+    m_state = DataSetState::Insert;
+    m_eof = true;
+    if (onNewRecord)
+        onNewRecord(*this);
+}
+
+void DataSet::edit() {
+    checkBrowseOrEdit();
+    if (editing())
+        return;
+    if (m_view.empty()) {
+        append();
+        return;
+    }
+    m_buffer = currentRow();
+    m_buffer.resize(fieldCount());
+    m_state = DataSetState::Edit;
+}
+
+void DataSet::post() {
+    if (!editing())
+        return;
+    if (beforePost)
+        beforePost(*this);
+    for (const auto& f : m_fields)
+        if (f->required() && !f->calculated() && isNullValue(m_buffer.value(f->index())))
+            throw std::invalid_argument(("Field '" + f->name() + "' must have a value").toStdString());
+    Row row = m_buffer;
+    if (m_state == DataSetState::Insert) {
+        doPost(row, nullptr);
+        m_rows.push_back(row);
+        const int index = static_cast<int>(m_rows.size()) - 1;
+        m_state = DataSetState::Browse;
+        if (!ordered() && rowVisible(row) && m_view.size() + 1 == m_rows.size()) {
+            m_view.push_back(index);
+            m_pos = static_cast<int>(m_view.size()) - 1;
+        } else {
+            rebuildView(index);
+        }
+    } else {
+        const int index = m_view.at(m_pos);
+        const Row old = m_rows[index];
+        doPost(row, &old);
+        m_rows[index] = row;
+        m_state = DataSetState::Browse;
+        rebuildView(index);
+    }
+    m_buffer.clear();
+    m_eof = m_bof = m_view.empty();
+    if (afterPost)
+        afterPost(*this);
+}
+
+void DataSet::cancel() {
+    if (!editing())
+        return;
+    m_state = DataSetState::Browse;
+    m_buffer.clear();
+    m_eof = m_bof = m_view.empty();
+    if (afterCancel)
+        afterCancel(*this);
+}
+
+void DataSet::remove() {
+    checkBrowseOrEdit();
+    if (m_state == DataSetState::Insert) {
+        cancel();
+        return;
+    }
+    if (m_view.empty())
+        throw std::logic_error(("Cannot perform this operation on an empty dataset: " + m_name).toStdString());
+    if (beforeDelete)
+        beforeDelete(*this);
+    m_state = DataSetState::Browse;
+    m_buffer.clear();
+    const int index = m_view.at(m_pos);
+    doDelete(m_rows[index]);
+    m_rows.erase(m_rows.begin() + index);
+    const int pos = m_pos;
+    rebuildView();
+    m_pos = m_view.empty() ? -1 : std::min(pos, static_cast<int>(m_view.size()) - 1);
+    m_eof = m_bof = m_view.empty();
+    if (afterDelete)
+        afterDelete(*this);
+    scrolled();
+}
+
+} // namespace platform
