@@ -36,18 +36,25 @@ public:
     static Attachment connect(const ConnectionParams& params);
     // Creates a new database in SQL dialect 1 with the connection's charset as default charset.
     static Attachment create(const ConnectionParams& params);
+    // Attaching or creating fails with FirebirdError; disconnect() and drop() throw when the server
+    // refuses (open transactions) and keep the attachment. The destructor detaches and swallows errors.
 
     bool connected() const { return m_handle != nullptr; }
     void disconnect();
     void drop(); // drops the database and detaches
     int dialect() const { return m_dialect; }
+    // Texts go to and come from the server in the connection charset (ISO8859_1 by default).
+    bool utf8Text() const { return m_utf8; }
 
     Firebird::IAttachment* handle() const { return m_handle; }
 
 private:
-    explicit Attachment(Firebird::IAttachment* handle, int dialect) : m_handle(handle), m_dialect(dialect) {}
+    explicit Attachment(Firebird::IAttachment* handle, int dialect, bool utf8 = false)
+        : m_handle(handle), m_dialect(dialect), m_utf8(utf8) {}
+    static Attachment open(const ConnectionParams& params, bool creating);
     Firebird::IAttachment* m_handle = nullptr;
     int m_dialect = 1;
+    bool m_utf8 = false;
 };
 
 } // namespace db

@@ -11,7 +11,9 @@ class Transaction;
 // and runs each statement in the given transaction. With automatic DDL commit each DDL statement
 // is followed by commit retaining, as the script component of the original system did.
 // "SET SQL DIALECT", "SET NAMES", "SET AUTODDL" and "COMMIT [WORK]" lines are handled here,
-// not sent to the server. A failing statement throws FirebirdError; earlier ones stay run.
+// not sent to the server; so are "CONNECT" and "CREATE DATABASE", because databases are opened
+// and created through Attachment. The end of run() commits retaining, as the component did.
+// A failing statement throws FirebirdError; earlier ones stay run.
 class Script {
 public:
     explicit Script(Transaction& transaction) : m_transaction(&transaction) {}
@@ -24,6 +26,7 @@ public:
 
     void run();
 
+    // The statements in order, without their terminators, leading comments and SET TERM lines.
     static QStringList split(const QString& text);
 
 private:

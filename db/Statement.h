@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 namespace Firebird {
 class IStatement;
@@ -27,8 +28,14 @@ struct ParsedSql {
 };
 ParsedSql parseNamedParameters(const QString& sql);
 
-// A prepared statement. Text with the values written in, or ":NAME" parameters for the
-// designed datasets (the names are matched case-insensitively).
+// Runs one statement exactly as written, without parameters: ":" stays for PSQL bodies.
+void executeImmediate(Transaction& transaction, const QString& sql);
+
+// A prepared statement (dialect of the attachment; the transaction is started when it is not
+// running). Text with the values written in, or ":NAME" parameters for the designed datasets
+// (the names are matched case-insensitively). Parameter values are QVariants: invalid is NULL;
+// texts, integers, doubles, QDateTime and QDate are sent as such and the server converts them
+// to the parameter's type, so a text into an integer parameter or a double into a NUMERIC works.
 class Statement {
 public:
     Statement(Transaction& transaction, const QString& sql);
@@ -46,12 +53,14 @@ public:
 
     QList<ColumnInfo> columns() const;
 
-    // Runs a select and returns a forward-only cursor over its rows. The statement must outlive it.
+    // Runs a select and returns a forward-only cursor over its rows. The statement must outlive it;
+    // opening again closes the previous cursor of this statement.
     std::unique_ptr<Cursor> openCursor();
     // Runs a statement that returns no rows (or a singleton row, which is discarded).
     void execute();
 
 private:
+    friend class Cursor;
     struct Impl;
     std::unique_ptr<Impl> m;
     QStringList m_names;

@@ -13,7 +13,8 @@ class Attachment;
 // The one transaction of the program: read committed, record versions, no wait. It is started
 // on demand (statements start it when it is not running), and committed or rolled back
 // retaining, because the design commits after every post without losing its open cursors.
-// The destructor rolls back what nothing committed.
+// The destructor rolls back what nothing committed. Ending a transaction that is not running
+// does nothing; a failed commit or rollback throws FirebirdError and leaves it running.
 class Transaction {
 public:
     explicit Transaction(Attachment& attachment);
