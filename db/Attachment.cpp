@@ -43,8 +43,10 @@ Attachment Attachment::open(const ConnectionParams& params, bool creating) {
     dpb->insertString(&status, isc_dpb_lc_ctype, params.charset.toLatin1().constData());
     // On creation the client dialect is also the dialect of the new database.
     dpb->insertInt(&status, isc_dpb_sql_dialect, params.dialect);
-    if (creating)
+    if (creating) {
         dpb->insertString(&status, isc_dpb_set_db_charset, params.charset.toLatin1().constData());
+        dpb->insertInt(&status, isc_dpb_force_write, params.forcedWrites ? 1 : 0);
+    }
     status.check();
 
     RefPtr<Firebird::IProvider> provider(master()->getDispatcher());

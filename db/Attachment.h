@@ -19,6 +19,9 @@ struct ConnectionParams {
     QString password;
     QString charset = QStringLiteral("ISO8859_1");
     int dialect = 1;
+    // For create() only: synchronous writes, as a production database has. Throwaway test
+    // databases turn them off, because every commit then waits for the disk.
+    bool forcedWrites = true;
 };
 
 Firebird::IMaster* master();

@@ -127,7 +127,9 @@ bool serverAvailable() {
 }
 
 TestDatabase::TestDatabase(const QStringList& scripts) : m_path(uniquePath()) {
-    db::Attachment::create(params()).disconnect();
+    db::ConnectionParams creation = params();
+    creation.forcedWrites = false;
+    db::Attachment::create(creation).disconnect();
     try {
         for (const QString& script : scripts)
             runScriptFile(script);
