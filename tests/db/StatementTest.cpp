@@ -216,3 +216,30 @@ TEST_F(Statements, FailingExecutionThrowsAndKeepsTheStatementUsable) {
     EXPECT_NO_THROW(insert.execute());
     EXPECT_EQ(value("select count(*) from TIPOS").toInt(), 2);
 }
+
+TEST_F(Statements, LeaveNoServerStatementsBehind) {
+    auto serverStatements = [this] {
+        // Monitoring tables are a snapshot per transaction, so each count takes a new one.
+        db::Transaction fresh(attachment);
+        db::Statement count(fresh, "select count(*) from mon$statements where mon$attachment_id = current_connection");
+        auto cursor = count.openCursor();
+        EXPECT_TRUE(cursor->fetch());
+        return *cursor->asInteger(0);
+    };
+    db::executeImmediate(*transaction, "insert into TIPOS (ID) values (1)");
+    transaction->commitRetaining();
+    const qint64 before = serverStatements();
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_THROW(db::Statement(*transaction, "select * from NAO_EXISTE"), db::FirebirdError);
+        db::Statement duplicate(*transaction, "insert into TIPOS (ID) values (1)");
+        EXPECT_THROW(duplicate.execute(), db::FirebirdError);
+        std::unique_ptr<db::Cursor> cursor;
+        {
+            db::Statement select(*transaction, "select ID, MEMO from TIPOS");
+            cursor = select.openCursor();
+            EXPECT_TRUE(cursor->fetch());
+        }
+        EXPECT_FALSE(cursor->fetch()); // the statement's end closed it
+    }
+    EXPECT_EQ(serverStatements(), before);
+}
