@@ -198,7 +198,7 @@ QVariant Field::convert(const QVariant& v) const {
 void Field::setValue(const QVariant& v) {
     if (m_def.calculated)
         throw std::logic_error(("Field '" + m_def.name + "' cannot be modified").toStdString());
-    m_owner->storeValue(m_index, convert(v));
+    m_owner->storeValue(m_index, convert(beforeStore ? beforeStore(v) : v));
     if (onChange)
         onChange(*this);
 }

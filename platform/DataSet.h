@@ -91,6 +91,10 @@ public:
     SetTextHandler onSetText;
     ChangeHandler onChange;
     LookupHandler lookup;
+    // Applied by setValue to the value as given, before it is converted and cut to size: a
+    // field whose stored form drops characters (a CPF kept without its punctuation) must drop
+    // them before the cut, or the cut eats digits.
+    std::function<QVariant(const QVariant&)> beforeStore;
 
 private:
     DataSet* m_owner;
