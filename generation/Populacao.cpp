@@ -1,0 +1,175 @@
+#include "generation/Populacao.h"
+
+#include "common/Consultas.h"
+#include "common/Mensagens.h"
+#include "common/Texto.h"
+#include "data/dmFCONT.h"
+#include "generation/Instrucoes.h"
+#include "generation/Totais.h"
+#include "generation/dmBlocos.h"
+#include "platform/Abort.h"
+#include "platform/EventLoop.h"
+#include "platform/Regional.h"
+
+#include <stdexcept>
+
+namespace generation {
+
+using data::dmFCONT;
+namespace regional = platform::regional;
+
+void PopulaBloco(platform::Query& query, platform::DataSet& tabela) {
+    try {
+        query.setUniDirectional(true);
+        query.open();
+        QList<platform::Field*> destinos;
+        for (const platform::Field* coluna : query.fields()) {
+            platform::Field* destino = tabela.findField(coluna->name());
+            if (!destino)
+                throw std::invalid_argument(
+                    (tabela.name() + ": Field '" + coluna->name() + "' not found").toStdString());
+            destinos << destino;
+        }
+        platform::Field& linha = tabela.fieldByName(QStringLiteral("LINHA"));
+        while (!query.isEmpty() && !query.eof()) {
+            tabela.append();
+            for (int i = 0; i < destinos.size(); ++i) {
+                const platform::Field& coluna = query.field(i);
+                if (coluna.type() == platform::FieldType::Float && !coluna.isNull())
+                    destinos[i]->setValue(common::ArredondaValor(coluna.asFloat()));
+                else
+                    destinos[i]->setValue(coluna.value());
+            }
+            linha.setValue(++dmFCONT->ContLinha);
+            tabela.post();
+            query.next();
+            platform::processPendingEvents();
+        }
+        query.close();
+    } catch (const std::exception& e) {
+        if (tabela.editing())
+            tabela.cancel();
+        query.close();
+        common::MostraMensagem(QStringLiteral("Erro: ao popular Bloco.\r") + query.name() + QStringLiteral("\r\r") +
+                                   QString::fromUtf8(e.what()),
+                               true);
+    }
+}
+
+namespace {
+
+QString cotado(const QString& texto) { return common::Q(texto); }
+
+platform::Field& campoSPED(const char* nome) { return dmFCONT->quSPED.fieldByName(QString::fromLatin1(nome)); }
+
+// "01/01/" or "31/12/" + the two-digit year, read back as a typed date: the century comes from
+// the two-digit-year window, as it did under the regional settings.
+QDate dataDoAno(const char* diaMes, const QDate& referencia) {
+    const QString texto = QString::fromLatin1(diaMes) + regional::formatDate(QStringLiteral("yy"), referencia);
+    const auto data = regional::parseDateTime(texto);
+    if (!data)
+        throw std::invalid_argument(("Invalid date " + texto).toStdString());
+    return data->date();
+}
+
+} // namespace
+
+QMap<QString, QString> ValoresDoConjunto() {
+    QMap<QString, QString> v;
+    v.insert(QStringLiteral("SPCODIGO"), QString::number(campoSPED("SPCODIGO").asInteger()));
+    v.insert(QStringLiteral("EMPRESA"), QString::number(campoSPED("EMPRESA").asInteger()));
+    v.insert(QStringLiteral("COD_ENT_REF"), cotado(campoSPED("RI051COD_ENT_REF").asString()));
+    const QDate fim = campoSPED("R0000DT_FIN").asDateTime().date();
+    if (fim.isValid()) {
+        v.insert(QStringLiteral("PERIODO_ANT"), cotado(regional::formatDate(QStringLiteral("12/01/YY"), fim.addYears(-1))));
+        v.insert(QStringLiteral("PERIODO"), cotado(regional::formatDate(QStringLiteral("12/01/YY"), fim)));
+    }
+    return v;
+}
+
+QString SubstituiMarcadores(QString instrucao, const QMap<QString, QString>& valores) {
+    for (auto it = valores.begin(); it != valores.end(); ++it)
+        instrucao.replace(QLatin1Char('{') + it.key() + QLatin1Char('}'), it.value());
+    return instrucao;
+}
+
+void PopulaRegistro(const QString& registro, const QMap<QString, QString>& extras) {
+    platform::MemTable* tabela = dmBlocos->tabela(registro);
+    if (!tabela)
+        throw std::logic_error(("No record table for " + registro).toStdString());
+    QMap<QString, QString> valores = ValoresDoConjunto();
+    for (auto it = extras.begin(); it != extras.end(); ++it)
+        valores.insert(it.key(), it.value());
+    std::unique_ptr<platform::Query> query =
+        common::CriaQuery(QStringLiteral("quReg") + registro, &dmFCONT->trBanco);
+    query->setSql(SubstituiMarcadores(InstrucaoRegistro(registro), valores));
+    platform::Query* anterior = dmBlocos->quAtual;
+    dmBlocos->quAtual = query.get();
+    try {
+        PopulaBloco(*query, *tabela);
+    } catch (...) {
+        dmBlocos->quAtual = anterior;
+        throw;
+    }
+    dmBlocos->quAtual = anterior;
+}
+
+namespace {
+
+QString filtroAtual;
+
+} // namespace
+
+QString FiltroDaGeracao() { return filtroAtual; }
+
+bool GeraBlocos(const QString& filtroEmpresas) {
+    filtroAtual = filtroEmpresas;
+    try {
+        const QMap<QString, QString> filtro{{QStringLiteral("FILTRO"), filtroEmpresas}};
+        PopulaRegistro(QStringLiteral("0000"));
+        PopulaRegistro(QStringLiteral("I001"));
+        PopulaRegistro(QStringLiteral("I050"), filtro);
+        PopulaRegistro(QStringLiteral("I075"));
+        PopulaRegistro(QStringLiteral("I100"));
+
+        const QDate inicio = campoSPED("R0000DT_INI").asDateTime().date();
+        QMap<QString, QString> periodo = filtro;
+        if (inicio.isValid()) {
+            const QDate primeiro = dataDoAno("01/01/", inicio), ultimo = dataDoAno("31/12/", inicio);
+            periodo.insert(QStringLiteral("DATA_INI"), cotado(regional::formatDate(QStringLiteral("DD/MM/YYYY"), primeiro)));
+            periodo.insert(QStringLiteral("DATA_FIN"), cotado(regional::formatDate(QStringLiteral("DD/MM/YYYY"), ultimo)));
+            periodo.insert(QStringLiteral("DATA_RES"), cotado(regional::formatDate(QStringLiteral("31/12/YYYY"), ultimo)));
+        } else {
+            periodo.insert(QStringLiteral("DATA_INI"), QStringLiteral("null"));
+            periodo.insert(QStringLiteral("DATA_FIN"), QStringLiteral("null"));
+            periodo.insert(QStringLiteral("DATA_RES"), QStringLiteral("null"));
+        }
+        PopulaRegistro(QStringLiteral("I150"), periodo);
+        PopulaRegistro(QStringLiteral("I350"), periodo);
+        GravaI990();
+
+        PopulaRegistro(QStringLiteral("J001"));
+        PopulaRegistro(QStringLiteral("J930"));
+        GravaJ990();
+
+        for (const char* r : {"M001", "M020", "M025", "M030", "M355"})
+            PopulaRegistro(QString::fromLatin1(r), filtro);
+        GravaM990();
+
+        GravaBloco9();
+        return true;
+    } catch (const platform::SilentAbort&) {
+        return false;
+    } catch (const std::exception& e) {
+        // Every known failure has been shown on its way here; this one has not.
+        try {
+            common::MostraMensagem(QStringLiteral("Erro: ") + QString::fromUtf8(e.what()));
+        } catch (...) {
+        }
+        return false;
+    } catch (...) {
+        return false;
+    }
+}
+
+} // namespace generation

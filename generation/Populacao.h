@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QMap>
+#include <QString>
+
+namespace platform {
+class DataSet;
+class Query;
+} // namespace platform
+
+namespace generation {
+
+// Runs the query forward-only and stores one row of the record table per result row (columns
+// assigned by name, floating-point columns rounded to cents). A failure shows
+// "Erro: ao popular Bloco." with the query's name and the failure's text, then aborts.
+void PopulaBloco(platform::Query& query, platform::DataSet& tabela);
+
+// Creates the record's query ("quReg" + code), fills in the statement's placeholders and
+// populates the record's table.
+void PopulaRegistro(const QString& registro, const QMap<QString, QString>& extras = {});
+
+// Values of the placeholders that come from the open parameter set and the company filter.
+QMap<QString, QString> ValoresDoConjunto();
+QString SubstituiMarcadores(QString instrucao, const QMap<QString, QString>& valores);
+
+// Fills every record of the file in file order; false when anything failed (the failure has
+// been shown already). Never throws.
+bool GeraBlocos(const QString& filtroEmpresas);
+// The company filter of the running generation (" = 1" or " in (1,2)").
+QString FiltroDaGeracao();
+
+} // namespace generation
