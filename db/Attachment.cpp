@@ -30,13 +30,18 @@ Attachment& Attachment::operator=(Attachment&& other) noexcept {
     return *this;
 }
 
-Attachment Attachment::connect(const ConnectionParams& params) { return open(params, false); }
+Attachment Attachment::connect(const ConnectionParams& params) {
+    return open(params, false);
+}
 
-Attachment Attachment::create(const ConnectionParams& params) { return open(params, true); }
+Attachment Attachment::create(const ConnectionParams& params) {
+    return open(params, true);
+}
 
 Attachment Attachment::open(const ConnectionParams& params, bool creating) {
     Status status;
-    DisposePtr<Firebird::IXpbBuilder> dpb(util()->getXpbBuilder(&status, Firebird::IXpbBuilder::DPB, nullptr, 0));
+    DisposePtr<Firebird::IXpbBuilder> dpb(
+        util()->getXpbBuilder(&status, Firebird::IXpbBuilder::DPB, nullptr, 0));
     status.check();
     dpb->insertString(&status, isc_dpb_user_name, params.user.toUtf8().constData());
     dpb->insertString(&status, isc_dpb_password, params.password.toUtf8().constData());
@@ -54,8 +59,9 @@ Attachment Attachment::open(const ConnectionParams& params, bool creating) {
     const unsigned length = dpb->getBufferLength(&status);
     const unsigned char* buffer = dpb->getBuffer(&status);
     status.check();
-    Firebird::IAttachment* handle = creating ? provider->createDatabase(&status, name.constData(), length, buffer)
-                                             : provider->attachDatabase(&status, name.constData(), length, buffer);
+    Firebird::IAttachment* handle = creating
+                                        ? provider->createDatabase(&status, name.constData(), length, buffer)
+                                        : provider->attachDatabase(&status, name.constData(), length, buffer);
     status.check();
     return Attachment(handle, params.dialect, isUtf8Charset(params.charset));
 }

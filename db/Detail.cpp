@@ -11,7 +11,9 @@ Firebird::IMaster* master() {
 
 namespace detail {
 
-Firebird::IUtil* util() { return master()->getUtilInterface(); }
+Firebird::IUtil* util() {
+    return master()->getUtilInterface();
+}
 
 FirebirdError toError(Firebird::IStatus* status) {
     const intptr_t* errors = status->getErrors();
@@ -25,7 +27,8 @@ FirebirdError toError(Firebird::IStatus* status) {
     char buffer[4096];
     const unsigned length = util()->formatStatus(buffer, sizeof buffer, status);
     // The server's text quotes names and values in the connection charset.
-    QString message = QString::fromLatin1(buffer, static_cast<qsizetype>(qMin<unsigned>(length, sizeof buffer)));
+    QString message =
+        QString::fromLatin1(buffer, static_cast<qsizetype>(qMin<unsigned>(length, sizeof buffer)));
     while (message.endsWith(QLatin1Char('\n')))
         message.chop(1);
     return FirebirdError(code, QString::fromLatin1(state), message);
@@ -36,11 +39,13 @@ bool isUtf8Charset(const QString& name) {
            name.compare(QLatin1String("UNICODE_FSS"), Qt::CaseInsensitive) == 0;
 }
 
-QByteArray encodeText(const QString& text, bool utf8) { return utf8 ? text.toUtf8() : text.toLatin1(); }
+QByteArray encodeText(const QString& text, bool utf8) {
+    return utf8 ? text.toUtf8() : text.toLatin1();
+}
 
 QString decodeText(const char* data, int length, unsigned charset, bool connectionUtf8) {
-    const bool utf8 = charset == charsetUtf8 || charset == charsetUnicodeFss ||
-                      (charset == charsetNone && connectionUtf8);
+    const bool utf8 =
+        charset == charsetUtf8 || charset == charsetUnicodeFss || (charset == charsetNone && connectionUtf8);
     return utf8 ? QString::fromUtf8(data, length) : QString::fromLatin1(data, length);
 }
 

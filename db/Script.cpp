@@ -57,9 +57,10 @@ QStringList leadingWords(const QString& statement, int count) {
 }
 
 bool isDdl(const QStringList& words) {
-    static const QStringList ddl = {QStringLiteral("CREATE"), QStringLiteral("ALTER"),   QStringLiteral("DROP"),
-                                    QStringLiteral("RECREATE"), QStringLiteral("DECLARE"), QStringLiteral("GRANT"),
-                                    QStringLiteral("REVOKE"), QStringLiteral("COMMENT")};
+    static const QStringList ddl = {QStringLiteral("CREATE"),  QStringLiteral("ALTER"),
+                                    QStringLiteral("DROP"),    QStringLiteral("RECREATE"),
+                                    QStringLiteral("DECLARE"), QStringLiteral("GRANT"),
+                                    QStringLiteral("REVOKE"),  QStringLiteral("COMMENT")};
     if (ddl.contains(words[0]))
         return true;
     return words[0] == QLatin1String("SET") &&
@@ -69,10 +70,12 @@ bool isDdl(const QStringList& words) {
 // isql's own SET commands: they shape its session and mean nothing to the server.
 bool isClientSetting(const QStringList& words) {
     static const QStringList settings = {
-        QStringLiteral("SQL"),   QStringLiteral("NAMES"),    QStringLiteral("ECHO"),  QStringLiteral("LIST"),
-        QStringLiteral("BAIL"),  QStringLiteral("HEADING"),  QStringLiteral("WARNINGS"), QStringLiteral("STATS"),
-        QStringLiteral("COUNT"), QStringLiteral("PLAN"),     QStringLiteral("PLANONLY"), QStringLiteral("BLOB"),
-        QStringLiteral("BLOBDISPLAY"), QStringLiteral("TIME"), QStringLiteral("WIDTH"), QStringLiteral("ROWCOUNT")};
+        QStringLiteral("SQL"),         QStringLiteral("NAMES"),    QStringLiteral("ECHO"),
+        QStringLiteral("LIST"),        QStringLiteral("BAIL"),     QStringLiteral("HEADING"),
+        QStringLiteral("WARNINGS"),    QStringLiteral("STATS"),    QStringLiteral("COUNT"),
+        QStringLiteral("PLAN"),        QStringLiteral("PLANONLY"), QStringLiteral("BLOB"),
+        QStringLiteral("BLOBDISPLAY"), QStringLiteral("TIME"),     QStringLiteral("WIDTH"),
+        QStringLiteral("ROWCOUNT")};
     return words[0] == QLatin1String("SET") && settings.contains(words[1]);
 }
 
@@ -123,7 +126,8 @@ void Script::run() {
             m_transaction->commitRetaining();
             continue;
         }
-        if (words[0] == QLatin1String("ROLLBACK") && (words[1].isEmpty() || words[1] == QLatin1String("WORK"))) {
+        if (words[0] == QLatin1String("ROLLBACK") &&
+            (words[1].isEmpty() || words[1] == QLatin1String("WORK"))) {
             m_transaction->rollbackRetaining();
             continue;
         }

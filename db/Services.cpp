@@ -22,7 +22,8 @@ struct ServiceGuard {
 
 void displayUser(const QString& host, const QString& user, const QString& password, const QString& userName) {
     Status status;
-    DisposePtr<Firebird::IXpbBuilder> spb(util()->getXpbBuilder(&status, Firebird::IXpbBuilder::SPB_ATTACH, nullptr, 0));
+    DisposePtr<Firebird::IXpbBuilder> spb(
+        util()->getXpbBuilder(&status, Firebird::IXpbBuilder::SPB_ATTACH, nullptr, 0));
     status.check();
     spb->insertString(&status, isc_spb_user_name, user.toUtf8().constData());
     spb->insertString(&status, isc_spb_password, password.toUtf8().constData());
@@ -30,14 +31,16 @@ void displayUser(const QString& host, const QString& user, const QString& passwo
     const unsigned char* spbBuffer = spb->getBuffer(&status);
     status.check();
 
-    const QString name = host.isEmpty() ? QStringLiteral("service_mgr") : host + QStringLiteral(":service_mgr");
+    const QString name =
+        host.isEmpty() ? QStringLiteral("service_mgr") : host + QStringLiteral(":service_mgr");
     RefPtr<Firebird::IProvider> provider(master()->getDispatcher());
     Firebird::IService* service =
         provider->attachServiceManager(&status, name.toLocal8Bit().constData(), spbLength, spbBuffer);
     status.check();
     ServiceGuard guard{service};
 
-    DisposePtr<Firebird::IXpbBuilder> request(util()->getXpbBuilder(&status, Firebird::IXpbBuilder::SPB_START, nullptr, 0));
+    DisposePtr<Firebird::IXpbBuilder> request(
+        util()->getXpbBuilder(&status, Firebird::IXpbBuilder::SPB_START, nullptr, 0));
     status.check();
     request->insertTag(&status, isc_action_svc_display_user);
     request->insertString(&status, isc_spb_sec_username, userName.toUtf8().constData());

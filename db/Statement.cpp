@@ -17,8 +17,12 @@ using namespace detail;
 
 namespace {
 
-bool isIdentifierStart(QChar c) { return c.isLetter() || c == QLatin1Char('_'); }
-bool isIdentifierPart(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$'); }
+bool isIdentifierStart(QChar c) {
+    return c.isLetter() || c == QLatin1Char('_');
+}
+bool isIdentifierPart(QChar c) {
+    return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$');
+}
 
 // Where one message field lives in its buffer and how to read it.
 struct Slot {
@@ -60,7 +64,9 @@ template <class T> T readAs(const unsigned char* p) {
     return value;
 }
 
-template <class T> void writeAs(unsigned char* p, T value) { std::memcpy(p, &value, sizeof value); }
+template <class T> void writeAs(unsigned char* p, T value) {
+    std::memcpy(p, &value, sizeof value);
+}
 
 QDate decodeDate(ISC_DATE date) {
     unsigned year = 0, month = 0, day = 0;
@@ -84,7 +90,9 @@ ISC_TIME encodeTime(const QTime& time) {
                               unsigned(time.msec()) * 10);
 }
 
-double scaled(qint64 value, int scale) { return double(value) / std::pow(10.0, -scale); }
+double scaled(qint64 value, int scale) {
+    return double(value) / std::pow(10.0, -scale);
+}
 
 QByteArray readBlob(Firebird::IAttachment* attachment, Firebird::ITransaction* transaction, ISC_QUAD id) {
     Status status;
@@ -146,8 +154,9 @@ ColumnType columnType(const Slot& slot) {
 }
 
 [[noreturn]] void conversionError(const QVariant& value, const char* target) {
-    throw FirebirdError(0, QString(),
-                        QStringLiteral("Cannot convert '%1' to %2").arg(value.toString(), QLatin1String(target)));
+    throw FirebirdError(
+        0, QString(),
+        QStringLiteral("Cannot convert '%1' to %2").arg(value.toString(), QLatin1String(target)));
 }
 
 } // namespace
@@ -393,8 +402,8 @@ RefPtr<Firebird::IMessageMetadata> Statement::Impl::bind(std::vector<unsigned ch
             writeAs<double>(field, value.toDouble());
             break;
         case Kind::Timestamp: {
-            const QDateTime dateTime = value.typeId() == QMetaType::QDate ? value.toDate().startOfDay()
-                                                                          : value.toDateTime();
+            const QDateTime dateTime =
+                value.typeId() == QMetaType::QDate ? value.toDate().startOfDay() : value.toDateTime();
             ISC_TIMESTAMP stamp;
             stamp.timestamp_date = encodeDate(dateTime.date());
             stamp.timestamp_time = encodeTime(dateTime.time());
@@ -504,7 +513,9 @@ bool Statement::isSelect() const {
     return m->type == isc_info_sql_stmt_select || m->type == isc_info_sql_stmt_select_for_upd;
 }
 
-int Statement::parameterCount() const { return int(m->inSlots.size()); }
+int Statement::parameterCount() const {
+    return int(m->inSlots.size());
+}
 
 void Statement::setParameter(int index, const QVariant& value) {
     if (index < 0 || index >= m->parameters.size())
@@ -528,7 +539,9 @@ void Statement::clearParameters() {
         value = QVariant();
 }
 
-QList<ColumnInfo> Statement::columns() const { return m->columns; }
+QList<ColumnInfo> Statement::columns() const {
+    return m->columns;
+}
 
 std::unique_ptr<Cursor> Statement::openCursor() {
     m->closeCursor();
@@ -540,8 +553,8 @@ std::unique_ptr<Cursor> Statement::openCursor() {
     Status status;
     impl->buffer.assign(m->outMeta->getMessageLength(&status), 0);
     status.check();
-    impl->resultSet = m->statement->openCursor(&status, handle, inMeta.get(), input.empty() ? nullptr : input.data(),
-                                               m->outMeta.get(), 0);
+    impl->resultSet = m->statement->openCursor(&status, handle, inMeta.get(),
+                                               input.empty() ? nullptr : input.data(), m->outMeta.get(), 0);
     status.check();
     impl->owner = m.get();
     m->cursor = impl.get();
@@ -593,7 +606,9 @@ bool Cursor::fetch() {
     return true;
 }
 
-int Cursor::columnCount() const { return int(m_columns.size()); }
+int Cursor::columnCount() const {
+    return int(m_columns.size());
+}
 
 int Cursor::indexOf(const QString& name) const {
     for (qsizetype i = 0; i < m_columns.size(); ++i) {
@@ -611,7 +626,9 @@ QVariant Cursor::value(int index) const {
     return m->row[index];
 }
 
-bool Cursor::isNull(int index) const { return db::isNull(value(index)); }
+bool Cursor::isNull(int index) const {
+    return db::isNull(value(index));
+}
 
 std::optional<qint64> Cursor::asInteger(int index) const {
     const QVariant v = value(index);
@@ -683,6 +700,8 @@ std::optional<QDateTime> Cursor::asDateTime(int index) const {
     }
 }
 
-void Cursor::close() { m->close(); }
+void Cursor::close() {
+    m->close();
+}
 
 } // namespace db

@@ -24,7 +24,8 @@ void Transaction::start() {
     if (!m_attachment->connected())
         throw FirebirdError(0, QString(), QStringLiteral("Database not connected"));
     Status status;
-    DisposePtr<Firebird::IXpbBuilder> tpb(util()->getXpbBuilder(&status, Firebird::IXpbBuilder::TPB, nullptr, 0));
+    DisposePtr<Firebird::IXpbBuilder> tpb(
+        util()->getXpbBuilder(&status, Firebird::IXpbBuilder::TPB, nullptr, 0));
     status.check();
     tpb->insertTag(&status, isc_tpb_read_committed);
     tpb->insertTag(&status, isc_tpb_rec_version);

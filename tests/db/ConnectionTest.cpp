@@ -35,11 +35,13 @@ class Connection : public DatabaseTest {};
 
 TEST_F(Connection, CreatesDialectOneDatabasesWithLatin1AsDefaultCharset) {
     EXPECT_EQ(singleValue(*transaction, "select mon$sql_dialect from mon$database").toInt(), 1);
-    EXPECT_EQ(singleValue(*transaction, "select rdb$character_set_name from rdb$database").toString().trimmed(),
-              QStringLiteral("ISO8859_1"));
-    EXPECT_EQ(singleValue(*transaction, "select c.rdb$character_set_name from mon$attachments a "
-                                        "join rdb$character_sets c on c.rdb$character_set_id = a.mon$character_set_id "
-                                        "where a.mon$attachment_id = current_connection")
+    EXPECT_EQ(
+        singleValue(*transaction, "select rdb$character_set_name from rdb$database").toString().trimmed(),
+        QStringLiteral("ISO8859_1"));
+    EXPECT_EQ(singleValue(*transaction,
+                          "select c.rdb$character_set_name from mon$attachments a "
+                          "join rdb$character_sets c on c.rdb$character_set_id = a.mon$character_set_id "
+                          "where a.mon$attachment_id = current_connection")
                   .toString()
                   .trimmed(),
               QStringLiteral("ISO8859_1"));

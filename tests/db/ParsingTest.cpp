@@ -6,7 +6,8 @@
 using db::parseNamedParameters;
 
 TEST(NamedParameters, AreReplacedInOrderAndMayRepeat) {
-    const auto parsed = parseNamedParameters(QStringLiteral("select * from T where A = :CODIGO and B >= :Data or C = :codigo"));
+    const auto parsed = parseNamedParameters(
+        QStringLiteral("select * from T where A = :CODIGO and B >= :Data or C = :codigo"));
     EXPECT_EQ(parsed.sql, QStringLiteral("select * from T where A = ? and B >= ? or C = ?"));
     EXPECT_EQ(parsed.names, (QStringList{"CODIGO", "Data", "codigo"}));
 }
@@ -28,12 +29,12 @@ TEST(NamedParameters, LeaveDoubleColonsAndBareColons) {
 }
 
 TEST(ScriptSplit, CutsAtTerminatorsOutsideLiteralsAndComments) {
-    const QStringList statements = db::Script::split(QStringLiteral(
-        "-- heading; with a semicolon\n"
-        "create table T (A varchar(10));\n"
-        "insert into T values ('x;y'); /* a ; in here */\n"
-        "insert into T values (\"weird;name\")  ;;\n"
-        "update T set A = 'z'"));
+    const QStringList statements =
+        db::Script::split(QStringLiteral("-- heading; with a semicolon\n"
+                                         "create table T (A varchar(10));\n"
+                                         "insert into T values ('x;y'); /* a ; in here */\n"
+                                         "insert into T values (\"weird;name\")  ;;\n"
+                                         "update T set A = 'z'"));
     ASSERT_EQ(statements.size(), 4);
     EXPECT_EQ(statements[0], QStringLiteral("create table T (A varchar(10))"));
     EXPECT_EQ(statements[1], QStringLiteral("insert into T values ('x;y')"));
@@ -49,6 +50,7 @@ TEST(ScriptSplit, SetTermChangesTheTerminatorForProcedureBodies) {
         "select 1 from RDB$DATABASE;"));
     ASSERT_EQ(statements.size(), 2);
     EXPECT_EQ(statements[0],
-              QStringLiteral("create procedure P as begin insert into T values (1); insert into T values (2); end"));
+              QStringLiteral(
+                  "create procedure P as begin insert into T values (1); insert into T values (2); end"));
     EXPECT_EQ(statements[1], QStringLiteral("select 1 from RDB$DATABASE"));
 }

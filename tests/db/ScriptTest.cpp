@@ -1,5 +1,5 @@
-#include "db/FirebirdError.h"
 #include "db/Script.h"
+#include "db/FirebirdError.h"
 #include "db/Statement.h"
 #include "db/Transaction.h"
 #include "tests/support/TestDatabase.h"
@@ -24,28 +24,27 @@ protected:
 
 TEST_F(Scripts, RunDdlWithTermChangesAndUseNewColumnsAtOnce) {
     db::Script script(*transaction);
-    script.setText(QStringLiteral(
-        "SET SQL DIALECT 1;\n"
-        "SET NAMES ISO8859_1;\n"
-        "CREATE DATABASE 'ignored.fdb';\n"
-        "create table CONTA (ID integer not null primary key, NOME varchar(30));\n"
-        "set term ^ ;\n"
-        "create trigger CONTA_BI for CONTA before insert as\n"
-        "begin\n"
-        "  if (new.NOME is null) then new.NOME = 'Sem descrição';\n"
-        "end^\n"
-        "create procedure DOBRA (X integer) returns (Y integer) as\n"
-        "begin\n"
-        "  Y = :X * 2;\n"
-        "  suspend;\n"
-        "end^\n"
-        "set term ; ^\n"
-        "alter table CONTA add EXTRA integer;\n"
-        "insert into CONTA (ID, EXTRA) values (1, 7);\n"
-        "update CONTA set EXTRA = EXTRA + 1 where ID = 1; -- a ; in a comment\n"
-        "insert into CONTA (ID, NOME) values (2, 'x;y');\n"
-        "COMMIT WORK;\n"
-        "insert into CONTA (ID, NOME) values (3, 'z')"));
+    script.setText(QStringLiteral("SET SQL DIALECT 1;\n"
+                                  "SET NAMES ISO8859_1;\n"
+                                  "CREATE DATABASE 'ignored.fdb';\n"
+                                  "create table CONTA (ID integer not null primary key, NOME varchar(30));\n"
+                                  "set term ^ ;\n"
+                                  "create trigger CONTA_BI for CONTA before insert as\n"
+                                  "begin\n"
+                                  "  if (new.NOME is null) then new.NOME = 'Sem descrição';\n"
+                                  "end^\n"
+                                  "create procedure DOBRA (X integer) returns (Y integer) as\n"
+                                  "begin\n"
+                                  "  Y = :X * 2;\n"
+                                  "  suspend;\n"
+                                  "end^\n"
+                                  "set term ; ^\n"
+                                  "alter table CONTA add EXTRA integer;\n"
+                                  "insert into CONTA (ID, EXTRA) values (1, 7);\n"
+                                  "update CONTA set EXTRA = EXTRA + 1 where ID = 1; -- a ; in a comment\n"
+                                  "insert into CONTA (ID, NOME) values (2, 'x;y');\n"
+                                  "COMMIT WORK;\n"
+                                  "insert into CONTA (ID, NOME) values (3, 'z')"));
     script.run();
 
     EXPECT_TRUE(transaction->inTransaction());
@@ -80,7 +79,8 @@ TEST_F(Scripts, StopAtTheFailingStatementKeepingTheEarlierOnes) {
 
 TEST_F(Scripts, SetAutoDdlOffLeavesNewTablesUncommitted) {
     db::Script script(*transaction);
-    script.setText(QStringLiteral("SET AUTODDL OFF;\ncreate table C (X integer);\ninsert into C values (1);"));
+    script.setText(
+        QStringLiteral("SET AUTODDL OFF;\ncreate table C (X integer);\ninsert into C values (1);"));
     // Without the commit after the DDL the insert cannot use the new table yet.
     EXPECT_THROW(script.run(), db::FirebirdError);
 }

@@ -1,5 +1,5 @@
-#include "db/FirebirdError.h"
 #include "db/Statement.h"
+#include "db/FirebirdError.h"
 #include "db/Transaction.h"
 #include "tests/support/TestDatabase.h"
 
@@ -93,8 +93,9 @@ TEST_F(Statements, KeepNullApartFromEmptyText) {
 }
 
 TEST_F(Statements, ConvertParametersToTheColumnTypes) {
-    db::Statement insert(*transaction, "insert into TIPOS (ID, PEQUENO, NOME, SIGLA, DATA, DOVALOR, PRECO, TAXA)"
-                                       " values (:ID, :PEQUENO, :NOME, :SIGLA, :DATA, :DOVALOR, :PRECO, :TAXA)");
+    db::Statement insert(*transaction,
+                         "insert into TIPOS (ID, PEQUENO, NOME, SIGLA, DATA, DOVALOR, PRECO, TAXA)"
+                         " values (:ID, :PEQUENO, :NOME, :SIGLA, :DATA, :DOVALOR, :PRECO, :TAXA)");
     insert.setParameter("ID", QStringLiteral("42")); // text into an integer
     insert.setParameter("PEQUENO", 7);
     insert.setParameter("NOME", QStringLiteral("x"));
@@ -110,8 +111,9 @@ TEST_F(Statements, ConvertParametersToTheColumnTypes) {
     insert.setParameter("DOVALOR", 7); // an integer into a numeric
     insert.execute();
 
-    db::Statement select(*transaction, "select ID, PEQUENO, NOME, SIGLA, DATA, DOVALOR, PRECO, TAXA from TIPOS"
-                                       " order by ID");
+    db::Statement select(*transaction,
+                         "select ID, PEQUENO, NOME, SIGLA, DATA, DOVALOR, PRECO, TAXA from TIPOS"
+                         " order by ID");
     const QList<db::ColumnInfo> columns = select.columns();
     ASSERT_EQ(columns.size(), 8);
     EXPECT_EQ(columns[0].type, db::ColumnType::Integer);
@@ -221,7 +223,8 @@ TEST_F(Statements, LeaveNoServerStatementsBehind) {
     auto serverStatements = [this] {
         // Monitoring tables are a snapshot per transaction, so each count takes a new one.
         db::Transaction fresh(attachment);
-        db::Statement count(fresh, "select count(*) from mon$statements where mon$attachment_id = current_connection");
+        db::Statement count(
+            fresh, "select count(*) from mon$statements where mon$attachment_id = current_connection");
         auto cursor = count.openCursor();
         EXPECT_TRUE(cursor->fetch());
         return *cursor->asInteger(0);

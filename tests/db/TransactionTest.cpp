@@ -1,5 +1,5 @@
-#include "db/Statement.h"
 #include "db/Transaction.h"
+#include "db/Statement.h"
 #include "tests/support/TestDatabase.h"
 
 #include <gtest/gtest.h>

@@ -95,11 +95,19 @@ QStringList schemaScripts() {
             QStringLiteral("tools/sql/03_proprias_antigas.sql")};
 }
 
-QStringList seedScripts() { return schemaScripts() << QStringLiteral("tools/sql/04_semente.sql"); }
+QStringList seedScripts() {
+    return schemaScripts() << QStringLiteral("tools/sql/04_semente.sql");
+}
 
-QString testHost() { return environment("FCONT_TEST_HOST", QStringLiteral("localhost")); }
-QString testDir() { return environment("FCONT_TEST_DIR", QStringLiteral("/tmp/fcont-tests")); }
-QString testUser() { return environment("FCONT_TEST_USER", QStringLiteral("SYSDBA")); }
+QString testHost() {
+    return environment("FCONT_TEST_HOST", QStringLiteral("localhost"));
+}
+QString testDir() {
+    return environment("FCONT_TEST_DIR", QStringLiteral("/tmp/fcont-tests"));
+}
+QString testUser() {
+    return environment("FCONT_TEST_USER", QStringLiteral("SYSDBA"));
+}
 
 QString testPassword() {
     QString password = environment("FCONT_TEST_PASSWORD");
@@ -162,7 +170,9 @@ void TestDatabase::runScriptFile(const QString& relativePath) const {
     runText(params(), readScript(relativePath), relativePath);
 }
 
-void TestDatabase::runScript(const QString& text) const { runText(params(), text, QStringLiteral("script")); }
+void TestDatabase::runScript(const QString& text) const {
+    runText(params(), text, QStringLiteral("script"));
+}
 
 void DatabaseTest::SetUp() {
     if (!serverAvailable())
