@@ -28,7 +28,8 @@ void TdmBlocos::cdsReg0000AfterPost() {
     const QDate inicio = dataOuZero(cdsReg0000.fieldByName(QStringLiteral("DT_INI")));
     const QDate fim = dataOuZero(cdsReg0000.fieldByName(QStringLiteral("DT_FIN")));
     if (fim < inicio)
-        common::MostraMensagem(QStringLiteral("Operação Abortada: \rPeríodo de Geração do arquivo inválido!"), true);
+        common::MostraMensagem(QStringLiteral("Operação Abortada: \rPeríodo de Geração do arquivo inválido!"),
+                               true);
     // Only a special-situation indicator lets the period span two years.
     if (common::Trim(cdsReg0000.fieldByName(QStringLiteral("IND_SIT_ESP")).asString()).isEmpty() &&
         inicio.year() != fim.year())

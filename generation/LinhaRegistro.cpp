@@ -87,7 +87,9 @@ QString MascaraConta() {
     return valorDe(data::dmFCONT->quEmpresaProc, "PACONTAMASCARA");
 }
 
-void DefineMascaraConta(std::function<QString()> fonte) { fonteMascara() = std::move(fonte); }
+void DefineMascaraConta(std::function<QString()> fonte) {
+    fonteMascara() = std::move(fonte);
+}
 
 QString MontaLinhaRegistro(platform::DataSet& tabela) {
     QString linha;
@@ -104,7 +106,8 @@ QString MontaLinhaRegistro(platform::DataSet& tabela) {
     const QString titulo = DescricaoRegistro(linha.mid(1, 4));
     common::PromptView& prompt = promptAtual();
     if (cancelado) {
-        common::AtualizaPrompt(prompt, titulo, QStringLiteral("### OPERAÇÃO ABORTADA PELO USUÁRIO ###"), cancelado);
+        common::AtualizaPrompt(prompt, titulo, QStringLiteral("### OPERAÇÃO ABORTADA PELO USUÁRIO ###"),
+                               cancelado);
         throw platform::SilentAbort();
     }
     platform::processPendingEvents();

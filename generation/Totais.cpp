@@ -42,14 +42,16 @@ void TotalizaRegistro(const QString& codigo, int quantidade) {
         tabela.post();
     } catch (...) {
         tabela.cancel();
-        common::MostraMensagem(QStringLiteral("Erro: ao totalizar Registros \"") + codigo + QStringLiteral("\"."), true);
+        common::MostraMensagem(
+            QStringLiteral("Erro: ao totalizar Registros \"") + codigo + QStringLiteral("\"."), true);
     }
 }
 
 void GravaI990() {
     TdmBlocos& b = blocos();
-    const int linhas = soma({&b.cdsRegI001, &b.cdsRegI050, &b.cdsRegI051, &b.cdsRegI075, &b.cdsRegI100, &b.cdsRegI150,
-                             &b.cdsRegI155, &b.cdsRegI200, &b.cdsRegI250, &b.cdsRegI350, &b.cdsRegI355});
+    const int linhas =
+        soma({&b.cdsRegI001, &b.cdsRegI050, &b.cdsRegI051, &b.cdsRegI075, &b.cdsRegI100, &b.cdsRegI150,
+              &b.cdsRegI155, &b.cdsRegI200, &b.cdsRegI250, &b.cdsRegI350, &b.cdsRegI355});
     gravaFechamento(b.cdsRegI990, "I990", "QTD_LIN_I", linhas + 1);
 }
 
@@ -73,8 +75,9 @@ void GravaBloco9() {
 
     // This order, block M before block J although J comes first in the file, is the one the
     // delivered files carry. 9001, 9900, 9990 and 9999 get no 9900 row.
-    for (const char* codigo : {"0000", "I001", "I050", "I051", "I075", "I100", "I150", "I155", "I200", "I250", "I350",
-                               "I355", "I990", "M001", "M020", "M025", "M030", "M355", "M990", "J001", "J930", "J990"})
+    for (const char* codigo :
+         {"0000", "I001", "I050", "I051", "I075", "I100", "I150", "I155", "I200", "I250", "I350",
+          "I355", "I990", "M001", "M020", "M025", "M030", "M355", "M990", "J001", "J930", "J990"})
         TotalizaRegistro(QString::fromLatin1(codigo), b.tabela(QString::fromLatin1(codigo))->recordCount());
 
     // 9990 counts itself and the 9999 that follows it.

@@ -117,7 +117,8 @@ void TdmBlocos::criaTabelas() {
                         {"CTA", T, 255, 0},
                         {"PCCODIGO", N, 0, oculto},
                         {"COD_AGL", T, 255, oculto}});
-    define(cdsRegI051, {{"REG", T, 4, 0}, {"COD_ENT_REF", T, 2, 0}, {"COD_CCUS", T, 255, 0}, {"COD_CTA_REF", T, 255, 0}});
+    define(cdsRegI051,
+           {{"REG", T, 4, 0}, {"COD_ENT_REF", T, 2, 0}, {"COD_CCUS", T, 255, 0}, {"COD_CTA_REF", T, 255, 0}});
     define(cdsRegI075, {{"REG", T, 4, 0}, {"COD_HIST", T, 255, 0}, {"DESCR_HIST", T, 255, 0}});
     define(cdsRegI100, {{"REG", T, 4, 0}, {"DT_ALT", D, 0, 2}, {"COD_CCUS", T, 255, 0}, {"CCUS", T, 255, 0}});
     define(cdsRegI150, {{"REG", T, 4, 0}, {"DT_INI", D, 0, 2}, {"DT_FIN", D, 0, 2}});
@@ -131,30 +132,32 @@ void TdmBlocos::criaTabelas() {
                         {"VL_SLD_FIN", F, 0, 3},
                         {"IND_DC_FIN", T, 1, 0},
                         {"PCCODIGO", N, 0, oculto}});
-    define(cdsRegI200, {{"REG", T, 4, 0},
-                        {"NUM_LCTO", T, 255, 0},
-                        {"DT_LCTO", D, 0, 2},
-                        {"VL_LCTO", F, 0, 3},
-                        {"IND_LCTO", T, 1, 0},
-                        {"LINHA", N, 0, oculto},
-                        {"LOTE", N, 0, oculto},
-                        {"RecNoI200", N, 0, oculto}},
+    define(cdsRegI200,
+           {{"REG", T, 4, 0},
+            {"NUM_LCTO", T, 255, 0},
+            {"DT_LCTO", D, 0, 2},
+            {"VL_LCTO", F, 0, 3},
+            {"IND_LCTO", T, 1, 0},
+            {"LINHA", N, 0, oculto},
+            {"LOTE", N, 0, oculto},
+            {"RecNoI200", N, 0, oculto}},
            false);
-    define(cdsRegI250, {{"REG", T, 4, 0},
-                        {"COD_CTA", T, 255, 4},
-                        {"COD_CCUS", T, 255, 1},
-                        {"VL_DC", F, 0, 3},
-                        {"IND_DC", T, 1, 0},
-                        {"NUM_ARQ", T, 255, 0},
-                        {"COD_HIST_PAD", T, 255, 0},
-                        {"HIST", T, 255, 1},
-                        {"COD_PART", T, 255, 1},
-                        {"PCCODIGO", N, 0, oculto},
-                        {"LCLOTE", N, 0, oculto},
-                        {"LCCONTRAPARTIDASEQ", N, 0, oculto},
-                        {"LCDATALANCAMENTO", DH, 0, oculto},
-                        {"LINHA", N, 0, oculto},
-                        {"RecNoI200", N, 0, oculto}},
+    define(cdsRegI250,
+           {{"REG", T, 4, 0},
+            {"COD_CTA", T, 255, 4},
+            {"COD_CCUS", T, 255, 1},
+            {"VL_DC", F, 0, 3},
+            {"IND_DC", T, 1, 0},
+            {"NUM_ARQ", T, 255, 0},
+            {"COD_HIST_PAD", T, 255, 0},
+            {"HIST", T, 255, 1},
+            {"COD_PART", T, 255, 1},
+            {"PCCODIGO", N, 0, oculto},
+            {"LCLOTE", N, 0, oculto},
+            {"LCCONTRAPARTIDASEQ", N, 0, oculto},
+            {"LCDATALANCAMENTO", DH, 0, oculto},
+            {"LINHA", N, 0, oculto},
+            {"RecNoI200", N, 0, oculto}},
            false);
     define(cdsRegI350, {{"REG", T, 4, 0}, {"DT_RES", D, 0, 2}});
     define(cdsRegI355, {{"REG", T, 4, 0},
@@ -193,7 +196,8 @@ void TdmBlocos::criaTabelas() {
                         {"IND_DC_FIN_FC", T, 1, 0},
                         {"VL_SLD_FIN_SOC", F, 0, 0},
                         {"IND_DC_FIN_SOC", T, 1, 0}});
-    define(cdsRegM030, {{"REG", T, 4, 0}, {"IND_PER", T, 3, 0}, {"VL_LUC_LIQ", F, 0, 0}, {"IND_LUC_LIQ", T, 1, 0}});
+    define(cdsRegM030,
+           {{"REG", T, 4, 0}, {"IND_PER", T, 3, 0}, {"VL_LUC_LIQ", F, 0, 0}, {"IND_LUC_LIQ", T, 1, 0}});
     define(cdsRegM355, {{"REG", T, 4, 0},
                         {"COD_CTA", T, 255, 0},
                         {"COD_CCUS", T, 255, 0},

@@ -13,15 +13,16 @@ namespace generation {
 // order, are the fields of the record's line; the field's tag holds its rendering class
 // (0 text, 1 digits, 2 date, 3 amount, 4 account code). Storing a row (post) writes its line.
 class TdmBlocos {
-public:
+  public:
     TdmBlocos();
     ~TdmBlocos();
     TdmBlocos(const TdmBlocos&) = delete;
     TdmBlocos& operator=(const TdmBlocos&) = delete;
 
-    platform::MemTable cdsReg0000, cdsRegI001, cdsRegI050, cdsRegI051, cdsRegI075, cdsRegI100, cdsRegI150, cdsRegI155,
-        cdsRegI200, cdsRegI250, cdsRegI350, cdsRegI355, cdsRegI990, cdsRegJ001, cdsRegJ930, cdsRegJ990, cdsRegM001,
-        cdsRegM020, cdsRegM025, cdsRegM030, cdsRegM355, cdsRegM990, cdsReg9001, cdsReg9900, cdsReg9990, cdsReg9999;
+    platform::MemTable cdsReg0000, cdsRegI001, cdsRegI050, cdsRegI051, cdsRegI075, cdsRegI100, cdsRegI150,
+        cdsRegI155, cdsRegI200, cdsRegI250, cdsRegI350, cdsRegI355, cdsRegI990, cdsRegJ001, cdsRegJ930,
+        cdsRegJ990, cdsRegM001, cdsRegM020, cdsRegM025, cdsRegM030, cdsRegM355, cdsRegM990, cdsReg9001,
+        cdsReg9900, cdsReg9990, cdsReg9999;
 
     // The query of the statement being run by the population (owned by the step that runs it:
     // a child population runs while its parent's query is still being read).
@@ -43,7 +44,7 @@ public:
     void cdsRegI350AfterPost();
     void cdsRegM355BeforePost();
 
-private:
+  private:
     void criaTabelas();
     void ligaEventos();
 };
