@@ -7,6 +7,7 @@
 #include "data/uFCONT.h"
 #include "generation/Populacao.h"
 #include "generation/dmBlocos.h"
+#include "platform/Abort.h"
 #include "platform/Regional.h"
 
 #include <QDir>
@@ -92,9 +93,14 @@ ResultadoGeracao btGerarClick(common::PromptView* botoes) {
     resultado.sucesso = gerou && !dmFCONT->Cancelado;
     if (resultado.sucesso) {
         common::MemoPrompt semJanela;
-        common::AtualizaPrompt(dmFCONT->prompt ? *dmFCONT->prompt : semJanela,
-                               QStringLiteral("PROCESSO GERAÇÃO ARQUIVO CONCLUÍDO COM SUCESSO!"), dmFCONT->NomeArquivo,
-                               dmFCONT->Cancelado);
+        try {
+            common::AtualizaPrompt(dmFCONT->prompt ? *dmFCONT->prompt : semJanela,
+                                   QStringLiteral("PROCESSO GERAÇÃO ARQUIVO CONCLUÍDO COM SUCESSO!"),
+                                   dmFCONT->NomeArquivo, dmFCONT->Cancelado);
+        } catch (const platform::SilentAbort&) {
+            // "Cancelar" pressed while the success line was shown: the file is complete already
+            // and is saved all the same.
+        }
     }
 
     QDir atual = QDir::current();

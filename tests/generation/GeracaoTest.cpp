@@ -236,4 +236,14 @@ TEST_F(Geracao, CancelDuringTheChartEndsTheFileAtTheLastChartLine) {
     EXPECT_TRUE(dm->Cancelado) << "the flag stays set until the next run";
 }
 
+TEST_F(Geracao, CancelPressedOnTheSuccessLineStillSavesTheCompleteFile) {
+    platform::setPendingEventsHook([&] {
+        if (dm->slArquivo && dm->slArquivo->size() == 140)
+            dm->Cancelado = true;
+    });
+    const QStringList linhas = gera();
+    EXPECT_EQ(linhas.size(), 140);
+    EXPECT_EQ(caixas->get().boxes().size(), 1) << "and it is shown";
+}
+
 } // namespace
