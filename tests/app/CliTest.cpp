@@ -1,0 +1,92 @@
+#include "app/Cli.h"
+#include "tests/support/ModuloDados.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+using namespace testsupport;
+
+namespace {
+
+TEST(OpcoesCli, ReadsTheCommandsAndRefusesWhatItCannotUse) {
+    app::OpcoesCli o = app::LeOpcoes({"gerar", "--banco", "localhost:/x.fdb", "--configuracao", "3", "--sem-visualizar"});
+    EXPECT_TRUE(o.erro.isEmpty());
+    EXPECT_EQ(o.banco, QStringLiteral("localhost:/x.fdb"));
+    EXPECT_EQ(o.configuracao, 3);
+    EXPECT_TRUE(o.semVisualizar);
+    EXPECT_EQ(app::LeOpcoes({"demo"}).pasta, QStringLiteral("demo"));
+    EXPECT_FALSE(app::LeOpcoes({"gerar", "--banco", "x"}).erro.isEmpty()) << "no parameter set";
+    EXPECT_FALSE(app::LeOpcoes({"gerar", "--configuracao", "um"}).erro.isEmpty());
+    EXPECT_FALSE(app::LeOpcoes({"gerar", "--senha", "x"}).erro.isEmpty()) << "passwords never on the command line";
+    EXPECT_FALSE(app::LeOpcoes({}).erro.isEmpty());
+}
+
+class Cli : public ModuloDadosTest {
+protected:
+    struct Saida {
+        int codigo = -1;
+        QString saida, erros;
+    };
+
+    Saida executa(const QStringList& argumentos, const QString& senha = testPassword()) {
+        QProcess processo;
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert(QStringLiteral("ISC_USER"), testUser());
+        ambiente.insert(QStringLiteral("ISC_PASSWORD"), senha);
+        processo.setProcessEnvironment(ambiente);
+        processo.start(QStringLiteral(FCONT_CLI), argumentos);
+        EXPECT_TRUE(processo.waitForFinished(120000));
+        return {processo.exitCode(), QString::fromLocal8Bit(processo.readAllStandardOutput()).trimmed(),
+                QString::fromLocal8Bit(processo.readAllStandardError())};
+    }
+
+    QStringList gerar(int configuracao = 1) {
+        return {QStringLiteral("gerar"), QStringLiteral("--banco"), banco->params().database, QStringLiteral("--configuracao"),
+                QString::number(configuracao), QStringLiteral("--pasta"), pastaAtual(), QStringLiteral("--sem-visualizar")};
+    }
+};
+
+TEST_F(Cli, GeneratesTheFileAndPrintsItsPath) {
+    copiaTabelasExternas();
+    const Saida s = executa(gerar());
+    EXPECT_EQ(s.codigo, 0) << s.erros.toStdString();
+    ASSERT_TRUE(QFile::exists(s.saida)) << s.saida.toStdString();
+    EXPECT_TRUE(s.saida.startsWith(QDir(pastaAtual()).filePath(QStringLiteral("Arquivos Gerados/FCONT_"))));
+    QFile f(s.saida);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll().count("\r\n"), 140);
+    EXPECT_TRUE(s.erros.contains(QStringLiteral("PROCESSO GERAÇÃO ARQUIVO CONCLUÍDO COM SUCESSO!")));
+}
+
+TEST_F(Cli, WithoutTheReferentialChartTheMessagesArePrintedAndTheGenerationRuns) {
+    const Saida s = executa(gerar());
+    EXPECT_EQ(s.codigo, 0);
+    EXPECT_TRUE(s.erros.contains(QStringLiteral("Arquivo \"contasref-SRF.txt\" não encontrado!")));
+    EXPECT_TRUE(s.erros.contains(QStringLiteral("Erro: Operation aborted")));
+    EXPECT_TRUE(QFile::exists(s.saida));
+}
+
+TEST_F(Cli, FailedGenerationExitsNonZeroAndKeepsItsPartialFile) {
+    copiaTabelasExternas();
+    banco->runScript(QStringLiteral("update ACBC15PC set PCNIVEL = 'X' where PACODIGO = 1 and PCORDENACAO = '11';"));
+    const Saida s = executa(gerar());
+    EXPECT_EQ(s.codigo, 1);
+    EXPECT_TRUE(s.erros.contains(QStringLiteral("Nível Inválido da Conta")));
+    ASSERT_TRUE(QFile::exists(s.saida));
+    QFile f(s.saida);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_GT(f.readAll().count("\r\n"), 2);
+}
+
+TEST_F(Cli, WrongPasswordOrUnknownSetStopBeforeGenerating) {
+    Saida s = executa(gerar(), QStringLiteral("senha-errada"));
+    EXPECT_EQ(s.codigo, 2);
+    EXPECT_TRUE(s.erros.contains(QStringLiteral("335544472"))) << s.erros.toStdString();
+    s = executa(gerar(7));
+    EXPECT_EQ(s.codigo, 2) << "set 7 belongs to another owner";
+    EXPECT_TRUE(s.saida.isEmpty());
+    EXPECT_FALSE(QDir(pastaAtual()).exists(QStringLiteral("Arquivos Gerados")));
+}
+
+} // namespace
