@@ -3,6 +3,10 @@
 #include "platform/Abort.h"
 #include "tests/support/ModuloDados.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
 using namespace testsupport;
 
 namespace {
@@ -66,6 +70,36 @@ TEST_F(PlanoReferencial, AssociationRowsShowTheirReferentialDescription) {
             algumaDescricao |= !ass.fieldByName(QStringLiteral("DESCRICAO")).asString().isEmpty();
     EXPECT_TRUE(algumaDescricao);
     EXPECT_EQ(dm->quRegJ930old.recordCount(), 2);
+}
+
+} // namespace
+
+namespace {
+
+TEST(ListasDeCodigos, LoadAtCreationFromTheCurrentFolderOrStayEmpty) {
+    QTemporaryDir pasta;
+    const QString anterior = QDir::currentPath();
+    QDir::setCurrent(pasta.path());
+    {
+        data::TdmFCONT semArquivo;
+        EXPECT_EQ(semArquivo.cdsListas.recordCount(), 0);
+        EXPECT_TRUE(semArquivo.cdsListas.active());
+    }
+    QDir().mkpath(QStringLiteral("Tabelas Externas"));
+    QFile::copy(QStringLiteral(FCONT_SOURCE_DIR "/tools/demo/Tabelas Externas/SPEDTabCodigos.xml"),
+                QStringLiteral("Tabelas Externas/SPEDTabCodigos.xml"));
+    {
+        data::TdmFCONT comArquivo;
+        platform::MemTable& listas = comArquivo.cdsListas;
+        EXPECT_GT(listas.recordCount(), 4);
+        listas.setFilter(QStringLiteral("REGISTRO = 'J930' and CAMPO = 'IDENT_QUALIF'"));
+        listas.setFiltered(true);
+        QStringList descricoes;
+        for (listas.first(); !listas.eof(); listas.next())
+            descricoes << listas.fieldByName(QStringLiteral("DESCRICAO")).asString();
+        EXPECT_TRUE(descricoes.contains(QStringLiteral("Contador"))) << descricoes.join('|').toStdString();
+    }
+    QDir::setCurrent(anterior);
 }
 
 } // namespace
