@@ -84,7 +84,7 @@ void TdmBlocos::cdsRegI150AfterPost() {
     EscreveLinha(cdsRegI150);
     const QDate fim = campo(cdsRegI150, "DT_FIN").asDateTime().date();
     PopulaRegistro(QStringLiteral("I155"),
-                   {{QStringLiteral("FILTRO"), FiltroDaGeracao()},
+                   {{QStringLiteral("FILTRO"), FiltroEmpresas},
                     {QStringLiteral("PERIODO_I150"),
                      common::Q(platform::regional::formatDate(QStringLiteral("12/01/YY"), fim))}});
 }
@@ -93,7 +93,7 @@ void TdmBlocos::cdsRegI350AfterPost() {
     EscreveLinha(cdsRegI350);
     const QDate resultado = campo(cdsRegI350, "DT_RES").asDateTime().date();
     PopulaRegistro(QStringLiteral("I355"),
-                   {{QStringLiteral("FILTRO"), FiltroDaGeracao()},
+                   {{QStringLiteral("FILTRO"), FiltroEmpresas},
                     {QStringLiteral("PERIODO_I350"),
                      common::Q(platform::regional::formatDate(QStringLiteral("12/01/YY"), resultado))}});
 }

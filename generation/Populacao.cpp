@@ -114,16 +114,8 @@ void PopulaRegistro(const QString& registro, const QMap<QString, QString>& extra
     dmBlocos->quAtual = anterior;
 }
 
-namespace {
-
-QString filtroAtual;
-
-} // namespace
-
-QString FiltroDaGeracao() { return filtroAtual; }
-
 bool GeraBlocos(const QString& filtroEmpresas) {
-    filtroAtual = filtroEmpresas;
+    dmBlocos->FiltroEmpresas = filtroEmpresas;
     try {
         const QMap<QString, QString> filtro{{QStringLiteral("FILTRO"), filtroEmpresas}};
         PopulaRegistro(QStringLiteral("0000"));

@@ -26,7 +26,5 @@ QString SubstituiMarcadores(QString instrucao, const QMap<QString, QString>& val
 // Fills every record of the file in file order; false when anything failed (the failure has
 // been shown already). Never throws.
 bool GeraBlocos(const QString& filtroEmpresas);
-// The company filter of the running generation (" = 1" or " in (1,2)").
-QString FiltroDaGeracao();
 
 } // namespace generation

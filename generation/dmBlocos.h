@@ -27,6 +27,9 @@ class TdmBlocos {
     // The query of the statement being run by the population (owned by the step that runs it:
     // a child population runs while its parent's query is still being read).
     platform::Query* quAtual = nullptr;
+    // The company filter of the running generation (" = 1" or " in (1,2)"), which the balance
+    // statements put after "sc.pacodigo" and "lc.pacodigo".
+    QString FiltroEmpresas;
 
     // Every record table, in file order.
     QList<platform::MemTable*> tabelas();
