@@ -1,0 +1,134 @@
+#include "tools/bench/Medicoes.h"
+
+#include "common/Mensagens.h"
+#include "data/ContaSuperior.h"
+#include "data/dmFCONT.h"
+#include "data/uFCONT.h"
+#include "generation/Geracao.h"
+#include "platform/Abort.h"
+
+#include <QFile>
+
+#include <chrono>
+#include <stdexcept>
+
+namespace bench {
+
+namespace {
+
+using Relogio = std::chrono::steady_clock;
+
+double segundosDesde(Relogio::time_point inicio) {
+    return std::chrono::duration<double>(Relogio::now() - inicio).count();
+}
+
+// The record code of a prompt's detail line "SPED>|I050|...", or empty.
+QString registroDaLinha(const QString& detalhe) {
+    static const QString prefixo = QStringLiteral("SPED>|");
+    if (!detalhe.startsWith(prefixo) || detalhe.size() < prefixo.size() + 5)
+        return {};
+    return detalhe.mid(prefixo.size(), 4);
+}
+
+// Every written line passes through the prompt: the time between two of them is what the line
+// cost to build.
+class PromptCronometrado : public common::MemoPrompt {
+public:
+    void inicia() { m_marca = Relogio::now(); }
+    void setLines(const QStringList& lines) override {
+        const QString registro = registroDaLinha(lines.value(1));
+        if (!registro.isEmpty()) {
+            const auto agora = Relogio::now();
+            segundosPorRegistro[registro] += std::chrono::duration<double>(agora - m_marca).count();
+            m_marca = agora;
+        }
+        MemoPrompt::setLines(lines);
+    }
+
+    QMap<QString, double> segundosPorRegistro;
+
+private:
+    Relogio::time_point m_marca = Relogio::now();
+};
+
+} // namespace
+
+MedidaSuperior MedeContaSuperior(const std::vector<ContaDaAmostra>& amostra, int rodadasMemoria) {
+    MedidaSuperior m;
+    if (amostra.empty())
+        return m;
+    std::vector<QString> rapidas;
+    rapidas.reserve(amostra.size());
+
+    data::DescartaPlanoOrdenado();
+    auto inicio = Relogio::now();
+    rapidas.push_back(data::RetornaContaSuperior(amostra.front().pcCodigo, amostra.front().tipo));
+    m.leituraDoPlanoMs = segundosDesde(inicio) * 1e3;
+    for (size_t i = 1; i < amostra.size(); ++i)
+        rapidas.push_back(data::RetornaContaSuperior(amostra[i].pcCodigo, amostra[i].tipo));
+
+    // Answers are kept in a volatile sink so that the loop cannot be dropped.
+    volatile qsizetype tamanho = 0;
+    inicio = Relogio::now();
+    for (int r = 0; r < rodadasMemoria; ++r)
+        for (const ContaDaAmostra& c : amostra)
+            tamanho = tamanho + data::RetornaContaSuperior(c.pcCodigo, c.tipo).size();
+    m.chamadasMemoria = rodadasMemoria * static_cast<int>(amostra.size());
+    m.memoriaUs = segundosDesde(inicio) * 1e6 / std::max(1, m.chamadasMemoria);
+
+    inicio = Relogio::now();
+    std::vector<QString> lentas;
+    lentas.reserve(amostra.size());
+    for (const ContaDaAmostra& c : amostra)
+        lentas.push_back(data::RetornaContaSuperiorNoBanco(c.pcCodigo, c.tipo));
+    m.chamadasBanco = static_cast<int>(amostra.size());
+    m.bancoUs = segundosDesde(inicio) * 1e6 / m.chamadasBanco;
+
+    for (size_t i = 0; i < amostra.size(); ++i) {
+        if (data::ComparaComoBanco(rapidas[i], lentas[i]) != 0)
+            ++m.diferentes;
+        if (rapidas[i].isEmpty())
+            ++m.vazias;
+    }
+    return m;
+}
+
+MedidaGeracao MedeGeracao(DialogosContados& dialogos) {
+    MedidaGeracao m;
+    PromptCronometrado prompt;
+    common::PromptView* anterior = data::dmFCONT->prompt;
+    data::dmFCONT->prompt = &prompt;
+    const qsizetype caixasAntes = dialogos.textos.size();
+
+    prompt.inicia();
+    const auto inicio = Relogio::now();
+    generation::ResultadoGeracao resultado;
+    try {
+        resultado = generation::btGerarClick(&prompt);
+    } catch (const platform::SilentAbort&) {
+    } catch (const std::exception& e) {
+        dialogos.textos << QString::fromUtf8(e.what());
+    }
+    m.segundos = segundosDesde(inicio);
+    data::dmFCONT->prompt = anterior;
+
+    m.sucesso = resultado.sucesso;
+    m.arquivo = resultado.arquivo;
+    m.segundosPorRegistro = prompt.segundosPorRegistro;
+    m.textosDasCaixas = dialogos.textos.mid(caixasAntes);
+    m.caixas = static_cast<int>(m.textosDasCaixas.size());
+
+    QFile arquivo(m.arquivo);
+    if (!m.arquivo.isEmpty() && arquivo.open(QIODevice::ReadOnly)) {
+        const QList<QByteArray> linhas = arquivo.readAll().split('\n');
+        for (const QByteArray& linha : linhas) {
+            if (linha.trimmed().isEmpty())
+                continue;
+            ++m.linhas;
+            m.linhasPorRegistro[QString::fromLatin1(linha.mid(1, 4))]++;
+        }
+    }
+    return m;
+}
+
+} // namespace bench
