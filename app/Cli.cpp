@@ -1,6 +1,7 @@
 #include "app/Cli.h"
 
 #include "app/AtualizacaoBanco.h"
+#include "app/BaseDemonstracao.h"
 #include "common/Mensagens.h"
 #include "data/Carregamento.h"
 #include "data/dmFCONT.h"
@@ -252,40 +253,9 @@ int ExecutaDemo(const OpcoesCli& opcoes) {
     const QString arquivo = pasta.filePath(QStringLiteral("fcont-demo.fdb"));
     const QDir ferramentas(pastaDasFerramentas());
     try {
-        QFile::remove(arquivo);
-        db::ConnectionParams params;
-        params.database = arquivo;
-        params.user = QStringLiteral("SYSDBA");
-        {
-            db::Attachment banco = db::Attachment::create(params);
-            db::Transaction transacao(banco);
-            db::Script script(transacao);
-            auto roda = [&](const QString& nome) {
-                QFile f(ferramentas.filePath(QStringLiteral("sql/") + nome));
-                if (!f.open(QIODevice::ReadOnly))
-                    throw std::runtime_error(("Script ausente: " + f.fileName()).toStdString());
-                script.setText(QString::fromLatin1(f.readAll()));
-                script.run();
-                transacao.commitRetaining();
-            };
-            for (const char* nome : {"01_dominio.sql", "02_erp.sql", "03_proprias_antigas.sql", "04_semente.sql"})
-                roda(QString::fromLatin1(nome));
-            transacao.commit();
-        }
-        // The program's own upkeep brings the old tables up to date, then the parameter set comes.
         {
             data::TdmFCONT dm;
-            dm.dbBanco.params = params;
-            dm.dbBanco.afterConnect = [] { dbBancoAfterConnect(); };
-            dm.dbBanco.connect();
-            for (const QString& erro : dm.slErros)
-                escreveErro(erro);
-            QFile f(ferramentas.filePath(QStringLiteral("sql/05_configuracao.sql")));
-            if (!f.open(QIODevice::ReadOnly))
-                throw std::runtime_error(("Script ausente: " + f.fileName()).toStdString());
-            dm.IBScript.setText(QString::fromLatin1(f.readAll()));
-            dm.IBScript.run();
-            dm.trBanco.commit();
+            MontaBaseDemonstracao(dm, arquivo, ferramentas.path());
         }
         const QDir externas(ferramentas.filePath(QStringLiteral("demo/Tabelas Externas")));
         pasta.mkpath(QStringLiteral("Tabelas Externas"));

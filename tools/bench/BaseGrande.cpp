@@ -1,5 +1,7 @@
 #include "tools/bench/BaseGrande.h"
 
+#include "app/BaseDemonstracao.h"
+
 #include "app/AtualizacaoBanco.h"
 #include "data/dmFCONT.h"
 #include "db/Script.h"
@@ -23,14 +25,6 @@ namespace bench {
 namespace {
 
 constexpr int grupos = 4;
-
-QString leScript(const QDir& ferramentas, const QString& nome) {
-    QFile f(ferramentas.filePath(QStringLiteral("sql/") + nome));
-    if (!f.open(QIODevice::ReadOnly))
-        throw std::runtime_error(("Missing script: " + f.fileName()).toStdString());
-    // The seed carries accented names in Latin-1 bytes.
-    return QString::fromLatin1(f.readAll());
-}
 
 qint64 maximo(db::Transaction& transacao, const QString& sql) {
     db::Statement consulta(transacao, sql);
@@ -151,33 +145,8 @@ std::vector<ContaGerada> MontaPlano(int contas, int primeiraChave) {
 }
 
 db::ConnectionParams CriaBaseDemo(data::TdmFCONT& dm, const QString& arquivo, const QString& ferramentas) {
-    const QDir pasta(ferramentas);
-    db::ConnectionParams params;
-    params.database = arquivo;
-    params.user = QStringLiteral("SYSDBA");
     // A throwaway database: without synchronous writes the bulk load does not wait for the disk.
-    params.forcedWrites = false;
-    QFile::remove(arquivo);
-    {
-        db::Attachment banco = db::Attachment::create(params);
-        db::Transaction transacao(banco);
-        db::Script script(transacao);
-        for (const char* nome : {"01_dominio.sql", "02_erp.sql", "03_proprias_antigas.sql", "04_semente.sql"}) {
-            script.setText(leScript(pasta, QString::fromLatin1(nome)));
-            script.run();
-            transacao.commitRetaining();
-        }
-        transacao.commit();
-    }
-    dm.dbBanco.params = params;
-    dm.dbBanco.afterConnect = [] { app::dbBancoAfterConnect(); };
-    dm.dbBanco.connect();
-    for (const QString& erro : dm.slErros)
-        std::fprintf(stderr, "%s\n", erro.toLocal8Bit().constData());
-    dm.IBScript.setText(leScript(pasta, QStringLiteral("05_configuracao.sql")));
-    dm.IBScript.run();
-    dm.trBanco.commit();
-    return params;
+    return app::MontaBaseDemonstracao(dm, arquivo, ferramentas, false);
 }
 
 BaseGerada AcrescentaEmpresaGrande(data::TdmFCONT& dm, int contas) {
