@@ -3,7 +3,6 @@
 #include "platform/Dialogs.h"
 #include "platform/Query.h"
 
-#include <QDir>
 
 namespace common {
 
@@ -81,11 +80,13 @@ QString ListaCampos(const QString& tabela, const QString& separador, const QStri
 }
 
 void ExecutaPrograma(const QString& programa, const QString& parametros) {
-    // The original system handed the file to the desktop's text editor; here the installed
-    // dialogs show it. Program and parameters are limited to 1024 characters each.
-    (void)programa.left(1024);
+    // The program named ("Notepad.exe") stands for the user's text viewer, which the installed
+    // dialogs start; the parameter is the file, written with the original folder separator.
+    (void)programa;
+    QString arquivo = parametros.left(1024);
+    arquivo.replace(QLatin1Char('\\'), QLatin1Char('/'));
     try {
-        platform::dialogs().showFile(QDir::fromNativeSeparators(QString(parametros.left(1024)).replace('\\', '/')));
+        platform::dialogs().showFile(arquivo);
     } catch (...) {
     }
 }
