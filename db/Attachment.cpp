@@ -2,33 +2,14 @@
 
 #include "db/Detail.h"
 
-#include <utility>
-
 namespace db {
 
 using namespace detail;
 
-Attachment::~Attachment() {
-    if (!m_handle)
-        return;
-    Status status;
-    m_handle->detach(&status);
-    if (status.failed())
-        m_handle->release();
-}
+Attachment::~Attachment() = default;
 
-Attachment::Attachment(Attachment&& other) noexcept
-    : m_handle(std::exchange(other.m_handle, nullptr)), m_dialect(other.m_dialect), m_utf8(other.m_utf8) {}
-
-Attachment& Attachment::operator=(Attachment&& other) noexcept {
-    if (this != &other) {
-        Attachment old(std::move(*this));
-        m_handle = std::exchange(other.m_handle, nullptr);
-        m_dialect = other.m_dialect;
-        m_utf8 = other.m_utf8;
-    }
-    return *this;
-}
+Attachment::Attachment(Attachment&&) noexcept = default;
+Attachment& Attachment::operator=(Attachment&&) noexcept = default;
 
 Attachment Attachment::connect(const ConnectionParams& params) {
     return open(params, false);
@@ -40,9 +21,7 @@ Attachment Attachment::create(const ConnectionParams& params) {
 
 Attachment Attachment::open(const ConnectionParams& params, bool creating) {
     Status status;
-    DisposePtr<Firebird::IXpbBuilder> dpb(
-        util()->getXpbBuilder(&status, Firebird::IXpbBuilder::DPB, nullptr, 0));
-    status.check();
+    Handle<Firebird::IXpbBuilder> dpb(util()->getXpbBuilder(&status, Firebird::IXpbBuilder::DPB, nullptr, 0));
     dpb->insertString(&status, isc_dpb_user_name, params.user.toUtf8().constData());
     dpb->insertString(&status, isc_dpb_password, params.password.toUtf8().constData());
     dpb->insertString(&status, isc_dpb_lc_ctype, params.charset.toLatin1().constData());
@@ -52,27 +31,24 @@ Attachment Attachment::open(const ConnectionParams& params, bool creating) {
         dpb->insertString(&status, isc_dpb_set_db_charset, params.charset.toLatin1().constData());
         dpb->insertInt(&status, isc_dpb_force_write, params.forcedWrites ? 1 : 0);
     }
-    status.check();
 
-    RefPtr<Firebird::IProvider> provider(master()->getDispatcher());
+    Handle<Firebird::IProvider> provider(master()->getDispatcher());
     const QByteArray name = params.database.toLocal8Bit();
     const unsigned length = dpb->getBufferLength(&status);
     const unsigned char* buffer = dpb->getBuffer(&status);
-    status.check();
-    Firebird::IAttachment* handle = creating
-                                        ? provider->createDatabase(&status, name.constData(), length, buffer)
-                                        : provider->attachDatabase(&status, name.constData(), length, buffer);
-    status.check();
-    return Attachment(handle, params.dialect, isUtf8Charset(params.charset));
+    Handle<Firebird::IAttachment> handle(
+        creating ? provider->createDatabase(&status, name.constData(), length, buffer)
+                 : provider->attachDatabase(&status, name.constData(), length, buffer));
+    return Attachment(std::move(handle), params.dialect, isUtf8Charset(params.charset));
 }
 
+// detach() and dropDatabase() release the interface when they succeed.
 void Attachment::disconnect() {
     if (!m_handle)
         return;
     Status status;
     m_handle->detach(&status);
-    status.check();
-    m_handle = nullptr;
+    forget(m_handle);
 }
 
 void Attachment::drop() {
@@ -80,8 +56,7 @@ void Attachment::drop() {
         return;
     Status status;
     m_handle->dropDatabase(&status);
-    status.check();
-    m_handle = nullptr;
+    forget(m_handle);
 }
 
 } // namespace db

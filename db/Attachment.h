@@ -1,14 +1,13 @@
 #pragma once
 
 #include "db/FirebirdError.h"
+#include "db/Handle.h"
 
 #include <QString>
 #include <memory>
 
 namespace Firebird {
-class IAttachment;
 class IMaster;
-class IUtil;
 } // namespace Firebird
 
 namespace db {
@@ -49,13 +48,13 @@ public:
     // Texts go to and come from the server in the connection charset (ISO8859_1 by default).
     bool utf8Text() const { return m_utf8; }
 
-    Firebird::IAttachment* handle() const { return m_handle; }
+    Firebird::IAttachment* handle() const { return m_handle.get(); }
 
 private:
-    explicit Attachment(Firebird::IAttachment* handle, int dialect, bool utf8 = false)
-        : m_handle(handle), m_dialect(dialect), m_utf8(utf8) {}
+    Attachment(Handle<Firebird::IAttachment> handle, int dialect, bool utf8)
+        : m_handle(std::move(handle)), m_dialect(dialect), m_utf8(utf8) {}
     static Attachment open(const ConnectionParams& params, bool creating);
-    Firebird::IAttachment* m_handle = nullptr;
+    Handle<Firebird::IAttachment> m_handle;
     int m_dialect = 1;
     bool m_utf8 = false;
 };

@@ -15,23 +15,56 @@ Firebird::IUtil* util() {
     return master()->getUtilInterface();
 }
 
+namespace {
+
+// The codes of the vector in order; the arguments between them are skipped.
+QList<long> errorCodes(const intptr_t* vector) {
+    QList<long> codes;
+    if (!vector)
+        return codes;
+    for (const intptr_t* p = vector; *p != isc_arg_end;) {
+        const intptr_t kind = *p;
+        if (kind == isc_arg_gds)
+            codes.append(static_cast<long>(p[1]));
+        // A counted string takes its length and its address.
+        p += kind == isc_arg_cstring ? 3 : 2;
+    }
+    return codes;
+}
+
+// The server's texts quote names and values in the connection charset.
+QString fromServer(const char* text, size_t length) {
+    QString result = QString::fromLatin1(text, static_cast<qsizetype>(length));
+    while (result.endsWith(QLatin1Char('\n')))
+        result.chop(1);
+    return result;
+}
+
+QStringList errorMessages(const intptr_t* vector) {
+    QStringList messages;
+    if (!vector)
+        return messages;
+    const ISC_STATUS* p = vector;
+    char buffer[1024];
+    while (const ISC_LONG length = fb_interpret(buffer, sizeof buffer, &p)) {
+        if (length > 0)
+            messages.append(fromServer(buffer, qMin<size_t>(size_t(length), sizeof buffer - 1)));
+    }
+    return messages;
+}
+
+} // namespace
+
 FirebirdError toError(Firebird::IStatus* status) {
     const intptr_t* errors = status->getErrors();
-    long code = 0;
-    if (errors && errors[0] == isc_arg_gds)
-        code = static_cast<long>(errors[1]);
 
     char state[6] = {};
     fb_sqlstate(state, errors);
 
     char buffer[4096];
     const unsigned length = util()->formatStatus(buffer, sizeof buffer, status);
-    // The server's text quotes names and values in the connection charset.
-    QString message =
-        QString::fromLatin1(buffer, static_cast<qsizetype>(qMin<unsigned>(length, sizeof buffer)));
-    while (message.endsWith(QLatin1Char('\n')))
-        message.chop(1);
-    return FirebirdError(code, QString::fromLatin1(state), message);
+    return FirebirdError(errorCodes(errors), errorMessages(errors), QString::fromLatin1(state),
+                         fromServer(buffer, qMin<size_t>(length, sizeof buffer)));
 }
 
 bool isUtf8Charset(const QString& name) {

@@ -4,6 +4,7 @@
 
 #include "db/Attachment.h"
 #include "db/FirebirdError.h"
+#include "db/Handle.h"
 
 #include <firebird/Interface.h>
 
@@ -23,30 +24,32 @@ constexpr unsigned charsetUtf8 = 4;
 
 FirebirdError toError(Firebird::IStatus* status);
 
-// One status object for a short sequence of calls; check() turns an error into FirebirdError.
-class Status : public Firebird::CheckStatusWrapper {
+// The status of the calls that must succeed. Every call through the interface clears the status
+// before it runs, so an error checked only after a later call would be gone: this wrapper is
+// checked by the interface itself after each call and throws FirebirdError at the call that failed.
+class Status : public Firebird::BaseStatusWrapper<Status> {
 public:
-    Status() : Firebird::CheckStatusWrapper(master()->getStatus()) {}
+    Status() : Firebird::BaseStatusWrapper<Status>(master()->getStatus()) {}
     ~Status() { status->dispose(); }
     Status(const Status&) = delete;
     Status& operator=(const Status&) = delete;
 
-    bool failed() const { return (getState() & Firebird::IStatus::STATE_ERRORS) != 0; }
-    void check() {
-        if (failed())
-            throw toError(this);
+    static void checkException(Status* wrapper) {
+        if (wrapper->dirty && (wrapper->getState() & Firebird::IStatus::STATE_ERRORS))
+            throw toError(wrapper);
     }
 };
 
-template <class T> struct Releaser {
-    void operator()(T* p) const { p->release(); }
-};
-template <class T> using RefPtr = std::unique_ptr<T, Releaser<T>>;
+// The status of cleanup calls, whose failure the caller cannot act on (destructors): never throws.
+class QuietStatus : public Firebird::CheckStatusWrapper {
+public:
+    QuietStatus() : Firebird::CheckStatusWrapper(master()->getStatus()) {}
+    ~QuietStatus() { status->dispose(); }
+    QuietStatus(const QuietStatus&) = delete;
+    QuietStatus& operator=(const QuietStatus&) = delete;
 
-template <class T> struct Disposer {
-    void operator()(T* p) const { p->dispose(); }
+    bool failed() const { return (getState() & Firebird::IStatus::STATE_ERRORS) != 0; }
 };
-template <class T> using DisposePtr = std::unique_ptr<T, Disposer<T>>;
 
 // Texts travel in the connection charset; columns in UNICODE_FSS or UTF8 come as UTF-8.
 bool isUtf8Charset(const QString& name);

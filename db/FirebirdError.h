@@ -1,23 +1,32 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <stdexcept>
 
 namespace db {
 
-// Every failure of the Firebird client or server. The login tells the engine's codes apart
-// (isc_io_error 335544344, isc_login 335544472, 335544753, isc_network_error 335544721), so the
-// first code of the status vector is kept beside the server's text.
+// Every failure of the Firebird client or server. The engine reports an error as a vector of
+// codes, each with its own text; all of them are kept. The login tells the first code apart
+// (isc_io_error 335544344, isc_login 335544472, 335544753, isc_network_error 335544721).
 class FirebirdError : public std::runtime_error {
 public:
+    // An error of this program's own, or one engine code with its text.
     FirebirdError(long code, QString sqlState, const QString& message);
+    // The engine's whole vector: the codes in order, one text per message, and the text of them
+    // all as the server formats it.
+    FirebirdError(QList<long> codes, QStringList messages, QString sqlState, const QString& text);
 
-    long code() const { return m_code; }
+    long code() const { return m_codes.isEmpty() ? 0 : m_codes.first(); }
+    const QList<long>& codes() const { return m_codes; }
+    const QStringList& messages() const { return m_messages; }
     const QString& sqlState() const { return m_sqlState; }
     QString text() const { return QString::fromUtf8(what()); }
 
 private:
-    long m_code;
+    QList<long> m_codes;
+    QStringList m_messages;
     QString m_sqlState;
 };
 

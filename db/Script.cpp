@@ -1,5 +1,6 @@
 #include "db/Script.h"
 
+#include "db/SqlText.h"
 #include "db/Statement.h"
 #include "db/Transaction.h"
 
@@ -9,25 +10,6 @@ namespace db {
 
 namespace {
 
-// Length of the quoted text or comment starting at i, 0 when none starts there.
-qsizetype skippable(const QString& text, qsizetype i) {
-    const qsizetype n = text.size();
-    const QChar c = text[i];
-    if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
-        const qsizetype end = text.indexOf(c, i + 1);
-        return (end < 0 ? n : end + 1) - i;
-    }
-    if (c == QLatin1Char('-') && i + 1 < n && text[i + 1] == QLatin1Char('-')) {
-        const qsizetype end = text.indexOf(QLatin1Char('\n'), i);
-        return (end < 0 ? n : end) - i;
-    }
-    if (c == QLatin1Char('/') && i + 1 < n && text[i + 1] == QLatin1Char('*')) {
-        const qsizetype end = text.indexOf(QLatin1String("*/"), i + 2);
-        return (end < 0 ? n : end + 2) - i;
-    }
-    return 0;
-}
-
 QString withoutLeadingComments(const QString& text) {
     qsizetype i = 0;
     const qsizetype n = text.size();
@@ -36,11 +18,10 @@ QString withoutLeadingComments(const QString& text) {
             ++i;
             continue;
         }
-        const bool comment = text[i] != QLatin1Char('\'') && text[i] != QLatin1Char('"');
-        const qsizetype skip = comment ? skippable(text, i) : 0;
-        if (skip == 0)
+        const SqlSpanAt span = sqlSpanAt(text, i);
+        if (!span.isComment())
             break;
-        i += skip;
+        i += span.length;
     }
     return text.mid(i).trimmed();
 }
@@ -103,9 +84,9 @@ QStringList Script::split(const QString& text) {
     const qsizetype n = text.size();
     qsizetype i = 0;
     while (i < n) {
-        if (const qsizetype skip = skippable(text, i)) {
-            current += QStringView(text).mid(i, skip);
-            i += skip;
+        if (const SqlSpanAt span = sqlSpanAt(text, i); span.length > 0) {
+            current += QStringView(text).mid(i, span.length);
+            i += span.length;
         } else if (QStringView(text).mid(i).startsWith(terminator, Qt::CaseInsensitive)) {
             finish();
             i += terminator.size();

@@ -6,56 +6,34 @@ namespace db {
 
 using namespace detail;
 
-namespace {
-
-struct ServiceGuard {
-    Firebird::IService* service;
-    ~ServiceGuard() {
-        Status status;
-        service->detach(&status); // releases the interface when it succeeds
-        if (status.failed())
-            service->release();
-    }
-};
-
-} // namespace
-
 void displayUser(const QString& host, const QString& user, const QString& password, const QString& userName) {
     Status status;
-    DisposePtr<Firebird::IXpbBuilder> spb(
+    Handle<Firebird::IXpbBuilder> spb(
         util()->getXpbBuilder(&status, Firebird::IXpbBuilder::SPB_ATTACH, nullptr, 0));
-    status.check();
     spb->insertString(&status, isc_spb_user_name, user.toUtf8().constData());
     spb->insertString(&status, isc_spb_password, password.toUtf8().constData());
     const unsigned spbLength = spb->getBufferLength(&status);
     const unsigned char* spbBuffer = spb->getBuffer(&status);
-    status.check();
 
     const QString name =
         host.isEmpty() ? QStringLiteral("service_mgr") : host + QStringLiteral(":service_mgr");
-    RefPtr<Firebird::IProvider> provider(master()->getDispatcher());
-    Firebird::IService* service =
-        provider->attachServiceManager(&status, name.toLocal8Bit().constData(), spbLength, spbBuffer);
-    status.check();
-    ServiceGuard guard{service};
+    Handle<Firebird::IProvider> provider(master()->getDispatcher());
+    Handle<Firebird::IService> service(
+        provider->attachServiceManager(&status, name.toLocal8Bit().constData(), spbLength, spbBuffer));
 
-    DisposePtr<Firebird::IXpbBuilder> request(
+    Handle<Firebird::IXpbBuilder> request(
         util()->getXpbBuilder(&status, Firebird::IXpbBuilder::SPB_START, nullptr, 0));
-    status.check();
     request->insertTag(&status, isc_action_svc_display_user);
     request->insertString(&status, isc_spb_sec_username, userName.toUtf8().constData());
     const unsigned requestLength = request->getBufferLength(&status);
     const unsigned char* requestBuffer = request->getBuffer(&status);
-    status.check();
     service->start(&status, requestLength, requestBuffer);
-    status.check();
 
     // The answer is not needed, but the service runs until its output has been read.
     const unsigned char items[] = {isc_info_svc_get_users};
     unsigned char answer[8192];
     for (int round = 0; round < 1000; ++round) {
         service->query(&status, 0, nullptr, sizeof items, items, sizeof answer, answer);
-        status.check();
         bool more = false;
         const unsigned char* p = answer;
         const unsigned char* const end = answer + sizeof answer;

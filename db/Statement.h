@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/SqlText.h"
 #include "db/Value.h"
 
 #include <QList>
@@ -19,14 +20,6 @@ namespace db {
 class Attachment;
 class Transaction;
 class Cursor;
-
-// Replaces ":NAME" parameters by "?" outside literals and comments and lists the names in order
-// of appearance (a name may repeat). "::" and ":" inside quotes or comments are left alone.
-struct ParsedSql {
-    QString sql;
-    QStringList names;
-};
-ParsedSql parseNamedParameters(const QString& sql);
 
 // Runs one statement exactly as written, without parameters: ":" stays for PSQL bodies.
 void executeImmediate(Transaction& transaction, const QString& sql);

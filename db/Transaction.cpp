@@ -9,14 +9,9 @@ using namespace detail;
 
 Transaction::Transaction(Attachment& attachment) : m_attachment(&attachment) {}
 
-Transaction::~Transaction() {
-    if (!m_handle)
-        return;
-    Status status;
-    m_handle->rollback(&status);
-    if (status.failed())
-        m_handle->release();
-}
+Transaction::~Transaction() = default;
+Transaction::Transaction(Transaction&&) noexcept = default;
+Transaction& Transaction::operator=(Transaction&&) noexcept = default;
 
 void Transaction::start() {
     if (m_handle)
@@ -24,24 +19,19 @@ void Transaction::start() {
     if (!m_attachment->connected())
         throw FirebirdError(0, QString(), QStringLiteral("Database not connected"));
     Status status;
-    DisposePtr<Firebird::IXpbBuilder> tpb(
-        util()->getXpbBuilder(&status, Firebird::IXpbBuilder::TPB, nullptr, 0));
-    status.check();
+    Handle<Firebird::IXpbBuilder> tpb(util()->getXpbBuilder(&status, Firebird::IXpbBuilder::TPB, nullptr, 0));
     tpb->insertTag(&status, isc_tpb_read_committed);
     tpb->insertTag(&status, isc_tpb_rec_version);
     tpb->insertTag(&status, isc_tpb_nowait);
     tpb->insertTag(&status, isc_tpb_write);
     const unsigned length = tpb->getBufferLength(&status);
     const unsigned char* buffer = tpb->getBuffer(&status);
-    status.check();
-    Firebird::ITransaction* handle = m_attachment->handle()->startTransaction(&status, length, buffer);
-    status.check();
-    m_handle = handle;
+    m_handle.reset(m_attachment->handle()->startTransaction(&status, length, buffer));
 }
 
-Firebird::ITransaction* Transaction::handle() {
+Firebird::ITransaction* Transaction::ensureStarted() {
     start();
-    return m_handle;
+    return m_handle.get();
 }
 
 // commit() and rollback() release the interface when they succeed.
@@ -50,8 +40,7 @@ void Transaction::commit() {
         return;
     Status status;
     m_handle->commit(&status);
-    status.check();
-    m_handle = nullptr;
+    forget(m_handle);
 }
 
 void Transaction::rollback() {
@@ -59,8 +48,7 @@ void Transaction::rollback() {
         return;
     Status status;
     m_handle->rollback(&status);
-    status.check();
-    m_handle = nullptr;
+    forget(m_handle);
 }
 
 void Transaction::commitRetaining() {
@@ -68,7 +56,6 @@ void Transaction::commitRetaining() {
         return;
     Status status;
     m_handle->commitRetaining(&status);
-    status.check();
 }
 
 void Transaction::rollbackRetaining() {
@@ -76,7 +63,6 @@ void Transaction::rollbackRetaining() {
         return;
     Status status;
     m_handle->rollbackRetaining(&status);
-    status.check();
 }
 
 } // namespace db

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "db/Handle.h"
 
-namespace Firebird {
-class ITransaction;
-}
+#include <QString>
 
 namespace db {
 
@@ -15,10 +13,13 @@ class Attachment;
 // retaining, because the design commits after every post without losing its open cursors.
 // The destructor rolls back what nothing committed. Ending a transaction that is not running
 // does nothing; a failed commit or rollback throws FirebirdError and leaves it running.
+// Move-only: the moved-from transaction is not running and still belongs to its attachment.
 class Transaction {
 public:
     explicit Transaction(Attachment& attachment);
     ~Transaction();
+    Transaction(Transaction&&) noexcept;
+    Transaction& operator=(Transaction&&) noexcept;
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
 
@@ -30,12 +31,14 @@ public:
     void rollbackRetaining();
 
     Attachment& attachment() const { return *m_attachment; }
+    // The running transaction, null when none runs.
+    Firebird::ITransaction* handle() const { return m_handle.get(); }
     // Starts the transaction when needed and returns its handle.
-    Firebird::ITransaction* handle();
+    Firebird::ITransaction* ensureStarted();
 
 private:
     Attachment* m_attachment;
-    Firebird::ITransaction* m_handle = nullptr;
+    Handle<Firebird::ITransaction> m_handle;
 };
 
 } // namespace db

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 using namespace testsupport;
 
@@ -20,13 +21,18 @@ QVariant singleValue(db::Transaction& transaction, const QString& sql) {
     return cursor->value(0);
 }
 
-long errorCode(const std::function<void()>& action) {
+std::optional<db::FirebirdError> errorOf(const std::function<void()>& action) {
     try {
         action();
     } catch (const db::FirebirdError& error) {
-        return error.code();
+        return error;
     }
-    return 0;
+    return std::nullopt;
+}
+
+long errorCode(const std::function<void()>& action) {
+    const auto error = errorOf(action);
+    return error ? error->code() : 0;
 }
 
 } // namespace
@@ -89,6 +95,12 @@ TEST_F(Connection, UnknownTableGivesTheServerTextAndLeavesTheTransactionUsable) 
         EXPECT_EQ(error.sqlState(), QStringLiteral("42S02"));
         EXPECT_TRUE(error.text().contains("Table unknown")) << error.what();
         EXPECT_TRUE(error.text().contains("NAO_EXISTE")) << error.what();
+        // The whole vector: the general code first, then the specific ones, each with its text.
+        EXPECT_GT(error.codes().size(), 1);
+        EXPECT_TRUE(error.codes().contains(335544580L)) << error.what(); // isc_dsql_relation_err
+        EXPECT_GT(error.messages().size(), 1);
+        EXPECT_EQ(error.messages().first(), QStringLiteral("Dynamic SQL Error"));
+        EXPECT_TRUE(error.messages().contains(QStringLiteral("Table unknown"))) << error.what();
     }
     EXPECT_EQ(singleValue(*transaction, "select 1 from rdb$database").toInt(), 1);
 }

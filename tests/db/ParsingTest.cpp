@@ -54,3 +54,26 @@ TEST(ScriptSplit, SetTermChangesTheTerminatorForProcedureBodies) {
                   "create procedure P as begin insert into T values (1); insert into T values (2); end"));
     EXPECT_EQ(statements[1], QStringLiteral("select 1 from RDB$DATABASE"));
 }
+
+TEST(SqlSpans, TellQuotesAndCommentsApartAndRunUnterminatedOnesToTheEnd) {
+    const QString text = QStringLiteral("a 'x''y' \"N\" -- c\n/* b */ 'open");
+    EXPECT_EQ(db::sqlSpanAt(text, 0).kind, db::SqlSpan::Code);
+    EXPECT_EQ(db::sqlSpanAt(text, 0).length, 0);
+    // A doubled quote ends one literal and starts the next.
+    EXPECT_EQ(db::sqlSpanAt(text, 2).kind, db::SqlSpan::Literal);
+    EXPECT_EQ(db::sqlSpanAt(text, 2).length, 3);
+    EXPECT_EQ(db::sqlSpanAt(text, 5).kind, db::SqlSpan::Literal);
+    EXPECT_EQ(db::sqlSpanAt(text, 5).length, 3);
+    EXPECT_EQ(db::sqlSpanAt(text, 9).kind, db::SqlSpan::QuotedName);
+    const db::SqlSpanAt line = db::sqlSpanAt(text, 13);
+    EXPECT_EQ(line.kind, db::SqlSpan::LineComment);
+    EXPECT_EQ(text.mid(13, line.length), QStringLiteral("-- c")); // the line break is not in it
+    EXPECT_TRUE(db::sqlSpanAt(text, 18).isComment());
+    EXPECT_EQ(db::sqlSpanAt(text, 18).length, 7);
+    EXPECT_EQ(db::sqlSpanAt(text, 26).length, text.size() - 26);
+    EXPECT_EQ(db::sqlSpanAt(QStringLiteral("/* open"), 0).length, 7);
+
+    // The script and the parameters read an unterminated comment the same way.
+    EXPECT_EQ(db::Script::split(QStringLiteral("select 1 from T; /* ; :P")).size(), 1);
+    EXPECT_TRUE(db::parseNamedParameters(QStringLiteral("select 1 from T /* :P")).names.isEmpty());
+}

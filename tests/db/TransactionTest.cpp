@@ -93,3 +93,29 @@ TEST_F(Transactions, DestructionRollsBackUncommittedWork) {
     }
     EXPECT_EQ(committedCount(), 0);
 }
+
+TEST_F(Transactions, MoveCarriesTheRunningWorkAndReplacedWorkIsRolledBack) {
+    db::Transaction first(attachment);
+    EXPECT_EQ(first.handle(), nullptr);
+    EXPECT_FALSE(first.inTransaction()); // looking at the handle starts nothing
+    db::executeImmediate(first, "insert into T values (1)");
+    Firebird::ITransaction* running = first.handle();
+    ASSERT_NE(running, nullptr);
+
+    db::Transaction second(std::move(first));
+    EXPECT_FALSE(first.inTransaction());
+    EXPECT_EQ(second.handle(), running);
+    EXPECT_EQ(&second.attachment(), &attachment);
+
+    db::Transaction replaced(attachment);
+    db::executeImmediate(replaced, "insert into T values (2)");
+    replaced = std::move(second);
+    EXPECT_EQ(replaced.handle(), running);
+    replaced.commit();
+    EXPECT_EQ(committedCount(), 1);
+
+    // The moved-from transaction still belongs to its attachment and starts again on demand.
+    db::executeImmediate(first, "insert into T values (3)");
+    first.commit();
+    EXPECT_EQ(committedCount(), 2);
+}
