@@ -16,6 +16,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QDir>
 #include <QElapsedTimer>
@@ -25,6 +26,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTableView>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -227,6 +229,8 @@ TEST_F(JanelaPrincipal, TreeMenuShowsOneRecordPageAndReloadsPrincipalOnlyForItsB
     escolhe(QStringLiteral("Registro M030"));
     EXPECT_EQ(abasVisiveis(), QList<int>{5});
     EXPECT_EQ(janela->pcPaginas->paginaAtual(), 5);
+    QCoreApplication::processEvents();
+    EXPECT_GT(janela->pcPaginas->abas()->width(), 0) << "the tab that came back takes room beside the page";
 
     escolhe(QStringLiteral("Registros Fiscais (Bloco M)"));
     EXPECT_EQ(abasVisiveis(), QList<int>());

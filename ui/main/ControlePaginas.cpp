@@ -57,6 +57,8 @@ void ControlePaginas::mostraAba(int indice, bool visivel) {
     m_ajustando = true;
     m_abas->setTabVisible(indice, visivel);
     m_ajustando = false;
+    // The bar does not tell the layout that its width changed when tabs come and go.
+    m_abas->updateGeometry();
 }
 
 void ControlePaginas::mostraPagina(int indice) {

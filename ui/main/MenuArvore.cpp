@@ -84,6 +84,7 @@ void MontaArvore(QTreeWidget& arvore, const QList<NoMenu>& nos) {
         }
         auto* item = pai ? new QTreeWidgetItem(pai) : new QTreeWidgetItem(&arvore);
         item->setText(0, no.texto);
+        item->setToolTip(0, no.texto);
         cadeia.append({no.nivel, item});
     }
     arvore.expandAll();

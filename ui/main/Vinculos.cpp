@@ -106,6 +106,10 @@ void Vinculos::data(QDateEdit* edit, const QString& nome) {
 
 void Vinculos::lista(QComboBox* combo, const QString& nome, const QStringList& itens) {
     combo->addItems(itens);
+    // The placeholder carries a stored text that is no item; it must not look disabled.
+    QPalette paleta = combo->palette();
+    paleta.setColor(QPalette::PlaceholderText, paleta.color(QPalette::Text));
+    combo->setPalette(paleta);
     m_leituras.push_back([this, combo, nome] {
         platform::Field* f = campo(nome);
         const QString exibido = f && m_dataSet.active() ? f->displayText() : QString();
