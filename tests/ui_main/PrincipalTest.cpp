@@ -183,6 +183,12 @@ TEST_F(JanelaPrincipal, PagesShowTheStoredSetThroughTheCodeTables) {
     EXPECT_EQ(sped.fieldByName(QStringLiteral("R0000CONSOLIDAR")).asInteger(), -1);
     consolidar->setChecked(false);
     EXPECT_EQ(sped.fieldByName(QStringLiteral("R0000CONSOLIDAR")).asInteger(), 0);
+    auto* dataFin = controle<QDateEdit>("deReg0000DataFin");
+    dataFin->setDate(QDate(2025, 6, 30));
+    EXPECT_EQ(sped.fieldByName(QStringLiteral("R0000DT_FIN")).asDateTime().date(), QDate(2025, 12, 31))
+        << "nothing is stored while the date is being typed";
+    emit dataFin->editingFinished();
+    EXPECT_EQ(sped.fieldByName(QStringLiteral("R0000DT_FIN")).asDateTime().date(), QDate(2025, 6, 30));
     auto* valor = controle<QLineEdit>("rxdbRM030VL_LUC_LIQ");
     valor->setText(QStringLiteral("0"));
     emit valor->editingFinished();
@@ -221,6 +227,33 @@ TEST_F(JanelaPrincipal, PagesShowTheStoredSetThroughTheCodeTables) {
     ASSERT_NE(modelo, nullptr);
     EXPECT_TRUE(modelo->coluna(2).lista.contains(QStringLiteral("Diretor")));
     EXPECT_TRUE(modelo->coluna(3).cinza);
+}
+
+TEST_F(JanelaPrincipal, NewSetChosenAtStartIsInInsertStateAndSalvarStoresIt) {
+    TfmPrincipal::selecionaConfiguracao() = [](int& codigo, QString& acao) {
+        codigo = 0;
+        acao = QStringLiteral("NOVO");
+        return true;
+    };
+    abre();
+    platform::Query& sped = dm->quSPED;
+    EXPECT_EQ(sped.state(), platform::DataSetState::Insert);
+    EXPECT_EQ(janela->dblaNomeCfg->text(), QStringLiteral("SPED FCONT - <Nome da Empresa>"));
+    EXPECT_EQ(janela->dblaCodCfg->text(), QStringLiteral("8"))
+        << "one more than the highest code of any owner";
+    EXPECT_EQ(controle<QLineEdit>("rxdbRM030VL_LUC_LIQ")->text(), QStringLiteral("0,00"));
+    EXPECT_EQ(janela->tvMenu->topLevelItemCount(), 0) << "no set was loaded, so the tree is not rebuilt";
+
+    // Without a branch the new set is refused and stays in insert state with its values.
+    auto* razao = controle<QLineEdit>("dbedReg0000Razao");
+    razao->setText(QStringLiteral("Empresa Nova"));
+    emit razao->editingFinished();
+    boxes().clear();
+    janela->btSalvar->click();
+    EXPECT_EQ(boxes().texts(),
+              QStringList{QStringLiteral("Aviso: operação abortada.\rEmpresa não selecionada!")});
+    EXPECT_EQ(sped.state(), platform::DataSetState::Insert);
+    EXPECT_EQ(razao->text(), QStringLiteral("Empresa Nova"));
 }
 
 TEST_F(JanelaPrincipal, TreeMenuShowsOneRecordPageAndReloadsPrincipalOnlyForItsBlocks) {

@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -94,14 +95,23 @@ void Vinculos::data(QDateEdit* edit, const QString& nome) {
         const QDate d = f && m_dataSet.active() ? f->asDateTime().date() : QDate();
         edit->setDate(d.isValid() ? d : dataVazia);
     });
-    connect(edit, &QDateEdit::dateChanged, this, [this, nome](QDate d) {
+    // Stored when the entry is left or a day is picked in the calendar, not at every keystroke.
+    auto guarda = [this, edit, nome] {
+        const QDate d = edit->date();
+        platform::Field* f = campo(nome);
+        const QDate atual = f && m_dataSet.active() ? f->asDateTime().date() : QDate();
+        if ((d == dataVazia && !atual.isValid()) || d == atual)
+            return;
         grava(nome, [d](platform::Field& c) {
             if (d == dataVazia)
                 c.clear();
             else
                 c.setValue(QDateTime(d, QTime(0, 0)));
         });
-    });
+    };
+    connect(edit, &QDateEdit::editingFinished, this, guarda);
+    // Queued: the entry takes the picked day only after the calendar has signalled.
+    connect(edit->calendarWidget(), &QCalendarWidget::clicked, this, guarda, Qt::QueuedConnection);
 }
 
 void Vinculos::lista(QComboBox* combo, const QString& nome, const QStringList& itens) {
