@@ -1,0 +1,122 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QTableView;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace common {
+class PromptView;
+}
+
+namespace ui {
+
+class ControlePaginas;
+class ModeloColunas;
+class PaginaPrincipal;
+class PromptJanela;
+class Vinculos;
+
+// The window in which the user completes one parameter set and starts the generation: the set's
+// code and name on top, the tree menu of blocks and records on the left, one page per record,
+// the four command buttons and the two-line prompt at the bottom. Closing it ends the program.
+class TfmPrincipal : public QMainWindow {
+  public:
+    explicit TfmPrincipal(QWidget* parent = nullptr);
+    ~TfmPrincipal() override;
+
+    // Seams for the desktop entry and the tests: the configuration list (code, action word; true
+    // when the user left it with a choice) and the end of the program.
+    using Selecao = std::function<bool(int& codigo, QString& acao)>;
+    static Selecao& selecionaConfiguracao();
+    static std::function<void()>& terminaAplicacao();
+    // Where the tree menu is kept; the current folder's "tvMenu.ini" unless a test moves it.
+    static QString& arquivoMenu();
+
+    QString AcaoConfiguracao;
+    int CodigoConfiguracao = 0;
+    QString FiltroEmpresas;
+
+    QWidget* paTopo = nullptr;
+    QLabel* imLogo = nullptr;
+    QGroupBox* gbConfiguracoes = nullptr;
+    QLabel* dblaCodCfg = nullptr;
+    QLabel* dblaNomeCfg = nullptr;
+    QTreeWidget* tvMenu = nullptr;
+    ControlePaginas* pcPaginas = nullptr;
+    PaginaPrincipal* wbNavegador = nullptr;
+    QToolButton* btConfig = nullptr;
+    QToolButton* btSalvar = nullptr;
+    QToolButton* btGerar = nullptr;
+    QToolButton* btCancelar = nullptr;
+    QPlainTextEdit* mePrompt = nullptr;
+    QTableView* dbgdRegJ930 = nullptr;
+    QTableView* dbgdPlanoContasRef = nullptr;
+
+    // Handlers.
+    void FormShow();
+    void FormClose();
+    void tvMenuChange(QTreeWidgetItem* no);
+    void CarregaPaginaTreeView(const QString& texto);
+    void ConfiguraTreeView();
+    void CarregaConfiguracoes();
+    void CarregarListasColunas();
+    void btConfigClick();
+    void btSalvarClick();
+    void btGerarClick();
+    void btCancelarClick();
+    void btPesqEmpProcClick();
+    void btPesqLocalClick();
+    void btPesqMunicipioClick();
+    void dblaNomeCfgClick();
+
+    // The progress prompt (two "SPED>" lines) and the cancel check; ends the action by the silent
+    // abort when "Cancelar" was pressed.
+    void AtualizaPrompt(const QString& principal, const QString& detalhe);
+    common::PromptView& prompt();
+    // The memo's text once the pending repaint was done.
+    QString textoPrompt();
+
+    // Shows every bound control again from the open parameter set and its detail rows.
+    void atualizaDados();
+
+  protected:
+    void showEvent(QShowEvent* evento) override;
+    void closeEvent(QCloseEvent* evento) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+  private:
+    void FormCreate();
+    void montaTopo();
+    void montaCentro();
+    void montaBase();
+    void montaPaginas();
+    QWidget* paginaRegistro0000();
+    QWidget* paginaRegistroI050();
+    QWidget* paginaRegistroJ930();
+    QWidget* paginaRegistroM020();
+    QWidget* paginaRegistroM030();
+    // Runs a handler as the event loop would: the silent abort ends it quietly, anything else
+    // goes to the standard error box.
+    void executa(const std::function<void()>& acao);
+
+    std::unique_ptr<PromptJanela> m_prompt;
+    Vinculos* m_vinculos = nullptr;
+    ModeloColunas* m_modeloJ930 = nullptr;
+};
+
+} // namespace ui
