@@ -115,6 +115,8 @@ TfmConfiguracao::TfmConfiguracao(QWidget* parent)
     connect(laNovo, &QPushButton::clicked, this, [this] { laNovoClick(); });
     connect(laExcluir, &QPushButton::clicked, this, [this] { laExcluirClick(); });
     connect(laSair, &QPushButton::clicked, this, [this] { laSairClick(); });
+    connect(dbgdConfig->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { acompanhaLinhaAtual(); });
     connect(dbgdConfig, &QTableView::doubleClicked, this, [this] { dbgdConfigDblClick(); });
 }
 
@@ -152,9 +154,6 @@ void TfmConfiguracao::quConfigAfterOpen() {
     stInfo->setText(QStringLiteral("Total de Registros: ") + QString::number(quConfig.recordCount()));
     if (!quConfig.isEmpty())
         dbgdConfig->setCurrentIndex(m_modelo->index(quConfig.recNo(), 0));
-    connect(
-        dbgdConfig->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-        [this] { acompanhaLinhaAtual(); }, Qt::UniqueConnection);
 }
 
 // The grid's current row is the dataset's current record, as everywhere in the program.
