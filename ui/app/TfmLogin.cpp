@@ -59,6 +59,10 @@ TfmLogin::TfmLogin(QWidget* parent)
     QPalette branco = palette();
     branco.setColor(QPalette::Window, Qt::white);
     setPalette(branco);
+    // The dialog's small size was laid out for an 8-point face.
+    QFont fonte = font();
+    fonte.setPixelSize(11);
+    setFont(fonte);
 
     imChave = new QLabel(this);
     imChave->setObjectName(QStringLiteral("imChave"));
@@ -72,19 +76,19 @@ TfmLogin::TfmLogin(QWidget* parent)
 
     laUsuario = new QLabel(QStringLiteral("Nome do Usuário:"), this);
     laUsuario->setObjectName(QStringLiteral("laUsuario"));
-    laUsuario->setGeometry(8, 54, 96, 22);
+    laUsuario->setGeometry(8, 54, 104, 22);
     edUsuario = new QLineEdit(this);
     edUsuario->setObjectName(QStringLiteral("edUsuario"));
-    edUsuario->setGeometry(106, 54, 126, 22);
+    edUsuario->setGeometry(114, 54, 118, 22);
     laUsuario->setBuddy(edUsuario);
     edUsuario->setAccessibleName(laUsuario->text());
 
     laSenha = new QLabel(QStringLiteral("Senha:"), this);
     laSenha->setObjectName(QStringLiteral("laSenha"));
-    laSenha->setGeometry(8, 80, 96, 22);
+    laSenha->setGeometry(8, 80, 104, 22);
     edSenha = new QLineEdit(this);
     edSenha->setObjectName(QStringLiteral("edSenha"));
-    edSenha->setGeometry(106, 80, 126, 22);
+    edSenha->setGeometry(114, 80, 118, 22);
     edSenha->setEchoMode(QLineEdit::Password);
     laSenha->setBuddy(edSenha);
     edSenha->setAccessibleName(laSenha->text());

@@ -28,7 +28,7 @@ QPushButton* rotuloLink(const QString& nome, const QString& texto, QWidget* pai)
     rotulo->setCursor(Qt::PointingHandCursor);
     rotulo->setStyleSheet(
         QStringLiteral("QPushButton { border: none; padding: 0 2px; color: blue;"
-                       " font-family: Arial; text-decoration: underline; background: white; }"
+                       " font-family: Arial; font-size: 12px; text-decoration: underline; background: white; }"
                        "QPushButton:focus { background: #e8eefa; }"));
     return rotulo;
 }
@@ -76,7 +76,8 @@ TfmConfiguracao::TfmConfiguracao(QWidget* parent)
     laExcluir = rotuloLink(QStringLiteral("laExcluir"), QStringLiteral("Excluir Configuração"), faixa);
     laSair = rotuloLink(QStringLiteral("laSair"), QStringLiteral("Sair"), faixa);
     auto* links = new QHBoxLayout(faixa);
-    links->setContentsMargins(220, 0, 8, 0);
+    links->setContentsMargins(216, 0, 6, 0);
+    links->setSpacing(4);
     links->addStretch(1);
     for (QPushButton* link : {laAbrir, laNovo, laExcluir, laSair})
         links->addWidget(link, 0, Qt::AlignVCenter);
