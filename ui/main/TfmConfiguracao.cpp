@@ -26,10 +26,10 @@ QPushButton* rotuloLink(const QString& nome, const QString& texto, QWidget* pai)
     rotulo->setFlat(true);
     rotulo->setAutoDefault(false);
     rotulo->setCursor(Qt::PointingHandCursor);
-    rotulo->setStyleSheet(
-        QStringLiteral("QPushButton { border: none; padding: 0 2px; color: blue;"
-                       " font-family: Arial; font-size: 12px; text-decoration: underline; background: white; }"
-                       "QPushButton:focus { background: #e8eefa; }"));
+    rotulo->setStyleSheet(QStringLiteral(
+        "QPushButton { border: none; padding: 0 2px; color: blue;"
+        " font-family: Arial; font-size: 12px; text-decoration: underline; background: white; }"
+        "QPushButton:focus { background: #e8eefa; }"));
     return rotulo;
 }
 
