@@ -17,5 +17,8 @@ $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y \
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j2
 arquivo=$(./build/app/fcont-cli demo --pasta demo --sem-visualizar)
+# The desktop program finds its database in FCONT.ini beside it: a plain path, no host, means the
+# engine inside the program.
+printf '%s\r\n[ULTIMO USUARIO LOGADO]\r\nSYSDBA\r\n' "$(pwd)/demo/fcont-demo.fdb" > build/ui/FCONT.ini
 echo
 echo "Arquivo FCONT gerado: $arquivo"

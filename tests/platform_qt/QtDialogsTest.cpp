@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 
@@ -94,4 +95,23 @@ TEST(QtDialogsTest, QuestionButtonsStandInTheToolkitOrderAndAnswerTheirPosition)
     });
     EXPECT_EQ(dialogs.question("?", captions), 1);
     EXPECT_EQ(focused, "Ok");
+}
+
+TEST(QtDialogsTest, InformationBoxIsTitledInformationWithOneOkAndKeepsTheLineBreaks) {
+    QtDialogs dialogs;
+    QString title, text;
+    QStringList buttons;
+    whenModalShown([&](QWidget* dialog) {
+        title = dialog->windowTitle();
+        if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
+            text = box->text();
+            for (QAbstractButton* button : box->buttons())
+                buttons << button->text();
+        }
+        pressKey(dialog, Qt::Key_Return);
+    });
+    dialogs.information(" Aviso: Falha de Conexão.\rVerifique se o servidor Firebird está ativo");
+    EXPECT_EQ(title, "Information");
+    EXPECT_EQ(buttons, QStringList{"OK"});
+    EXPECT_EQ(text, " Aviso: Falha de Conexão.\nVerifique se o servidor Firebird está ativo");
 }

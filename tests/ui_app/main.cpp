@@ -1,0 +1,13 @@
+#include "ui/app/AplicacaoFCONT.h"
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    // Test discovery runs the executable without the test environment; never look for a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The program's own application object, so the event-loop catcher is under test too.
+    ui::AplicacaoFCONT application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Starts the real desktop program under a virtual screen on the demo database and saves one
+# picture of each window it goes through (splash, login, configuration list, main window and its
+# pages) into a folder named at the end. Needs xvfb and xdotool; run after tools/instala-e-demo.sh.
+#   tools/capturas.sh [build folder] [demo folder] [output folder]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=$(realpath "${1:-build}")
+demo=$(realpath "${2:-demo}")
+saida=$(realpath -m "${3:-capturas}")
+programa="$build/ui/FCONT"
+[ -x "$programa" ] || { echo "Programa não encontrado: $programa" >&2; exit 2; }
+[ -f "$demo/fcont-demo.fdb" ] || { echo "Base de demonstração não encontrada em $demo" >&2; exit 2; }
+
+rm -rf "$saida"
+mkdir -p "$saida"
+# FCONT.ini lies beside the program: a plain path opens the demo with the engine inside the program.
+printf '%s\r\n[ULTIMO USUARIO LOGADO]\r\nSYSDBA\r\n' "$demo/fcont-demo.fdb" > "$build/ui/FCONT.ini"
+
+# The server picks a free display number itself and tells it through a file.
+Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3> "$saida/.tela" 2> "$saida/xvfb.log" &
+xvfb=$!
+for _ in $(seq 50); do [ -s "$saida/.tela" ] && break; sleep 0.1; done
+tela=":$(tr -d '[:space:]' < "$saida/.tela")"
+rm -f "$saida/.tela"
+programa_pid=""
+encerra() {
+    [ -n "$programa_pid" ] && kill "$programa_pid" 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+}
+trap encerra EXIT
+export DISPLAY="$tela"
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+
+espera_janela() { # name, seconds
+    for _ in $(seq $(($2 * 10))); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    echo "Janela \"$1\" não apareceu" >&2
+    return 1
+}
+
+(cd "$demo" && FCONT_CAPTURAS="$saida" exec "$programa") > "$saida/programa.log" 2>&1 &
+programa_pid=$!
+
+login=$(espera_janela "Acesso ao Banco de Dados" 15)
+sleep 1
+xdotool windowfocus --sync "$login" 2>/dev/null || true
+xdotool type --window "$login" --delay 20 "demo"
+xdotool key --window "$login" Return
+
+lista=$(espera_janela "Versão 1.0" 30)
+sleep 1.5
+# Double-click on the first row of the list opens that set.
+xdotool mousemove --window "$lista" 60 100 click --repeat 2 --delay 80 1
+
+# The program grabs each main-window page by itself; wait until its walk has ended.
+anterior=-1
+for _ in $(seq 120); do
+    atual=$(ls "$saida"/*.png 2>/dev/null | wc -l)
+    [ "$atual" -eq "$anterior" ] && [ "$atual" -ge 3 ] && break
+    anterior=$atual
+    sleep 2
+done
+
+esperadas=(fmSplashScreen fmLogin fmConfiguracao)
+faltam=0
+for nome in "${esperadas[@]}"; do
+    ls "$saida"/*-"$nome".png >/dev/null 2>&1 || { echo "Falta a captura de $nome" >&2; faltam=1; }
+done
+echo "Capturas em $saida:"
+ls -1 "$saida"/*.png
+exit $faltam

@@ -1,0 +1,45 @@
+#include "ui/app/AplicacaoFCONT.h"
+
+#include "db/FirebirdError.h"
+#include "platform/Abort.h"
+#include "platform/Dialogs.h"
+
+#include <cstdio>
+
+namespace ui {
+
+AplicacaoFCONT::AplicacaoFCONT(int& argc, char** argv) : QApplication(argc, argv) {
+    // Only an explicit termination ends the program: the splash window is hidden, not closed, and
+    // the login is hidden while the configuration list is up.
+    setQuitOnLastWindowClosed(false);
+}
+
+QString TextoDoErroAtual() {
+    try {
+        throw;
+    } catch (const db::FirebirdError& e) {
+        return e.text();
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    } catch (...) {
+        return QStringLiteral("Erro desconhecido.");
+    }
+}
+
+bool AplicacaoFCONT::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const platform::SilentAbort&) {
+    } catch (...) {
+        const QString texto = TextoDoErroAtual();
+        try {
+            platform::dialogs().error(texto);
+        } catch (...) {
+            // The box itself failed (no screen, out of memory): the log is all that is left.
+            std::fprintf(stderr, "%s\n", texto.toLocal8Bit().constData());
+        }
+    }
+    return false;
+}
+
+} // namespace ui
