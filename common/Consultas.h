@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/ExecutaPrograma.h"
+
 #include <QString>
 #include <memory>
 
@@ -26,8 +28,5 @@ std::unique_ptr<platform::Query> CriaQuery(const QString& nome, db::Transaction*
 // Column names of a table, each followed by the separator except the last; the excluded column
 // (compared upper-cased) is left out. Errors reach the caller.
 QString ListaCampos(const QString& tabela, const QString& separador, const QString& excluido, platform::Query& query);
-
-// Shows a file to the user (the generated FCONT file). Nothing is reported when it fails.
-void ExecutaPrograma(const QString& programa, const QString& parametros);
 
 } // namespace common

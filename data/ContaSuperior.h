@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/LeInteiro.h"
+
 #include <QString>
 #include <array>
 #include <unordered_map>
@@ -14,9 +16,6 @@ int ComparaComoBanco(const QString& a, const QString& b);
 // Level of a chart row as the superior-account rule reads it: the integer of PCNIVEL, or 8 when
 // PCNIVEL is not an integer.
 int NivelDaConta(const QString& pcNivel);
-
-// Reads "StrToInt"-style: optional leading blanks, optional sign, decimal digits, nothing after.
-bool LeInteiro(const QString& texto, int& valor);
 
 // One company's chart in the order "order by PCORDENACAO, PCNIVEL" as the database returned it,
 // with, for every position, the nearest synthetic row at or before it per level. Both searches

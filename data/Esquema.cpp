@@ -1,3 +1,5 @@
+#include "data/Esquema.h"
+
 #include "common/Mensagens.h"
 #include "common/Texto.h"
 #include "data/dmFCONT.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/Esquema.h"
+
 #include <QString>
 
 namespace platform {
@@ -26,15 +28,5 @@ QString RetornaContaSuperior(int pcCodigo, const QString& tipoConta);
 QString RetornaContaSuperiorNoBanco(int pcCodigo, const QString& tipoConta);
 // Forgets the chart read by RetornaContaSuperior; the generate command calls it at every run.
 void DescartaPlanoOrdenado();
-
-} // namespace data
-
-namespace data {
-
-// Schema helpers of the upkeep, on quExec and IBScript.
-bool ExisteCampo(const QString& tabela, const QString& campo);
-void AdicionaCampo(const QString& tabela, const QString& definicao);
-bool ExecutaScript(const QString& texto);
-void CriaIndices();
 
 } // namespace data

@@ -1,5 +1,6 @@
 #include "platform/DataSet.h"
 
+#include "platform/DataSetNotifier.h"
 #include "platform/Regional.h"
 
 #include <algorithm>
@@ -36,6 +37,18 @@ bool isNumber(const QVariant& v) {
     default:
         return false;
     }
+}
+
+// The design's handler first, then the views; the views hear of a change that happened even
+// when the handler throws.
+template <class Handler, class Notify> void runThenNotify(Handler&& handler, Notify&& notify) {
+    try {
+        handler();
+    } catch (...) {
+        notify();
+        throw;
+    }
+    notify();
 }
 
 [[noreturn]] void conversionError(const QString& text, const char* kind) {
@@ -199,8 +212,12 @@ void Field::setValue(const QVariant& v) {
     if (m_def.calculated)
         throw std::logic_error(("Field '" + m_def.name + "' cannot be modified").toStdString());
     m_owner->storeValue(m_index, convert(beforeStore ? beforeStore(v) : v));
-    if (onChange)
-        onChange(*this);
+    runThenNotify(
+        [this] {
+            if (onChange)
+                onChange(*this);
+        },
+        [this] { emit m_owner->notifier().fieldChanged(m_index); });
 }
 
 QString Field::displayTextOf(const QVariant& v) const {
@@ -218,7 +235,8 @@ void Field::setText(const QString& text) {
 
 // ---- DataSet ----
 
-DataSet::DataSet(QString name) : m_name(std::move(name)) {}
+DataSet::DataSet(QString name)
+    : m_name(std::move(name)), m_notifier(std::make_unique<DataSetNotifier>(*this)) {}
 
 DataSet::~DataSet() = default;
 
@@ -286,8 +304,12 @@ void DataSet::open() {
     rebuildView();
     m_pos = m_view.empty() ? -1 : 0;
     m_eof = m_bof = m_view.empty();
-    if (afterOpen)
-        afterOpen(*this);
+    runThenNotify(
+        [this] {
+            if (afterOpen)
+                afterOpen(*this);
+        },
+        [this] { emit m_notifier->opened(); });
     scrolled();
 }
 
@@ -303,6 +325,7 @@ void DataSet::close() {
     m_buffer.clear();
     m_pos = -1;
     m_eof = m_bof = true;
+    emit m_notifier->closed();
 }
 
 void DataSet::rebuildView(int keepRowIndex) {
@@ -331,8 +354,48 @@ void DataSet::checkBrowseOrEdit() const {
 }
 
 void DataSet::scrolled() {
-    if (afterScroll)
-        afterScroll(*this);
+    runThenNotify(
+        [this] {
+            if (afterScroll)
+                afterScroll(*this);
+        },
+        [this] { emit m_notifier->currentMoved(m_pos); });
+}
+
+void DataSet::notifyRefiltered() {
+    emit m_notifier->refiltered();
+    emit m_notifier->currentMoved(m_pos);
+}
+
+namespace {
+
+// Whether `longer` is `shorter` with one entry more, at `extra`.
+bool sameBut(const std::vector<int>& longer, const std::vector<int>& shorter, int extra) {
+    if (longer.size() != shorter.size() + 1)
+        return false;
+    return std::equal(longer.begin(), longer.begin() + extra, shorter.begin()) &&
+           std::equal(longer.begin() + extra + 1, longer.end(), shorter.begin() + extra);
+}
+
+} // namespace
+
+// Tells the views what a post did to the view: the row `rowIndex` of m_rows came in (oldPos -1)
+// or changed at oldPos. A row that moved within the sort order resets the views.
+void DataSet::notifyViewChange(const std::vector<int>& before, int rowIndex, int oldPos) {
+    const auto it = std::find(m_view.begin(), m_view.end(), rowIndex);
+    const int pos = it == m_view.end() ? -1 : static_cast<int>(it - m_view.begin());
+    if (oldPos < 0) {
+        if (pos >= 0 && sameBut(m_view, before, pos))
+            emit m_notifier->rowInserted(pos);
+        else if (m_view != before)
+            emit m_notifier->refiltered();
+    } else if (pos == oldPos && m_view == before) {
+        emit m_notifier->rowChanged(pos);
+    } else if (pos < 0 && sameBut(before, m_view, oldPos)) {
+        emit m_notifier->rowRemoved(oldPos);
+    } else {
+        emit m_notifier->refiltered();
+    }
 }
 
 void DataSet::first() {
@@ -398,9 +461,17 @@ QVariant DataSet::valueAt(int viewRow, int fieldIndex) const {
     const Field& f = field(fieldIndex);
     if (viewRow < 0 || viewRow >= static_cast<int>(m_view.size()))
         return {};
-    if (f.calculated())
-        return {};
-    return m_rows[m_view[viewRow]].value(fieldIndex);
+    if (!f.calculated())
+        return m_rows[m_view[viewRow]].value(fieldIndex);
+    if (viewRow == m_pos)
+        return f.value();
+    // A lookup reads the row through the fields, as the current one: let it see this row.
+    struct Peek {
+        int& slot;
+        ~Peek() { slot = -1; }
+    } peek{m_peek};
+    m_peek = viewRow;
+    return f.value();
 }
 
 Row DataSet::emptyRow() const { return Row(fieldCount()); }
@@ -414,6 +485,8 @@ const Row* DataSet::currentRowPtr() const {
 }
 
 QVariant DataSet::currentValue(int fieldIndex) const {
+    if (m_peek >= 0)
+        return m_rows[m_view[m_peek]].value(fieldIndex);
     if (editing())
         return m_buffer.value(fieldIndex);
     const Row* row = currentRowPtr();
@@ -433,8 +506,12 @@ void DataSet::append() {
     m_buffer = emptyRow();
     m_state = DataSetState::Insert;
     m_eof = true;
-    if (onNewRecord)
-        onNewRecord(*this);
+    runThenNotify(
+        [this] {
+            if (onNewRecord)
+                onNewRecord(*this);
+        },
+        [this] { emit m_notifier->stateChanged(m_state); });
 }
 
 void DataSet::edit() {
@@ -448,50 +525,81 @@ void DataSet::edit() {
     m_buffer = currentRow();
     m_buffer.resize(fieldCount());
     m_state = DataSetState::Edit;
+    emit m_notifier->stateChanged(m_state);
 }
 
 void DataSet::post() {
     if (!editing())
         return;
+    emit m_notifier->updatingRecord();
     if (beforePost)
         beforePost(*this);
     for (const auto& f : m_fields)
         if (f->required() && !f->calculated() && isNullValue(m_buffer.value(f->index())))
             throw std::invalid_argument(("Field '" + f->name() + "' must have a value").toStdString());
     Row row = m_buffer;
-    if (m_state == DataSetState::Insert) {
+    const bool inserting = m_state == DataSetState::Insert;
+    const int oldPos = m_pos;
+    std::vector<int> before; // the view as it was, when the post rebuilds it
+    int index = -1;
+    bool appended = false;
+    if (inserting) {
         doPost(row, nullptr);
         m_rows.push_back(row);
-        const int index = static_cast<int>(m_rows.size()) - 1;
+        index = static_cast<int>(m_rows.size()) - 1;
         m_state = DataSetState::Browse;
         if (!ordered() && rowVisible(row) && m_view.size() + 1 == m_rows.size()) {
             m_view.push_back(index);
             m_pos = static_cast<int>(m_view.size()) - 1;
+            appended = true;
         } else {
+            before = m_view;
             rebuildView(index);
         }
     } else {
-        const int index = m_view.at(m_pos);
+        index = m_view.at(m_pos);
         const Row old = m_rows[index];
         doPost(row, &old);
         m_rows[index] = row;
         m_state = DataSetState::Browse;
+        before = m_view;
         rebuildView(index);
     }
     m_buffer.clear();
     m_eof = m_bof = m_view.empty();
-    if (afterPost)
-        afterPost(*this);
+    runThenNotify(
+        [this] {
+            if (afterPost)
+                afterPost(*this);
+        },
+        [&] {
+            if (appended)
+                emit m_notifier->rowInserted(m_pos);
+            else
+                notifyViewChange(before, index, inserting ? -1 : oldPos);
+            emit m_notifier->stateChanged(m_state);
+            if (inserting || m_pos != oldPos)
+                emit m_notifier->currentMoved(m_pos);
+        });
 }
 
 void DataSet::cancel() {
     if (!editing())
         return;
+    const bool wasEdit = m_state == DataSetState::Edit;
     m_state = DataSetState::Browse;
     m_buffer.clear();
     m_eof = m_bof = m_view.empty();
-    if (afterCancel)
-        afterCancel(*this);
+    runThenNotify(
+        [this] {
+            if (afterCancel)
+                afterCancel(*this);
+        },
+        [&] {
+            emit m_notifier->stateChanged(m_state);
+            if (wasEdit && m_pos >= 0)
+                emit m_notifier->rowChanged(m_pos);
+        });
 }
 
 void DataSet::remove() {
@@ -504,8 +612,11 @@ void DataSet::remove() {
         throw std::logic_error(("Cannot perform this operation on an empty dataset: " + m_name).toStdString());
     if (beforeDelete)
         beforeDelete(*this);
-    m_state = DataSetState::Browse;
-    m_buffer.clear();
+    if (m_state != DataSetState::Browse) {
+        m_state = DataSetState::Browse;
+        m_buffer.clear();
+        emit m_notifier->stateChanged(m_state);
+    }
     const int index = m_view.at(m_pos);
     doDelete(m_rows[index]);
     m_rows.erase(m_rows.begin() + index);
@@ -513,8 +624,12 @@ void DataSet::remove() {
     rebuildView();
     m_pos = m_view.empty() ? -1 : std::min(pos, static_cast<int>(m_view.size()) - 1);
     m_eof = m_bof = m_view.empty();
-    if (afterDelete)
-        afterDelete(*this);
+    runThenNotify(
+        [this] {
+            if (afterDelete)
+                afterDelete(*this);
+        },
+        [&] { emit m_notifier->rowRemoved(pos); });
     scrolled();
 }
 

@@ -16,6 +16,7 @@ enum class FieldType { String, FixedChar, SmallInt, Integer, LargeInt, Float, Da
 enum class DataSetState { Inactive, Browse, Edit, Insert };
 
 class DataSet;
+class DataSetNotifier;
 
 struct FieldDef {
     QString name;
@@ -148,7 +149,8 @@ public:
     virtual void next();
     void prior();
     void moveTo(int viewRow);
-    // Value of any row of the view, for grids and reports.
+    // Value of any row of the view, for grids and reports; the current record stays where it
+    // is and no event fires. A lookup field is computed as if the row were current.
     QVariant valueAt(int viewRow, int fieldIndex) const;
 
     // Editing.
@@ -159,9 +161,10 @@ public:
     void remove();
     void checkBrowseOrEdit() const;
 
-    // Events, named as the system's handlers hang on them.
+    // Events, named as the system's handlers hang on them. Views subscribe to notifier().
     Event beforeOpen, afterOpen, beforeClose, onNewRecord, beforePost, afterPost, beforeDelete, afterDelete,
         afterScroll, afterCancel;
+    DataSetNotifier& notifier() const { return *m_notifier; }
 
     // Internal access for Field.
     QVariant currentValue(int fieldIndex) const;
@@ -185,14 +188,17 @@ protected:
     const Row* currentRowPtr() const;
     void setActiveState() { m_state = DataSetState::Browse; }
     void setEof(bool eof) { m_eof = eof; }
+    void scrolled();
+    // For subclasses that rebuilt the view as a whole (filter, sort order, emptied).
+    void notifyRefiltered();
 
     std::vector<Row> m_rows;
     std::vector<int> m_view; // indices into m_rows
     int m_pos = -1;
 
 private:
-    void scrolled();
     Row emptyRow() const;
+    void notifyViewChange(const std::vector<int>& before, int rowIndex, int oldPos);
 
     QString m_name;
     std::vector<std::unique_ptr<Field>> m_fields;
@@ -200,6 +206,8 @@ private:
     Row m_buffer;
     bool m_eof = true;
     bool m_bof = true;
+    mutable int m_peek = -1; // row a lookup reads through valueAt, -1: the current one
+    std::unique_ptr<DataSetNotifier> m_notifier;
 };
 
 } // namespace platform

@@ -8,7 +8,8 @@ namespace platform {
 
 // A table model over a dataset for the grids: one column per visible field (its display label
 // as header), the display text of each value through the field's onGetText, editing through
-// the field's onSetText. Call reset() after the dataset was reopened or refiltered.
+// the field's onSetText. It follows the dataset's notifications and reads rows without moving
+// the current record; the row being edited shows its edit buffer.
 class DataSetModel : public QAbstractTableModel {
 public:
     explicit DataSetModel(DataSet& dataSet, QObject* parent = nullptr);
@@ -18,14 +19,28 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // Moves to the row, puts the dataset into edit and stores the text through the field's
+    // storing handler. A refused text is reported through Dialogs and leaves the value alone.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
+    DataSet& dataSet() const { return m_dataSet; }
     Field* fieldAt(int column) const;
+    int columnOf(const Field& field) const;
+    // Re-reads columns and rows; needed only after fields were shown or hidden.
     void reset();
+    // True while rows come, go or are re-read: a view's current row then moves by itself and
+    // must not be taken for the user's choice.
+    bool changing() const { return m_changing; }
 
 private:
+    void rowShown(int row);
+
     DataSet& m_dataSet;
     QList<Field*> m_columns;
+    // The rows the views were told of: a notification arrives after the dataset changed, and
+    // the views must see the old count until the model has announced the change.
+    int m_rowCount = 0;
+    bool m_changing = false;
 };
 
 } // namespace platform

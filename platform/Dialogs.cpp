@@ -1,5 +1,7 @@
 #include "platform/Dialogs.h"
 
+#include "platform/Abort.h"
+
 #include <cstdio>
 
 namespace platform {
@@ -40,6 +42,19 @@ Dialogs& dialogs() {
 }
 
 void setDialogs(Dialogs* dialogs) { g_installed = dialogs; }
+
+bool runReporting(const std::function<void()>& action) {
+    try {
+        action();
+        return true;
+    } catch (const SilentAbort&) {
+    } catch (const std::exception& e) {
+        dialogs().error(QString::fromUtf8(e.what()));
+    } catch (...) {
+        dialogs().error(QStringLiteral("Unknown error"));
+    }
+    return false;
+}
 
 namespace detail {
 // For ScopedDialogs, which must put back exactly what was installed (possibly nothing).

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace platform {
@@ -34,5 +35,10 @@ public:
 // process-wide user-interface state besides the data modules.
 Dialogs& dialogs();
 void setDialogs(Dialogs* dialogs);
+
+// Runs `action` where the toolkit called back (a grid's editor, a bound control's signal) and an
+// exception must not unwind through toolkit code: the silent abort is discarded, anything else
+// goes to the standard error box, as at the event loop. False when `action` threw.
+bool runReporting(const std::function<void()>& action);
 
 } // namespace platform

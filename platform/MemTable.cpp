@@ -14,6 +14,7 @@ void MemTable::emptyDataSet() {
     rebuildView();
     m_pos = -1;
     setEof(true);
+    notifyRefiltered();
 }
 
 void MemTable::setFilter(const QString& expression) {
@@ -26,6 +27,7 @@ void MemTable::setFilter(const QString& expression) {
         rebuildView();
         m_pos = isEmpty() ? -1 : 0;
         setEof(isEmpty());
+        notifyRefiltered();
     }
 }
 
@@ -38,6 +40,7 @@ void MemTable::setFiltered(bool on) {
         rebuildView();
         m_pos = isEmpty() ? -1 : 0;
         setEof(isEmpty());
+        notifyRefiltered();
     }
 }
 
@@ -70,6 +73,7 @@ void MemTable::setIndexName(const QString& name) {
     if (active()) {
         rebuildView();
         m_pos = isEmpty() ? -1 : 0;
+        notifyRefiltered();
     }
 }
 
@@ -77,8 +81,10 @@ void MemTable::clearIndexes() {
     m_indexes.clear();
     m_indexName.clear();
     m_activeIndex = -1;
-    if (active())
+    if (active()) {
         rebuildView();
+        notifyRefiltered();
+    }
 }
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include "db/Statement.h"
 #include "db/Transaction.h"
+#include "platform/DataSetNotifier.h"
 
 #include <stdexcept>
 
@@ -165,8 +166,9 @@ void Query::next() {
     if (m_cursor->fetch()) {
         readRow(*m_cursor, m_rows.front(), m_targets);
         setEof(false);
-        if (afterScroll)
-            afterScroll(*this);
+        // Forward only: the one row held is the current one, now with other values.
+        emit notifier().rowChanged(0);
+        scrolled();
     } else {
         m_cursor.reset();
         m_statement.reset();

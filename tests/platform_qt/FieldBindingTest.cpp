@@ -1,0 +1,200 @@
+#include "platform/qt/FieldBinding.h"
+#include "platform/DataSetModel.h"
+#include "platform/MemTable.h"
+#include "platform/ScriptedDialogs.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTableView>
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+void tecla(QWidget* alvo, int key, const QString& texto = {}) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, texto);
+    QApplication::sendEvent(alvo, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, texto);
+    QApplication::sendEvent(alvo, &release);
+}
+
+// Replaces the entry's text as the user would, key by key.
+void digita(QLineEdit* edit, const QString& texto) {
+    edit->selectAll();
+    for (const QChar c : texto)
+        tecla(edit, c.unicode(), QString(c));
+}
+
+FieldDef campo(const char* nome, FieldType tipo, int tamanho = 0) {
+    FieldDef d;
+    d.name = QString::fromLatin1(nome);
+    d.type = tipo;
+    d.size = tamanho;
+    return d;
+}
+
+class Vinculos : public ::testing::Test {
+protected:
+    Vinculos() {
+        t.addField(campo("NOME", FieldType::String, 20));
+        t.addField(campo("TIPO", FieldType::String, 1));
+        t.addField(campo("DATA", FieldType::DateTime));
+        t.addField(campo("ATIVO", FieldType::Integer));
+        // A code table as the parameter set has them: the shown text differs from the list item.
+        t.fieldByName("TIPO").onGetText = [](const Field&, const QVariant& v) {
+            const QString c = v.toString();
+            return c == QLatin1String("0")   ? QStringLiteral("0 -Original")
+                   : c == QLatin1String("1") ? QStringLiteral("1 -Retificadora")
+                                             : QString();
+        };
+        t.createDataSet();
+        for (const char* nome : {"Ana", "Bia", "Caio"}) {
+            t.append();
+            t.fieldByName("NOME").setValue(QString::fromLatin1(nome));
+            t.fieldByName("TIPO").setValue(QStringLiteral("1"));
+            t.post();
+        }
+        t.first();
+        grade.setModel(&modelo);
+        bindGrid(&grade, &modelo);
+    }
+    QString naGrade(int row, const char* nome) const {
+        return modelo.data(modelo.index(row, t.fieldByName(QString::fromLatin1(nome)).index())).toString();
+    }
+
+    ScopedDialogs caixas;
+    MemTable t{QStringLiteral("cdsTeste")};
+    DataSetModel modelo{t};
+    QTableView grade;
+};
+
+TEST_F(Vinculos, BoundEditAndGridFollowEachOther) {
+    QLineEdit edit;
+    bindEdit(&edit, t.fieldByName("NOME"));
+    EXPECT_EQ(edit.text(), QStringLiteral("Ana"));
+    EXPECT_EQ(grade.currentIndex().row(), 0);
+
+    grade.setCurrentIndex(modelo.index(2, 0));
+    EXPECT_EQ(t.recNo(), 2) << "a row picked in the grid becomes the current record";
+    EXPECT_EQ(edit.text(), QStringLiteral("Caio"));
+    t.moveTo(1);
+    EXPECT_EQ(grade.currentIndex().row(), 1);
+    EXPECT_EQ(edit.text(), QStringLiteral("Bia"));
+
+    digita(&edit, QStringLiteral("Beto"));
+    EXPECT_EQ(t.state(), DataSetState::Edit) << "typing puts the dataset into edit";
+    EXPECT_EQ(naGrade(1, "NOME"), QStringLiteral("Bia")) << "typed text is stored when editing ends";
+    tecla(&edit, Qt::Key_Return);
+    EXPECT_EQ(naGrade(1, "NOME"), QStringLiteral("Beto"));
+    t.post();
+    EXPECT_EQ(naGrade(1, "NOME"), QStringLiteral("Beto"));
+
+    EXPECT_TRUE(modelo.setData(modelo.index(0, 0), QStringLiteral("Alice")));
+    EXPECT_EQ(t.recNo(), 0);
+    EXPECT_EQ(edit.text(), QStringLiteral("Alice")) << "an edit in the grid shows in the bound entry";
+    EXPECT_EQ(grade.currentIndex().row(), 0);
+
+    digita(&edit, QStringLiteral("Alba"));
+    t.post(); // no Return: the post stores what is still typed
+    EXPECT_EQ(t.fieldByName("NOME").asString(), QStringLiteral("Alba"));
+    EXPECT_TRUE(caixas->boxes().isEmpty());
+}
+
+TEST_F(Vinculos, InsertAndDeleteReachTheGridAndTheEntry) {
+    QLineEdit edit;
+    bindEdit(&edit, t.fieldByName("NOME"));
+    t.append();
+    EXPECT_EQ(edit.text(), QString()) << "the new record shows";
+    digita(&edit, QStringLiteral("Duda"));
+    t.post();
+    ASSERT_EQ(modelo.rowCount(), 4);
+    EXPECT_EQ(naGrade(3, "NOME"), QStringLiteral("Duda"));
+    EXPECT_EQ(grade.currentIndex().row(), 3);
+    t.moveTo(1);
+    t.remove();
+    EXPECT_EQ(modelo.rowCount(), 3);
+    EXPECT_EQ(naGrade(1, "NOME"), QStringLiteral("Caio"));
+    EXPECT_EQ(edit.text(), QStringLiteral("Caio"));
+    EXPECT_EQ(grade.currentIndex().row(), 1);
+
+    t.close();
+    EXPECT_EQ(edit.text(), QString());
+    EXPECT_TRUE(edit.isReadOnly()) << "nothing to edit while the dataset is closed";
+    t.open();
+    EXPECT_FALSE(edit.isReadOnly());
+}
+
+TEST_F(Vinculos, PickerShowsTheDisplayTextAndStoresTheCodeThroughTheField) {
+    QComboBox picker;
+    bindPicker(&picker, t.fieldByName("TIPO"),
+               {QStringLiteral("0 - Original"), QStringLiteral("1 - Retificadora")});
+    EXPECT_EQ(picker.currentText(), QStringLiteral("1 -Retificadora"))
+        << "the display text, not the list item";
+    picker.setCurrentIndex(0);
+    emit picker.activated(0);
+    EXPECT_EQ(t.state(), DataSetState::Edit);
+    EXPECT_EQ(t.fieldByName("TIPO").asString(), QStringLiteral("0")) << "the item cut to the field's width";
+    EXPECT_EQ(picker.currentText(), QStringLiteral("0 -Original"));
+    EXPECT_EQ(naGrade(0, "TIPO"), QStringLiteral("0 -Original"));
+    t.post();
+    t.next();
+    EXPECT_EQ(picker.currentText(), QStringLiteral("1 -Retificadora"));
+    t.edit();
+    t.fieldByName("TIPO").setValue(QStringLiteral("9"));
+    EXPECT_EQ(picker.currentText(), QString()) << "a code out of the table shows empty";
+}
+
+TEST_F(Vinculos, NullDateShowsEmptyAndCheckBoxStoresItsValues) {
+    QDateEdit data;
+    QCheckBox ativo;
+    bindDate(&data, t.fieldByName("DATA"));
+    bindCheck(&ativo, t.fieldByName("ATIVO"), -1, 0);
+    EXPECT_TRUE(data.calendarPopup());
+    EXPECT_EQ(data.text().trimmed(), QString()) << "a null date shows as an empty entry";
+    EXPECT_FALSE(ativo.isChecked()) << "null is not ticked";
+
+    data.setDate(QDate(2014, 12, 31));
+    EXPECT_EQ(t.fieldByName("DATA").asDateTime().date(), QDate(2014, 12, 31));
+    ativo.click();
+    EXPECT_EQ(t.fieldByName("ATIVO").value().toInt(), -1);
+    ativo.click();
+    EXPECT_EQ(t.fieldByName("ATIVO").value().toInt(), 0);
+    EXPECT_FALSE(t.fieldByName("ATIVO").isNull());
+    t.post();
+
+    t.next();
+    EXPECT_EQ(data.text().trimmed(), QString()) << "the next record has no date";
+    t.edit();
+    t.fieldByName("ATIVO").setValue(-1);
+    EXPECT_TRUE(ativo.isChecked());
+    t.prior(); // posts
+    EXPECT_EQ(data.date(), QDate(2014, 12, 31));
+    data.setFocus();
+    data.selectAll();
+    tecla(&data, Qt::Key_Delete);
+    EXPECT_TRUE(t.fieldByName("DATA").isNull()) << "emptying the entry stores null";
+    EXPECT_EQ(data.text().trimmed(), QString());
+}
+
+TEST_F(Vinculos, RefusedTextIsReportedAndKeptUntilThePostFails) {
+    QLineEdit edit;
+    bindEdit(&edit, t.fieldByName("DATA"));
+    digita(&edit, QStringLiteral("32/13/2014"));
+    tecla(&edit, Qt::Key_Return);
+    ASSERT_EQ(caixas->boxes().size(), 1);
+    EXPECT_EQ(caixas->boxes().front().kind, ScriptedDialogs::Kind::Error);
+    EXPECT_EQ(edit.text(), QStringLiteral("32/13/2014")) << "the typed text stays to be corrected";
+    EXPECT_THROW(t.post(), std::invalid_argument);
+    EXPECT_EQ(t.state(), DataSetState::Edit);
+    digita(&edit, QStringLiteral("31/12/2014"));
+    t.post();
+    EXPECT_EQ(t.fieldByName("DATA").asDateTime().date(), QDate(2014, 12, 31));
+}
+
+} // namespace
