@@ -229,7 +229,7 @@ int ExecutaGerar(const OpcoesCli& opcoes) {
     generation::ResultadoGeracao resultado;
     int codigo = 1;
     try {
-        resultado = generation::btGerarClick(&prompt);
+        resultado = generation::GeraArquivoFCONT(&prompt);
         codigo = resultado.sucesso ? 0 : 1;
     } catch (const platform::SilentAbort&) {
         codigo = 1;

@@ -31,9 +31,10 @@ QString MontaFiltroEmpresas() {
     // is left to the database, which rejects " in ()" at the first balance statement.
     static const QRegularExpression numeros(QStringLiteral("^\\s*\\d+\\s*(,\\s*\\d+\\s*)*$"));
     if (!common::Trim(lista).isEmpty() && !numeros.match(lista).hasMatch())
-        common::MostraMensagem(QStringLiteral("Operação Abortada: \rLista de empresas consolidadas inválida: \"") +
-                                   lista + QStringLiteral("\"!"),
-                               true);
+        common::MostraMensagem(
+            QStringLiteral("Operação Abortada: \rLista de empresas consolidadas inválida: \"") + lista +
+                QStringLiteral("\"!"),
+            true);
     return QStringLiteral(" in (") + lista + QStringLiteral(")");
 }
 
@@ -45,8 +46,9 @@ void SalvaArquivo(const QStringList& linhas, const QString& caminho) {
     }
     QSaveFile arquivo(caminho);
     if (!arquivo.open(QIODevice::WriteOnly) || arquivo.write(bytes) != bytes.size() || !arquivo.commit())
-        throw std::runtime_error(
-            QStringLiteral("Não foi possível gravar o arquivo %1: %2").arg(caminho, arquivo.errorString()).toStdString());
+        throw std::runtime_error(QStringLiteral("Não foi possível gravar o arquivo %1: %2")
+                                     .arg(caminho, arquivo.errorString())
+                                     .toStdString());
 }
 
 namespace {
@@ -65,7 +67,7 @@ struct Restaura {
 
 } // namespace
 
-ResultadoGeracao btGerarClick(common::PromptView* botoes) {
+ResultadoGeracao GeraArquivoFCONT(common::PromptView* botoes) {
     ResultadoGeracao resultado;
     const QString filtro = MontaFiltroEmpresas();
 
@@ -87,9 +89,10 @@ ResultadoGeracao btGerarClick(common::PromptView* botoes) {
 
     const bool gerou = GeraBlocos(filtro);
 
-    dmFCONT->NomeArquivo = QStringLiteral("FCONT_") +
-                           platform::regional::formatDateTime(QStringLiteral("DDMMYYYY hhmm"), QDateTime::currentDateTime()) +
-                           QStringLiteral(".txt");
+    dmFCONT->NomeArquivo =
+        QStringLiteral("FCONT_") +
+        platform::regional::formatDateTime(QStringLiteral("DDMMYYYY hhmm"), QDateTime::currentDateTime()) +
+        QStringLiteral(".txt");
     resultado.sucesso = gerou && !dmFCONT->Cancelado;
     if (resultado.sucesso) {
         common::MemoPrompt semJanela;
@@ -111,7 +114,8 @@ ResultadoGeracao btGerarClick(common::PromptView* botoes) {
     SalvaArquivo(*dmFCONT->slArquivo, caminho);
     if (QFile::exists(caminho)) {
         resultado.arquivo = caminho;
-        common::ExecutaPrograma(QStringLiteral("Notepad.exe"), QStringLiteral("Arquivos Gerados\\") + dmFCONT->NomeArquivo);
+        common::ExecutaPrograma(QStringLiteral("Notepad.exe"),
+                                QStringLiteral("Arquivos Gerados\\") + dmFCONT->NomeArquivo);
     }
     return resultado;
 }

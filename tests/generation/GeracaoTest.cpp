@@ -42,7 +42,7 @@ protected:
         } catch (const platform::SilentAbort&) {
         }
         caixas->get().clear();
-        resultado = generation::btGerarClick(nullptr);
+        resultado = generation::GeraArquivoFCONT(nullptr);
         return leArquivo(resultado.arquivo);
     }
 
@@ -212,7 +212,7 @@ TEST_F(Geracao, ConsolidationListThatIsNotCompanyNumbersNeverReachesTheDatabase)
                           "update AUGC01PA set PAEMPRESACONSOLIDADA = '1) or (1=1' where PACODIGO = 1;"));
     data::CarregaConfiguracoes(1);
     caixas->get().clear();
-    EXPECT_THROW(generation::btGerarClick(nullptr), platform::SilentAbort);
+    EXPECT_THROW(generation::GeraArquivoFCONT(nullptr), platform::SilentAbort);
     EXPECT_EQ(caixas->get().texts(),
               QStringList{QStringLiteral("Operação Abortada: \rLista de empresas consolidadas inválida: \"1) or (1=1\"!")});
     EXPECT_FALSE(QDir(pastaAtual()).exists(QStringLiteral("Arquivos Gerados")));

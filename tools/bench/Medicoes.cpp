@@ -104,7 +104,7 @@ MedidaGeracao MedeGeracao(DialogosContados& dialogos) {
     const auto inicio = Relogio::now();
     generation::ResultadoGeracao resultado;
     try {
-        resultado = generation::btGerarClick(&prompt);
+        resultado = generation::GeraArquivoFCONT(&prompt);
     } catch (const platform::SilentAbort&) {
     } catch (const std::exception& e) {
         dialogos.textos << QString::fromUtf8(e.what());
