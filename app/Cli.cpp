@@ -1,7 +1,6 @@
 #include "app/Cli.h"
 
 #include "app/AtualizacaoBanco.h"
-#include "app/BaseDemonstracao.h"
 #include "common/Mensagens.h"
 #include "data/Carregamento.h"
 #include "data/dmFCONT.h"
@@ -11,8 +10,9 @@
 #include "generation/Geracao.h"
 #include "generation/dmBlocos.h"
 #include "platform/Abort.h"
-#include "platform/Dialogs.h"
+#include "platform/ConsoleDialogs.h"
 #include "platform/EventLoop.h"
+#include "tools/demo/BaseDemonstracao.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,49 +29,24 @@ namespace app {
 namespace {
 
 void escreveErro(const QString& texto) {
-    // Message boxes break lines with CR; a terminal wants LF.
-    QString t = texto;
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    std::fprintf(stderr, "%s\n", t.toLocal8Bit().constData());
+    std::fprintf(stderr, "%s\n", platform::terminalText(texto).toLocal8Bit().constData());
     std::fflush(stderr);
 }
 
-// Every box becomes a text on standard error; questions take their Escape answer.
-class DialogosTerminal : public platform::Dialogs {
-public:
-    explicit DialogosTerminal(bool visualizar) : m_visualizar(visualizar) {}
-
-    void information(const QString& text) override { escreveErro(text); }
-    void plainMessage(const QString& text) override { escreveErro(text); }
-    int question(const QString& text, const QStringList& captions) override {
-        escreveErro(text + QStringLiteral(" [") + captions.join(QLatin1Char('/')) + QStringLiteral("]: ") +
-                    captions.value(1));
-        return 2;
-    }
-    std::optional<QString> input(const QString&, const QString& prompt, const QString&) override {
-        escreveErro(prompt);
-        return std::nullopt;
-    }
-    void error(const QString& text) override { escreveErro(text); }
-    void showFile(const QString& path) override {
-        if (!m_visualizar)
-            return;
-        const QString programa = QProcessEnvironment::systemEnvironment().value(QStringLiteral("FCONT_VISUALIZADOR"));
-        if (!programa.isEmpty()) {
-            QStringList partes = QProcess::splitCommand(programa);
-            const QString executavel = partes.takeFirst();
-            QProcess::startDetached(executavel, partes << QFileInfo(path).absoluteFilePath());
-        }
-    }
-    void openPage(const QString&) override {}
-
-private:
-    bool m_visualizar;
-};
+// Shows the file in the program named by FCONT_VISUALIZADOR, if any; a terminal has no viewer.
+void visualiza(const QString& caminho) {
+    const QString programa =
+        QProcessEnvironment::systemEnvironment().value(QStringLiteral("FCONT_VISUALIZADOR"));
+    if (programa.isEmpty())
+        return;
+    QStringList partes = QProcess::splitCommand(programa);
+    const QString executavel = partes.takeFirst();
+    QProcess::startDetached(executavel, partes << QFileInfo(caminho).absoluteFilePath());
+}
 
 // The prompt on a terminal: each new main text once, so a long run shows where it is.
 class PromptTerminal : public common::MemoPrompt {
-public:
+  public:
     void setLines(const QStringList& lines) override {
         if (!lines.isEmpty() && lines.first() != m_ultimo && !lines.first().isEmpty()) {
             m_ultimo = lines.first();
@@ -80,7 +55,7 @@ public:
         MemoPrompt::setLines(lines);
     }
 
-private:
+  private:
     QString m_ultimo;
 };
 
@@ -101,7 +76,8 @@ QString caminhoDoBanco(const QString& banco) {
 }
 
 QString pastaDasFerramentas() {
-    const QString definida = QProcessEnvironment::systemEnvironment().value(QStringLiteral("FCONT_TOOLS_DIR"));
+    const QString definida =
+        QProcessEnvironment::systemEnvironment().value(QStringLiteral("FCONT_TOOLS_DIR"));
     return definida.isEmpty() ? QStringLiteral(FCONT_TOOLS_DIR) : definida;
 }
 
@@ -174,7 +150,9 @@ OpcoesCli LeOpcoes(const QStringList& argumentos) {
 }
 
 int ExecutaGerar(const OpcoesCli& opcoes) {
-    DialogosTerminal dialogos(!opcoes.semVisualizar);
+    platform::ConsoleDialogs dialogos(stderr);
+    if (!opcoes.semVisualizar)
+        dialogos.viewer = visualiza;
     platform::setDialogs(&dialogos);
     struct Restaura {
         ~Restaura() {
@@ -198,13 +176,15 @@ int ExecutaGerar(const OpcoesCli& opcoes) {
     dm.prompt = &prompt;
     dm.dbBanco.params.database = banco;
     dm.dbBanco.params.user = usuarioPadrao(opcoes);
-    dm.dbBanco.params.password = QProcessEnvironment::systemEnvironment().value(QStringLiteral("ISC_PASSWORD"));
+    dm.dbBanco.params.password =
+        QProcessEnvironment::systemEnvironment().value(QStringLiteral("ISC_PASSWORD"));
     dm.dbBanco.afterConnect = [] { dbBancoAfterConnect(); };
     try {
         dm.dbBanco.connect();
         dm.trBanco.start();
     } catch (const std::exception& e) {
-        escreveErro(QStringLiteral("Erro: não foi possível conectar a ") + banco + QStringLiteral(": ") + textoDe(e));
+        escreveErro(QStringLiteral("Erro: não foi possível conectar a ") + banco + QStringLiteral(": ") +
+                    textoDe(e));
         return 2;
     }
     for (const QString& erro : dm.slErros)
@@ -255,7 +235,7 @@ int ExecutaDemo(const OpcoesCli& opcoes) {
     try {
         {
             data::TdmFCONT dm;
-            MontaBaseDemonstracao(dm, arquivo, ferramentas.path());
+            demo::MontaBaseDemonstracao(dm, arquivo, ferramentas.path());
         }
         const QDir externas(ferramentas.filePath(QStringLiteral("demo/Tabelas Externas")));
         pasta.mkpath(QStringLiteral("Tabelas Externas"));
