@@ -26,6 +26,9 @@ class ConsoleDialogs : public Dialogs {
     void showFile(const QString& path) override;
     void openPage(const QString&) override {}
 
+    // Null keeps the texts without printing them.
+    void setStream(std::FILE* stream) { m_stream = stream; }
+
     // Called by showFile when set; a program without a viewer leaves it empty.
     std::function<void(const QString& path)> viewer;
 
