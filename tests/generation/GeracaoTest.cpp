@@ -1,6 +1,7 @@
 // Whole generations against the seed database: the file compared with the one written by hand
 // from the seed data, and the rules that only show with a real database behind them.
 
+#include "common/Mensagens.h"
 #include "data/Carregamento.h"
 #include "data/dmFCONT.h"
 #include "generation/Geracao.h"
@@ -247,3 +248,108 @@ TEST_F(Geracao, CancelPressedOnTheSuccessLineStillSavesTheCompleteFile) {
 }
 
 } // namespace
+
+namespace {
+
+class ArquivoSeguro : public Geracao {
+protected:
+    QStringList esperadas() const {
+        return leArquivo(QStringLiteral(FCONT_SOURCE_DIR "/tests/generation/golden/seed_sp1.txt"));
+    }
+};
+
+} // namespace
+
+TEST_F(ArquivoSeguro, PipesInTextsNeitherAddFieldsNorMoveThem) {
+    altera(QStringLiteral("update AUGC80SP set R0000NOME = 'VALE|SERRANO', R0000UF = 'S|', "
+                          "R0000CNPJ = '11.222.333/0001-81', SPMASCARA = '9|.9.99.999 ' where SPCODIGO = 1;"
+                          "update ACBC15PC set PCDESCRICAO = 'Caixa|Geral - Matriz' where PCDESCRICAO = 'Caixa Geral - Matriz';"
+                          "update AUGC80SPSG set SPSGIDENT_NOM = 'Ana|Lima' where SPCODIGO = 1;"));
+    const QStringList linhas = gera();
+    ASSERT_TRUE(resultado.sucesso) << caixas->get().texts().join('|').toStdString();
+    const QStringList golden = esperadas();
+    ASSERT_EQ(linhas.size(), golden.size());
+    for (int i = 0; i < linhas.size(); ++i)
+        EXPECT_EQ(linhas[i].count(QLatin1Char('|')), golden[i].count(QLatin1Char('|'))) << linhas[i].toStdString();
+    // The CNPJ loses its punctuation before the cut to 14 characters; the padded mask is trimmed.
+    EXPECT_TRUE(linhas[0].contains(QStringLiteral("|VALESERRANO|11222333000181|S|"))) << linhas[0].toStdString();
+    EXPECT_EQ(comecandoCom(linhas, "I050").filter(QStringLiteral("|CaixaGeral - Matriz|")).size(), 1);
+    EXPECT_EQ(comecandoCom(linhas, "I050").join('\n').toStdString(), comecandoCom(golden, "I050")
+                                                                          .replaceInStrings(QStringLiteral("Caixa Geral"),
+                                                                                            QStringLiteral("CaixaGeral"))
+                                                                          .join('\n')
+                                                                          .toStdString());
+}
+
+TEST_F(ArquivoSeguro, ImpossibleSetsStopBeforeAnyFileIsWritten) {
+    const QString pasta = QDir(pastaAtual()).filePath(QStringLiteral("Arquivos Gerados"));
+    const std::pair<const char*, const char*> casos[] = {
+        {"update AUGC80SP set EMPRESA = null where SPCODIGO = 1;", "Configuração sem Empresa!"},
+        {"update AUGC80SP set EMPRESA = 999 where SPCODIGO = 1;", "Empresa \"999\" não cadastrada!"},
+        {"update AUGC01PA set PACONTAMASCARA = '  ' where PACODIGO = 1;", "Máscara das Contas não informada!"},
+    };
+    for (const auto& [sql, mensagem] : casos) {
+        altera(QString::fromUtf8(sql));
+        try {
+            data::CarregaConfiguracoes(1);
+        } catch (const platform::SilentAbort&) {
+        }
+        caixas->get().clear();
+        EXPECT_THROW(generation::GeraArquivoFCONT(nullptr), platform::SilentAbort) << mensagem;
+        EXPECT_TRUE(caixas->get().texts().value(0).startsWith(QStringLiteral("Operação Abortada: \r")));
+        EXPECT_TRUE(caixas->get().texts().value(0).contains(QString::fromUtf8(mensagem)))
+            << caixas->get().texts().join('|').toStdString();
+        EXPECT_TRUE(QDir(pasta).entryList(QDir::Files).isEmpty());
+        altera(QStringLiteral("update AUGC80SP set EMPRESA = 1 where SPCODIGO = 1;"));
+    }
+}
+
+TEST_F(ArquivoSeguro, AnEmptyStartDateIsNamedEvenWithASpecialSituation) {
+    altera(QStringLiteral("update AUGC80SP set R0000DT_INI = null, R0000IND_SIT_ESP = '1' where SPCODIGO = 1;"));
+    const QStringList linhas = gera();
+    EXPECT_FALSE(resultado.sucesso);
+    EXPECT_TRUE(linhas.isEmpty());
+    EXPECT_EQ(caixas->get().texts().value(0),
+              QStringLiteral("Operação Abortada: \rData Inicial do Período de Geração do arquivo não informada!\r"
+                             "Informe a Data Inicial na configuração."));
+}
+
+TEST_F(ArquivoSeguro, PartialFilesGoBesideAndNeverReplaceAnything) {
+    altera(QStringLiteral("update ACBC15PC set PCNIVEL = 'X' where PACODIGO = 1 and PCORDENACAO = '11';"));
+    gera();
+    const QString primeiro = resultado.arquivo;
+    EXPECT_FALSE(resultado.sucesso);
+    EXPECT_TRUE(primeiro.endsWith(QStringLiteral(" - INCOMPLETO.txt"))) << primeiro.toStdString();
+    EXPECT_GT(leArquivo(primeiro).size(), 2);
+    gera();
+    if (QFileInfo(primeiro).fileName().left(19) != QFileInfo(resultado.arquivo).fileName().left(19))
+        GTEST_SKIP() << "the minute changed between the two runs";
+    EXPECT_TRUE(resultado.arquivo.endsWith(QStringLiteral(" - INCOMPLETO (2).txt"))) << resultado.arquivo.toStdString();
+    EXPECT_TRUE(QFile::exists(primeiro));
+}
+
+TEST_F(ArquivoSeguro, AFailedSaveIsAnErrorWithoutTheSuccessLine) {
+    // A plain file where the folder should be: the save cannot even start.
+    QFile bloqueio(QDir(pastaAtual()).filePath(QStringLiteral("Arquivos Gerados")));
+    ASSERT_TRUE(bloqueio.open(QIODevice::WriteOnly));
+    bloqueio.close();
+    common::MemoPrompt prompt;
+    dm->prompt = &prompt;
+    EXPECT_THROW(gera(), platform::SilentAbort);
+    dm->prompt = nullptr;
+    EXPECT_TRUE(caixas->get().texts().value(0).startsWith(QStringLiteral("Erro: ao gravar o arquivo \"")))
+        << caixas->get().texts().join('|').toStdString();
+    EXPECT_FALSE(prompt.lines().join(' ').contains(QStringLiteral("SUCESSO")));
+}
+
+TEST(SalvaArquivo, AFullDeviceFailsAtTheWriteOrTheFlush) {
+    QFile cheio(QStringLiteral("/dev/full"));
+    if (!cheio.open(QIODevice::WriteOnly))
+        GTEST_SKIP() << "no /dev/full here";
+    try {
+        generation::GravaBytes(cheio, QByteArray(100, 'x'));
+        ADD_FAILURE() << "a write to a full device was taken as saved";
+    } catch (const generation::ErroGravacao& e) {
+        EXPECT_STRNE(e.what(), "");
+    }
+}
