@@ -1,7 +1,6 @@
 #include "app/Cli.h"
 
 #include "app/AtualizacaoBanco.h"
-#include "app/BaseDemonstracao.h"
 #include "common/Mensagens.h"
 #include "data/Carregamento.h"
 #include "data/dmFCONT.h"
@@ -11,8 +10,9 @@
 #include "generation/Geracao.h"
 #include "generation/dmBlocos.h"
 #include "platform/Abort.h"
-#include "platform/Dialogs.h"
+#include "platform/ConsoleDialogs.h"
 #include "platform/EventLoop.h"
+#include "tools/demo/BaseDemonstracao.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,55 +23,34 @@
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <pthread.h>
+#include <signal.h>
+#include <thread>
 
 namespace app {
 
 namespace {
 
 void escreveErro(const QString& texto) {
-    // Message boxes break lines with CR; a terminal wants LF.
-    QString t = texto;
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    std::fprintf(stderr, "%s\n", t.toLocal8Bit().constData());
+    std::fprintf(stderr, "%s\n", platform::terminalText(texto).toLocal8Bit().constData());
     std::fflush(stderr);
 }
 
-// Every box becomes a text on standard error; questions take their Escape answer.
-class DialogosTerminal : public platform::Dialogs {
-public:
-    explicit DialogosTerminal(bool visualizar) : m_visualizar(visualizar) {}
-
-    void information(const QString& text) override { escreveErro(text); }
-    void plainMessage(const QString& text) override { escreveErro(text); }
-    int question(const QString& text, const QStringList& captions) override {
-        escreveErro(text + QStringLiteral(" [") + captions.join(QLatin1Char('/')) + QStringLiteral("]: ") +
-                    captions.value(1));
-        return 2;
-    }
-    std::optional<QString> input(const QString&, const QString& prompt, const QString&) override {
-        escreveErro(prompt);
-        return std::nullopt;
-    }
-    void error(const QString& text) override { escreveErro(text); }
-    void showFile(const QString& path) override {
-        if (!m_visualizar)
-            return;
-        const QString programa = QProcessEnvironment::systemEnvironment().value(QStringLiteral("FCONT_VISUALIZADOR"));
-        if (!programa.isEmpty()) {
-            QStringList partes = QProcess::splitCommand(programa);
-            const QString executavel = partes.takeFirst();
-            QProcess::startDetached(executavel, partes << QFileInfo(path).absoluteFilePath());
-        }
-    }
-    void openPage(const QString&) override {}
-
-private:
-    bool m_visualizar;
-};
+// Shows the file in the program named by FCONT_VISUALIZADOR, if any; a terminal has no viewer.
+void visualiza(const QString& caminho) {
+    const QString programa =
+        QProcessEnvironment::systemEnvironment().value(QStringLiteral("FCONT_VISUALIZADOR"));
+    if (programa.isEmpty())
+        return;
+    QStringList partes = QProcess::splitCommand(programa);
+    const QString executavel = partes.takeFirst();
+    QProcess::startDetached(executavel, partes << QFileInfo(caminho).absoluteFilePath());
+}
 
 // The prompt on a terminal: each new main text once, so a long run shows where it is.
 class PromptTerminal : public common::MemoPrompt {
-public:
+  public:
     void setLines(const QStringList& lines) override {
         if (!lines.isEmpty() && lines.first() != m_ultimo && !lines.first().isEmpty()) {
             m_ultimo = lines.first();
@@ -80,16 +59,24 @@ public:
         MemoPrompt::setLines(lines);
     }
 
-private:
+  private:
     QString m_ultimo;
 };
 
 std::atomic<bool> interrompido{false};
 
-extern "C" void aoInterromper(int) {
-    interrompido = true;
-    // A second Ctrl-C ends the program at once.
-    std::signal(SIGINT, SIG_DFL);
+// Nothing but this thread receives the three signals (they are blocked everywhere else), so no
+// handler runs in the middle of the client library and the flag is set outside signal context.
+void esperaSinais(sigset_t sinais) {
+    int recebidos = 0;
+    for (;;) {
+        int sinal = 0;
+        if (sigwait(&sinais, &sinal) != 0)
+            continue;
+        if (sinal == SIGINT && ++recebidos > 1)
+            std::_Exit(130);
+        interrompido = true;
+    }
 }
 
 QString caminhoDoBanco(const QString& banco) {
@@ -101,7 +88,8 @@ QString caminhoDoBanco(const QString& banco) {
 }
 
 QString pastaDasFerramentas() {
-    const QString definida = QProcessEnvironment::systemEnvironment().value(QStringLiteral("FCONT_TOOLS_DIR"));
+    const QString definida =
+        QProcessEnvironment::systemEnvironment().value(QStringLiteral("FCONT_TOOLS_DIR"));
     return definida.isEmpty() ? QStringLiteral(FCONT_TOOLS_DIR) : definida;
 }
 
@@ -120,10 +108,21 @@ QString textoDe(const std::exception& e) {
 
 } // namespace
 
+void InstalaSinais() {
+    sigset_t sinais;
+    sigemptyset(&sinais);
+    sigaddset(&sinais, SIGINT);
+    sigaddset(&sinais, SIGTERM);
+    sigaddset(&sinais, SIGHUP);
+    pthread_sigmask(SIG_BLOCK, &sinais, nullptr);
+    std::thread(esperaSinais, sinais).detach();
+}
+
 QString UsoCli() {
     return QStringLiteral(
         "Uso:\n"
         "  fcont-cli gerar --banco BANCO --configuracao N [--pasta DIR] [--usuario U] [--sem-visualizar]\n"
+        "                  [--detalhes]\n"
         "  fcont-cli demo [--pasta DIR] [--sem-visualizar]\n"
         "A senha vem de ISC_PASSWORD; o usuário de --usuario ou ISC_USER.");
 }
@@ -161,6 +160,8 @@ OpcoesCli LeOpcoes(const QStringList& argumentos) {
             o.usuario = valor();
         else if (a == QLatin1String("--sem-visualizar"))
             o.semVisualizar = true;
+        else if (a == QLatin1String("--detalhes"))
+            o.detalhes = true;
         else
             o.erro = QStringLiteral("Opção desconhecida: ") + a;
         if (!o.erro.isEmpty())
@@ -174,7 +175,9 @@ OpcoesCli LeOpcoes(const QStringList& argumentos) {
 }
 
 int ExecutaGerar(const OpcoesCli& opcoes) {
-    DialogosTerminal dialogos(!opcoes.semVisualizar);
+    platform::ConsoleDialogs dialogos(stderr);
+    if (!opcoes.semVisualizar)
+        dialogos.viewer = visualiza;
     platform::setDialogs(&dialogos);
     struct Restaura {
         ~Restaura() {
@@ -185,9 +188,12 @@ int ExecutaGerar(const OpcoesCli& opcoes) {
 
     const QString banco = caminhoDoBanco(opcoes.banco);
     if (!opcoes.pasta.isEmpty()) {
-        QDir().mkpath(opcoes.pasta);
+        if (!QFileInfo(opcoes.pasta).isDir()) {
+            escreveErro(QStringLiteral("Erro: a pasta \"") + opcoes.pasta + QStringLiteral("\" não existe."));
+            return 2;
+        }
         if (!QDir::setCurrent(opcoes.pasta)) {
-            escreveErro(QStringLiteral("Pasta inacessível: ") + opcoes.pasta);
+            escreveErro(QStringLiteral("Erro: pasta inacessível: ") + opcoes.pasta);
             return 2;
         }
     }
@@ -196,40 +202,81 @@ int ExecutaGerar(const OpcoesCli& opcoes) {
     generation::TdmBlocos blocos;
     PromptTerminal prompt;
     dm.prompt = &prompt;
+    platform::setPendingEventsHook([&dm] {
+        if (interrompido)
+            dm.Cancelado = true;
+    });
+    auto interrompidoAntes = [] {
+        if (!interrompido)
+            return false;
+        escreveErro(QStringLiteral("SPED>Operação abortada pelo Usuário."));
+        return true;
+    };
+
     dm.dbBanco.params.database = banco;
     dm.dbBanco.params.user = usuarioPadrao(opcoes);
-    dm.dbBanco.params.password = QProcessEnvironment::systemEnvironment().value(QStringLiteral("ISC_PASSWORD"));
+    dm.dbBanco.params.password =
+        QProcessEnvironment::systemEnvironment().value(QStringLiteral("ISC_PASSWORD"));
     dm.dbBanco.afterConnect = [] { dbBancoAfterConnect(); };
     try {
         dm.dbBanco.connect();
         dm.trBanco.start();
     } catch (const std::exception& e) {
-        escreveErro(QStringLiteral("Erro: não foi possível conectar a ") + banco + QStringLiteral(": ") + textoDe(e));
+        if (interrompidoAntes())
+            return 1;
+        escreveErro(QStringLiteral("Erro: não foi possível conectar a ") + banco + QStringLiteral(": ") +
+                    textoDe(e));
         return 2;
     }
-    for (const QString& erro : dm.slErros)
-        escreveErro(erro);
+    if (interrompidoAntes())
+        return 1;
+    // The upkeep adds every column it knows and swallows the failure of those that exist already.
+    if (!dm.slErros.isEmpty()) {
+        if (opcoes.detalhes)
+            for (const QString& erro : dm.slErros)
+                escreveErro(erro);
+        else
+            escreveErro(QStringLiteral("Aviso: atualização do banco: %1 alterações não aplicadas (colunas já "
+                                       "existentes); detalhes com --detalhes.")
+                            .arg(dm.slErros.size()));
+    }
 
+    // Without the referential chart the set still loads and generates; one warning says so
+    // instead of the chain of boxes the loading shows.
+    const QString plano = QStringLiteral("Tabelas Externas/contasref-SRF.txt");
+    const bool semPlano = !QFile::exists(plano);
+    const qsizetype caixasAntes = dialogos.texts.size();
+    if (semPlano) {
+        escreveErro(QStringLiteral("Aviso: arquivo \"") + plano +
+                    QStringLiteral("\" não encontrado; o Plano de Contas Referencial fica vazio."));
+        dialogos.setStream(nullptr);
+    }
     try {
         data::CarregaConfiguracoes(opcoes.configuracao);
     } catch (const platform::SilentAbort&) {
         // The messages are out already; the window would go on with what was loaded.
     }
+    if (semPlano) {
+        dialogos.setStream(stderr);
+        static const QStringList cadeiaDoPlano = {
+            QStringLiteral("Erro: \rArquivo \"contasref-SRF.txt\" não encontrado!"),
+            QStringLiteral("Erro: \rAo carregar Plano de Contas Referencial."),
+            QStringLiteral("Erro: Operation aborted")};
+        for (const QString& texto : dialogos.texts.mid(caixasAntes))
+            if (!cadeiaDoPlano.contains(texto))
+                escreveErro(texto);
+    }
+    if (interrompidoAntes())
+        return 1;
     if (!dm.quSPED.active() || dm.quSPED.isEmpty()) {
         escreveErro(QStringLiteral("Erro: configuração %1 não encontrada.").arg(opcoes.configuracao));
         return 2;
     }
 
-    interrompido = false;
-    std::signal(SIGINT, aoInterromper);
-    platform::setPendingEventsHook([&dm] {
-        if (interrompido.exchange(false))
-            dm.Cancelado = true;
-    });
     generation::ResultadoGeracao resultado;
     int codigo = 1;
     try {
-        resultado = generation::btGerarClick(&prompt);
+        resultado = generation::GeraArquivoFCONT(&prompt);
         codigo = resultado.sucesso ? 0 : 1;
     } catch (const platform::SilentAbort&) {
         codigo = 1;
@@ -237,9 +284,11 @@ int ExecutaGerar(const OpcoesCli& opcoes) {
         escreveErro(textoDe(e));
         codigo = 1;
     }
-    std::signal(SIGINT, SIG_DFL);
-    if (!resultado.arquivo.isEmpty())
-        std::printf("%s\n", QDir::toNativeSeparators(resultado.arquivo).toLocal8Bit().constData());
+    const QByteArray caminho = QDir::toNativeSeparators(resultado.arquivo).toLocal8Bit();
+    if (resultado.sucesso)
+        std::printf("%s\n", caminho.constData());
+    else if (!resultado.arquivo.isEmpty())
+        escreveErro(QStringLiteral("Arquivo incompleto: ") + QString::fromLocal8Bit(caminho));
     try {
         dm.trBanco.commit();
     } catch (...) {
@@ -255,7 +304,7 @@ int ExecutaDemo(const OpcoesCli& opcoes) {
     try {
         {
             data::TdmFCONT dm;
-            MontaBaseDemonstracao(dm, arquivo, ferramentas.path());
+            demo::MontaBaseDemonstracao(dm, arquivo, ferramentas.path());
         }
         const QDir externas(ferramentas.filePath(QStringLiteral("demo/Tabelas Externas")));
         pasta.mkpath(QStringLiteral("Tabelas Externas"));

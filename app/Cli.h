@@ -13,10 +13,16 @@ struct OpcoesCli {
     QString pasta;        // folder that stands for the program's folder
     QString usuario;
     bool semVisualizar = false;
-    QString erro;         // set when the arguments cannot be understood
+    bool detalhes = false; // every swallowed error of the schema upkeep, not only their count
+    QString erro;          // set when the arguments cannot be understood
 };
 
 OpcoesCli LeOpcoes(const QStringList& argumentos);
+
+// SIGINT, SIGTERM and SIGHUP only raise a flag that the run checks at every pending-events point
+// (and after the connection and the loading), so an interrupted run ends as a cancelled one. To
+// be called first thing in main, before any thread exists; a second SIGINT ends the program.
+void InstalaSinais();
 QString UsoCli();
 
 // Runs "gerar": connects, brings the schema up to date, opens the parameter set as the main

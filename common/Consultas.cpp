@@ -2,7 +2,6 @@
 
 #include "platform/Query.h"
 
-
 namespace common {
 
 namespace {
@@ -20,8 +19,8 @@ void BuscaValor(const QString& expressao, const QString& tabela, const QString& 
                 QString& resultado) {
     try {
         preparaBusca(expressao, tabela, extra, query);
-        if (!query.isEmpty() && query.fieldCount() > 0)
-            resultado = query.field(0).asString();
+        // A lookup that finds nothing answers blank; only a failing statement keeps the old text.
+        resultado = !query.isEmpty() && query.fieldCount() > 0 ? query.field(0).asString() : QString();
     } catch (...) {
         // Lookups never report: the caller keeps what it had.
     }

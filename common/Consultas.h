@@ -16,7 +16,8 @@ class Query;
 namespace common {
 
 // " Select " + expressao + "  from " + tabela, then `extra` as a second line. The first column of
-// the first row as text goes to `resultado`; any error is swallowed and leaves it unchanged.
+// the first row as text goes to `resultado`, blank when there is no row; any error is swallowed
+// and leaves it unchanged.
 void BuscaValor(const QString& expressao, const QString& tabela, const QString& extra, platform::Query& query,
                 QString& resultado);
 // The same statement, the first column read as an integer; 0 after a swallowed error or no row.

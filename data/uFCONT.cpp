@@ -88,10 +88,10 @@ void CarregaPlanoReferencial() {
             throw std::runtime_error(arquivo.errorString().toStdString());
         // The chart is a Windows text file in the single-byte character set of the database.
         const QString conteudo = QString::fromLatin1(arquivo.readAll());
-        QStringList linhas = conteudo.split(QLatin1Char('\n'));
-        for (QString& l : linhas)
-            if (l.endsWith(QLatin1Char('\r')))
-                l.chop(1);
+        // Lines may end in CR LF, LF or CR alone.
+        QString normalizado = conteudo;
+        normalizado.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        QStringList linhas = normalizado.split(QLatin1Char('\n'));
         if (!linhas.isEmpty() && linhas.last().isEmpty())
             linhas.removeLast();
         dm.slPlanoRef = linhas;

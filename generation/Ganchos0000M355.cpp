@@ -25,6 +25,14 @@ void trocaSinalNegativo(platform::Field& campo) {
 // The period is checked before the opening line is written, so a rejected 0000 row leaves the
 // file empty.
 void TdmBlocos::cdsReg0000AfterPost() {
+    // An empty date would reach the balance statements as SQL null; it is named here instead.
+    for (const auto& [campo, nome] : {std::pair{"DT_INI", "Inicial"}, std::pair{"DT_FIN", "Final"}})
+        if (cdsReg0000.fieldByName(QLatin1String(campo)).isNull())
+            common::MostraMensagem(
+                QStringLiteral("Operação Abortada: \rData %1 do Período de Geração do arquivo não "
+                               "informada!\rInforme a Data %1 na configuração.")
+                    .arg(QLatin1String(nome)),
+                true);
     const QDate inicio = dataOuZero(cdsReg0000.fieldByName(QStringLiteral("DT_INI")));
     const QDate fim = dataOuZero(cdsReg0000.fieldByName(QStringLiteral("DT_FIN")));
     if (fim < inicio)

@@ -15,9 +15,41 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace generation {
 
 using data::dmFCONT;
+
+void VerificaConjunto() {
+    platform::Query& sped = dmFCONT->quSPED;
+    const platform::Field& campoEmpresa = sped.fieldByName(QStringLiteral("EMPRESA"));
+    if (campoEmpresa.isNull())
+        common::MostraMensagem(
+            QStringLiteral(
+                "Operação Abortada: \rConfiguração sem Empresa!\rInforme a Empresa da configuração."),
+            true);
+    const QString empresa = QString::number(campoEmpresa.asInteger());
+    const int cadastrada =
+        common::BuscaValorInteiro(QStringLiteral("count(*)"), QStringLiteral("AUGC01PA"),
+                                  QStringLiteral("where pacodigo=") + empresa, dmFCONT->quAux);
+    if (cadastrada == 0)
+        common::MostraMensagem(
+            QStringLiteral("Operação Abortada: \rEmpresa \"") + empresa +
+                QStringLiteral("\" não cadastrada!\rInforme uma Empresa existente na configuração."),
+            true);
+    // Without a mask every account code of the file would be blank.
+    QString mascaraEmpresa;
+    common::BuscaValor(QStringLiteral("PACONTAMASCARA"), QStringLiteral("AUGC01PA"),
+                       QStringLiteral("where pacodigo=") + empresa, dmFCONT->quAux, mascaraEmpresa);
+    if (common::Trim(sped.fieldByName(QStringLiteral("SPMASCARA")).asString()).isEmpty() &&
+        common::Trim(mascaraEmpresa).isEmpty())
+        common::MostraMensagem(
+            QStringLiteral("Operação Abortada: \rMáscara das Contas não informada!\rInforme a "
+                           "Máscara na configuração ou a Máscara de Conta da Empresa \"") +
+                empresa + QStringLiteral("\"."),
+            true);
+}
 
 QString MontaFiltroEmpresas() {
     platform::Query& sped = dmFCONT->quSPED;
@@ -31,10 +63,23 @@ QString MontaFiltroEmpresas() {
     // is left to the database, which rejects " in ()" at the first balance statement.
     static const QRegularExpression numeros(QStringLiteral("^\\s*\\d+\\s*(,\\s*\\d+\\s*)*$"));
     if (!common::Trim(lista).isEmpty() && !numeros.match(lista).hasMatch())
-        common::MostraMensagem(QStringLiteral("Operação Abortada: \rLista de empresas consolidadas inválida: \"") +
-                                   lista + QStringLiteral("\"!"),
-                               true);
+        common::MostraMensagem(
+            QStringLiteral("Operação Abortada: \rLista de empresas consolidadas inválida: \"") + lista +
+                QStringLiteral("\"!"),
+            true);
     return QStringLiteral(" in (") + lista + QStringLiteral(")");
+}
+
+void GravaBytes(QFileDevice& destino, const QByteArray& bytes) {
+    // A buffered device takes the bytes and fails only at the flush, so both are checked.
+    constexpr qsizetype bloco = 64 * 1024;
+    for (qsizetype feito = 0; feito < bytes.size(); feito += bloco) {
+        const qsizetype tamanho = std::min(bloco, bytes.size() - feito);
+        if (destino.write(bytes.constData() + feito, tamanho) != tamanho)
+            throw ErroGravacao(destino.errorString());
+    }
+    if (!destino.flush() || destino.error() != QFileDevice::NoError)
+        throw ErroGravacao(destino.errorString());
 }
 
 void SalvaArquivo(const QStringList& linhas, const QString& caminho) {
@@ -44,9 +89,24 @@ void SalvaArquivo(const QStringList& linhas, const QString& caminho) {
         bytes += "\r\n";
     }
     QSaveFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::WriteOnly) || arquivo.write(bytes) != bytes.size() || !arquivo.commit())
-        throw std::runtime_error(
-            QStringLiteral("Não foi possível gravar o arquivo %1: %2").arg(caminho, arquivo.errorString()).toStdString());
+    if (!arquivo.open(QIODevice::WriteOnly))
+        throw ErroGravacao(arquivo.errorString());
+    try {
+        GravaBytes(arquivo, bytes);
+    } catch (...) {
+        arquivo.cancelWriting();
+        throw;
+    }
+    if (!arquivo.commit())
+        throw ErroGravacao(arquivo.errorString());
+}
+
+QString NomeArquivoIncompleto(const QDir& pasta, const QString& nomeCompleto) {
+    const QString base = nomeCompleto.chopped(4) + QStringLiteral(" - INCOMPLETO");
+    QString nome = base + QStringLiteral(".txt");
+    for (int n = 2; pasta.exists(nome); ++n)
+        nome = base + QStringLiteral(" (%1).txt").arg(n);
+    return nome;
 }
 
 namespace {
@@ -65,8 +125,9 @@ struct Restaura {
 
 } // namespace
 
-ResultadoGeracao btGerarClick(common::PromptView* botoes) {
+ResultadoGeracao GeraArquivoFCONT(common::PromptView* botoes) {
     ResultadoGeracao resultado;
+    VerificaConjunto();
     const QString filtro = MontaFiltroEmpresas();
 
     if (botoes) {
@@ -87,32 +148,42 @@ ResultadoGeracao btGerarClick(common::PromptView* botoes) {
 
     const bool gerou = GeraBlocos(filtro);
 
-    dmFCONT->NomeArquivo = QStringLiteral("FCONT_") +
-                           platform::regional::formatDateTime(QStringLiteral("DDMMYYYY hhmm"), QDateTime::currentDateTime()) +
-                           QStringLiteral(".txt");
-    resultado.sucesso = gerou && !dmFCONT->Cancelado;
-    if (resultado.sucesso) {
+    const QString nomeCompleto =
+        QStringLiteral("FCONT_") +
+        platform::regional::formatDateTime(QStringLiteral("DDMMYYYY hhmm"), QDateTime::currentDateTime()) +
+        QStringLiteral(".txt");
+    const bool completo = gerou && !dmFCONT->Cancelado;
+
+    QDir atual = QDir::current();
+    const QString pasta = QStringLiteral("Arquivos Gerados");
+    if (!atual.exists(pasta))
+        atual.mkdir(pasta);
+    // A complete file may replace the one of the same minute; a partial one never replaces
+    // anything and says in its name that it is incomplete.
+    dmFCONT->NomeArquivo =
+        completo ? nomeCompleto : NomeArquivoIncompleto(QDir(atual.filePath(pasta)), nomeCompleto);
+    const QString caminho = atual.filePath(pasta + QLatin1Char('/') + dmFCONT->NomeArquivo);
+    try {
+        SalvaArquivo(*dmFCONT->slArquivo, caminho);
+    } catch (const ErroGravacao& e) {
+        common::MostraMensagem(QStringLiteral("Erro: ao gravar o arquivo \"") + caminho +
+                                   QStringLiteral("\".\rCausa: ") + QString::fromUtf8(e.what()),
+                               true);
+    }
+    resultado.arquivo = caminho;
+    resultado.sucesso = completo;
+    if (completo) {
         common::MemoPrompt semJanela;
         try {
             common::AtualizaPrompt(dmFCONT->prompt ? *dmFCONT->prompt : semJanela,
                                    QStringLiteral("PROCESSO GERAÇÃO ARQUIVO CONCLUÍDO COM SUCESSO!"),
                                    dmFCONT->NomeArquivo, dmFCONT->Cancelado);
         } catch (const platform::SilentAbort&) {
-            // "Cancelar" pressed while the success line was shown: the file is complete already
-            // and is saved all the same.
+            // "Cancelar" pressed while the success line was shown: the file is on disk already.
         }
     }
-
-    QDir atual = QDir::current();
-    const QString pasta = QStringLiteral("Arquivos Gerados");
-    if (!atual.exists(pasta))
-        atual.mkdir(pasta);
-    const QString caminho = atual.filePath(pasta + QLatin1Char('/') + dmFCONT->NomeArquivo);
-    SalvaArquivo(*dmFCONT->slArquivo, caminho);
-    if (QFile::exists(caminho)) {
-        resultado.arquivo = caminho;
-        common::ExecutaPrograma(QStringLiteral("Notepad.exe"), QStringLiteral("Arquivos Gerados\\") + dmFCONT->NomeArquivo);
-    }
+    common::ExecutaPrograma(QStringLiteral("Notepad.exe"),
+                            QStringLiteral("Arquivos Gerados\\") + dmFCONT->NomeArquivo);
     return resultado;
 }
 

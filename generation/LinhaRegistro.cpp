@@ -29,11 +29,16 @@ QString valorDe(const platform::DataSet& dataSet, const char* campo) {
     return f ? f->asString() : QString();
 }
 
-QString textoSimples(const Field& campo) {
-    QString texto = campo.asString();
+// A line break or a "|" inside a value would break the line or add fields to it.
+QString semSeparadores(QString texto) {
     texto.remove(QLatin1Char('\r'));
     texto.remove(QLatin1Char('\n'));
-    return Trim(texto);
+    texto.remove(QLatin1Char('|'));
+    return texto;
+}
+
+QString textoSimples(const Field& campo) {
+    return Trim(semSeparadores(campo.asString()));
 }
 
 QString textoData(const Field& campo) {
@@ -54,13 +59,13 @@ QString textoValor(const Field& campo) {
 QString textoCampo(const Field& campo) {
     switch (campo.tag()) {
     case ClasseDigitos:
-        return common::LimpaPontuacao(Trim(campo.asString()));
+        return semSeparadores(common::LimpaPontuacao(Trim(campo.asString())));
     case ClasseData:
         return textoData(campo);
     case ClasseValor:
         return textoValor(campo);
     case ClasseConta:
-        return common::AplicaMascara(MascaraConta(), Trim(campo.asString()));
+        return semSeparadores(common::AplicaMascara(Trim(MascaraConta()), Trim(campo.asString())));
     default:
         return textoSimples(campo);
     }
@@ -81,10 +86,10 @@ QString MascaraConta() {
         return fonteMascara()();
     if (!data::dmFCONT)
         return {};
-    const QString doParametro = valorDe(data::dmFCONT->quSPED, "SPMASCARA");
-    if (!Trim(doParametro).isEmpty())
+    const QString doParametro = Trim(valorDe(data::dmFCONT->quSPED, "SPMASCARA"));
+    if (!doParametro.isEmpty())
         return doParametro;
-    return valorDe(data::dmFCONT->quEmpresaProc, "PACONTAMASCARA");
+    return Trim(valorDe(data::dmFCONT->quEmpresaProc, "PACONTAMASCARA"));
 }
 
 void DefineMascaraConta(std::function<QString()> fonte) {

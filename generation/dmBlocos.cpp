@@ -49,8 +49,9 @@ void define(platform::MemTable& tabela, std::initializer_list<Campo> campos, boo
     tabela.createDataSet();
 }
 
-// Only the digits of a CPF fit its 11 characters; the punctuation has to go before the cut.
-QVariant cpfSemPontuacao(const QVariant& valor) {
+// Only the digits of a CPF or CNPJ fit its 11 or 14 characters; the punctuation has to go
+// before the cut.
+QVariant semPontuacao(const QVariant& valor) {
     if (!valor.isValid() || valor.isNull())
         return valor;
     return common::LimpaPontuacao(common::Trim(valor.toString()));
@@ -106,6 +107,7 @@ void TdmBlocos::criaTabelas() {
                         {"IM", T, 30, 1},
                         {"IND_SIT_ESP", T, 1, 0},
                         {"IND_SIT_INI_PER", T, 1, 0}});
+    cdsReg0000.fieldByName(QStringLiteral("CNPJ")).beforeStore = semPontuacao;
     define(cdsRegI001, {{"REG", T, 4, 0}, {"IND_DAD", T, 1, 0}});
     define(cdsRegI050, {{"REG", T, 4, 0},
                         {"DT_ALT", D, 0, 2},
@@ -173,7 +175,7 @@ void TdmBlocos::criaTabelas() {
                         {"IDENT_QUALIF", T, 255, 0},
                         {"COD_ASSIM", T, 3, 1},
                         {"IND_CRC", T, 11, 1}});
-    cdsRegJ930.fieldByName(QStringLiteral("IDENT_CPF")).beforeStore = cpfSemPontuacao;
+    cdsRegJ930.fieldByName(QStringLiteral("IDENT_CPF")).beforeStore = semPontuacao;
     define(cdsRegJ990, {{"REG", T, 4, 0}, {"QTD_LIN_J", N, 0, 0}});
     define(cdsRegM001, {{"REG", T, 4, 0}, {"IND_DAD", T, 1, 0}});
     // The odd case of these names is part of the layout the statements and the file agree on.

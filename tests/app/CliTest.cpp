@@ -10,7 +10,8 @@ using namespace testsupport;
 namespace {
 
 TEST(OpcoesCli, ReadsTheCommandsAndRefusesWhatItCannotUse) {
-    app::OpcoesCli o = app::LeOpcoes({"gerar", "--banco", "localhost:/x.fdb", "--configuracao", "3", "--sem-visualizar"});
+    app::OpcoesCli o =
+        app::LeOpcoes({"gerar", "--banco", "localhost:/x.fdb", "--configuracao", "3", "--sem-visualizar"});
     EXPECT_TRUE(o.erro.isEmpty());
     EXPECT_EQ(o.banco, QStringLiteral("localhost:/x.fdb"));
     EXPECT_EQ(o.configuracao, 3);
@@ -18,12 +19,13 @@ TEST(OpcoesCli, ReadsTheCommandsAndRefusesWhatItCannotUse) {
     EXPECT_EQ(app::LeOpcoes({"demo"}).pasta, QStringLiteral("demo"));
     EXPECT_FALSE(app::LeOpcoes({"gerar", "--banco", "x"}).erro.isEmpty()) << "no parameter set";
     EXPECT_FALSE(app::LeOpcoes({"gerar", "--configuracao", "um"}).erro.isEmpty());
-    EXPECT_FALSE(app::LeOpcoes({"gerar", "--senha", "x"}).erro.isEmpty()) << "passwords never on the command line";
+    EXPECT_FALSE(app::LeOpcoes({"gerar", "--senha", "x"}).erro.isEmpty())
+        << "passwords never on the command line";
     EXPECT_FALSE(app::LeOpcoes({}).erro.isEmpty());
 }
 
 class Cli : public ModuloDadosTest {
-protected:
+  protected:
     struct Saida {
         int codigo = -1;
         QString saida, erros;
@@ -42,8 +44,14 @@ protected:
     }
 
     QStringList gerar(int configuracao = 1) {
-        return {QStringLiteral("gerar"), QStringLiteral("--banco"), banco->params().database, QStringLiteral("--configuracao"),
-                QString::number(configuracao), QStringLiteral("--pasta"), pastaAtual(), QStringLiteral("--sem-visualizar")};
+        return {QStringLiteral("gerar"),
+                QStringLiteral("--banco"),
+                banco->params().database,
+                QStringLiteral("--configuracao"),
+                QString::number(configuracao),
+                QStringLiteral("--pasta"),
+                pastaAtual(),
+                QStringLiteral("--sem-visualizar")};
     }
 };
 
@@ -62,19 +70,67 @@ TEST_F(Cli, GeneratesTheFileAndPrintsItsPath) {
 TEST_F(Cli, WithoutTheReferentialChartTheMessagesArePrintedAndTheGenerationRuns) {
     const Saida s = executa(gerar());
     EXPECT_EQ(s.codigo, 0);
-    EXPECT_TRUE(s.erros.contains(QStringLiteral("Arquivo \"contasref-SRF.txt\" não encontrado!")));
-    EXPECT_TRUE(s.erros.contains(QStringLiteral("Erro: Operation aborted")));
+    EXPECT_EQ(s.erros.count(QStringLiteral("contasref-SRF.txt")), 1) << s.erros.toStdString();
+    EXPECT_TRUE(s.erros.contains(
+        QStringLiteral("Aviso: arquivo \"Tabelas Externas/contasref-SRF.txt\" não encontrado")));
+    EXPECT_FALSE(s.erros.contains(QStringLiteral("Erro: "))) << s.erros.toStdString();
     EXPECT_TRUE(QFile::exists(s.saida));
+}
+
+TEST_F(Cli, UpkeepErrorsAreOneSummaryLineUnlessDetailsAreAsked) {
+    copiaTabelasExternas();
+    // One missing column makes the upkeep try every column, and fail on those that exist.
+    banco->runScript(QStringLiteral("alter table AUGC80SP drop R0000CONSOLIDAR;"));
+    Saida s = executa(gerar());
+    EXPECT_EQ(s.codigo, 0);
+    EXPECT_EQ(s.erros.count(QStringLiteral("Aviso: atualização do banco: ")), 1) << s.erros.toStdString();
+    EXPECT_FALSE(s.erros.contains(QStringLiteral("Erro: "))) << s.erros.toStdString();
+    banco->runScript(QStringLiteral("alter table AUGC80SP drop R0000CONSOLIDAR;"));
+    s = executa(gerar() << QStringLiteral("--detalhes"));
+    EXPECT_EQ(s.codigo, 0);
+    EXPECT_GT(s.erros.count(QStringLiteral("Erro: ")), 1) << s.erros.toStdString();
+}
+
+TEST_F(Cli, AMissingFolderIsAnErrorAndIsNotCreated) {
+    const QString pasta = QDir(pastaAtual()).filePath(QStringLiteral("nao-existe"));
+    QStringList argumentos = gerar();
+    argumentos[argumentos.indexOf(QStringLiteral("--pasta")) + 1] = pasta;
+    const Saida s = executa(argumentos);
+    EXPECT_EQ(s.codigo, 2);
+    EXPECT_TRUE(s.saida.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(pasta));
+}
+
+TEST_F(Cli, TerminationEndsTheRunAsACancelledOne) {
+    copiaTabelasExternas();
+    QProcess processo;
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert(QStringLiteral("ISC_USER"), testUser());
+    ambiente.insert(QStringLiteral("ISC_PASSWORD"), testPassword());
+    processo.setProcessEnvironment(ambiente);
+    processo.setReadChannel(QProcess::StandardError);
+    processo.start(QStringLiteral(FCONT_CLI), gerar());
+    ASSERT_TRUE(processo.waitForReadyRead(60000));
+    processo.terminate();
+    ASSERT_TRUE(processo.waitForFinished(60000));
+    EXPECT_EQ(processo.exitStatus(), QProcess::NormalExit) << "the signal is caught, not fatal";
+    EXPECT_EQ(processo.exitCode(), 1);
+    EXPECT_TRUE(processo.readAllStandardOutput().trimmed().isEmpty()) << "no complete file";
 }
 
 TEST_F(Cli, FailedGenerationExitsNonZeroAndKeepsItsPartialFile) {
     copiaTabelasExternas();
-    banco->runScript(QStringLiteral("update ACBC15PC set PCNIVEL = 'X' where PACODIGO = 1 and PCORDENACAO = '11';"));
+    banco->runScript(
+        QStringLiteral("update ACBC15PC set PCNIVEL = 'X' where PACODIGO = 1 and PCORDENACAO = '11';"));
     const Saida s = executa(gerar());
     EXPECT_EQ(s.codigo, 1);
     EXPECT_TRUE(s.erros.contains(QStringLiteral("Nível Inválido da Conta")));
-    ASSERT_TRUE(QFile::exists(s.saida));
-    QFile f(s.saida);
+    EXPECT_TRUE(s.saida.isEmpty()) << "standard output names complete files only";
+    const QString parcial =
+        s.erros.section(QStringLiteral("Arquivo incompleto: "), 1).section(QLatin1Char('\n'), 0, 0);
+    EXPECT_TRUE(parcial.endsWith(QStringLiteral(" - INCOMPLETO.txt"))) << s.erros.toStdString();
+    ASSERT_TRUE(QFile::exists(parcial));
+    QFile f(parcial);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_GT(f.readAll().count("\r\n"), 2);
 }

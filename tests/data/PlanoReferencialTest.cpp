@@ -21,11 +21,24 @@ TEST_F(PlanoReferencial, MissingFileShowsBothMessagesInOrderAndAborts) {
 }
 
 TEST_F(PlanoReferencial, HeaderOnlyFileGivesAnEmptyChart) {
-    escreveArquivo(QStringLiteral("Tabelas Externas/contasref-SRF.txt"), "CODIGO;DESCRICAO;INICIO;FIM;TIPO\r\n");
+    escreveArquivo(QStringLiteral("Tabelas Externas/contasref-SRF.txt"),
+                   "CODIGO;DESCRICAO;INICIO;FIM;TIPO\r\n");
     data::CarregaPlanoReferencial();
     EXPECT_EQ(dm->cdsPlanoRef.recordCount(), 0);
     EXPECT_EQ(dm->slPlanoRef.size(), 1);
     EXPECT_TRUE(caixas->get().boxes().isEmpty());
+}
+
+TEST_F(PlanoReferencial, LinesMayEndInCrLfLfOrCrAlone) {
+    for (const char* fim : {"\r\n", "\n", "\r"}) {
+        const QByteArray f(fim);
+        escreveArquivo(QStringLiteral("Tabelas Externas/contasref-SRF.txt"),
+                       "CODIGO;DESCRICAO;INICIO;FIM;TIPO" + f + "1;Ativo;01012000;;S" + f +
+                           "1.01;Circulante;01012000;;A" + f);
+        data::CarregaPlanoReferencial();
+        EXPECT_EQ(dm->cdsPlanoRef.recordCount(), 2) << fim;
+        EXPECT_EQ(dm->slPlanoRef.size(), 3) << fim;
+    }
 }
 
 TEST_F(PlanoReferencial, RowsKeepTheirTextsAndReadDatesWithTheTwoDigitYearWindow) {
@@ -33,12 +46,16 @@ TEST_F(PlanoReferencial, RowsKeepTheirTextsAndReadDatesWithTheTwoDigitYearWindow
                    "CODIGO;DESCRICAO;INICIO;FIM;TIPO\r\n"
                    "1.01;Ativo Circulante ;01012009;31122014;S\r\n"
                    "1.01.01; Caixa e Equivalentes;;;A\r\n"
-                   "1.01.02;Cr\xe9" "ditos;0101;31121999;A\r\n");
+                   "1.01.02;Cr\xe9"
+                   "ditos;0101;31121999;A\r\n");
     data::CarregaPlanoReferencial();
     platform::MemTable& plano = dm->cdsPlanoRef;
     ASSERT_EQ(plano.recordCount(), 3);
-    auto valor = [&](int linha, const char* campo) { return plano.valueAt(linha, plano.fieldByName(campo).index()); };
-    EXPECT_EQ(valor(0, "DESCRICAO").toString(), QStringLiteral("Ativo Circulante ")) << "texts are not trimmed";
+    auto valor = [&](int linha, const char* campo) {
+        return plano.valueAt(linha, plano.fieldByName(campo).index());
+    };
+    EXPECT_EQ(valor(0, "DESCRICAO").toString(), QStringLiteral("Ativo Circulante "))
+        << "texts are not trimmed";
     EXPECT_EQ(valor(0, "DT_INI_VALIDADE").toDateTime().date(), QDate(2009, 1, 1));
     EXPECT_EQ(valor(0, "DT_FIN_VALIDADE").toDateTime().date(), QDate(2014, 12, 31));
     EXPECT_EQ(valor(1, "DESCRICAO").toString(), QStringLiteral(" Caixa e Equivalentes"));

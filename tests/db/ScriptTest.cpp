@@ -10,15 +10,7 @@ using namespace testsupport;
 
 namespace {
 
-class Scripts : public DatabaseTest {
-protected:
-    QVariant value(const QString& sql) {
-        db::Statement statement(*transaction, sql);
-        auto cursor = statement.openCursor();
-        EXPECT_TRUE(cursor->fetch()) << sql.toStdString();
-        return cursor->value(0);
-    }
-};
+class Scripts : public DatabaseTest {};
 
 } // namespace
 

@@ -29,13 +29,6 @@ protected:
                                            " MEMO blob sub_type text)");
         transaction->commitRetaining();
     }
-
-    QVariant value(const QString& sql) {
-        db::Statement statement(*transaction, sql);
-        auto cursor = statement.openCursor();
-        EXPECT_TRUE(cursor->fetch()) << sql.toStdString();
-        return cursor->value(0);
-    }
 };
 
 } // namespace

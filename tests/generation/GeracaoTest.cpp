@@ -1,9 +1,10 @@
 // Whole generations against the seed database: the file compared with the one written by hand
 // from the seed data, and the rules that only show with a real database behind them.
 
+#include "generation/Geracao.h"
+#include "common/Mensagens.h"
 #include "data/Carregamento.h"
 #include "data/dmFCONT.h"
-#include "generation/Geracao.h"
 #include "generation/dmBlocos.h"
 #include "platform/Abort.h"
 #include "platform/EventLoop.h"
@@ -18,7 +19,7 @@ using namespace testsupport;
 namespace {
 
 class Geracao : public ModuloDadosTest {
-protected:
+  protected:
     void SetUp() override {
         ModuloDadosTest::SetUp();
         if (IsSkipped())
@@ -42,7 +43,7 @@ protected:
         } catch (const platform::SilentAbort&) {
         }
         caixas->get().clear();
-        resultado = generation::btGerarClick(nullptr);
+        resultado = generation::GeraArquivoFCONT(nullptr);
         return leArquivo(resultado.arquivo);
     }
 
@@ -63,7 +64,8 @@ protected:
     }
 
     static int contagem(const QStringList& linhas, const char* registro) {
-        const QStringList l = comecandoCom(linhas, "9900").filter(QStringLiteral("|9900|%1|").arg(QLatin1String(registro)));
+        const QStringList l =
+            comecandoCom(linhas, "9900").filter(QStringLiteral("|9900|%1|").arg(QLatin1String(registro)));
         return l.size() == 1 ? l.first().section(QLatin1Char('|'), 3, 3).toInt() : -1;
     }
 
@@ -74,16 +76,19 @@ protected:
 TEST_F(Geracao, SeedSetGivesTheFileWrittenByHand) {
     const QStringList linhas = gera();
     EXPECT_TRUE(resultado.sucesso) << caixas->get().texts().join('|').toStdString();
-    const QStringList esperadas = leArquivo(QStringLiteral(FCONT_SOURCE_DIR "/tests/generation/golden/seed_sp1.txt"));
+    const QStringList esperadas =
+        leArquivo(QStringLiteral(FCONT_SOURCE_DIR "/tests/generation/golden/seed_sp1.txt"));
     ASSERT_EQ(esperadas.size(), 140);
     EXPECT_EQ(linhas.size(), esperadas.size());
     for (int i = 0; i < std::min(linhas.size(), esperadas.size()); ++i)
         EXPECT_EQ(linhas[i].toStdString(), esperadas[i].toStdString()) << "line " << i + 1;
 
     // Named after the minute it was made, in "Arquivos Gerados" of the current folder, shown.
-    EXPECT_TRUE(QFileInfo(resultado.arquivo).fileName().contains(
-        QRegularExpression(QStringLiteral("^FCONT_\\d{8} \\d{4}\\.txt$"))));
-    EXPECT_EQ(QFileInfo(resultado.arquivo).absolutePath(), QDir(pastaAtual()).filePath(QStringLiteral("Arquivos Gerados")));
+    EXPECT_TRUE(QFileInfo(resultado.arquivo)
+                    .fileName()
+                    .contains(QRegularExpression(QStringLiteral("^FCONT_\\d{8} \\d{4}\\.txt$"))));
+    EXPECT_EQ(QFileInfo(resultado.arquivo).absolutePath(),
+              QDir(pastaAtual()).filePath(QStringLiteral("Arquivos Gerados")));
     ASSERT_EQ(caixas->get().boxes().size(), 1);
     EXPECT_EQ(caixas->get().boxes().first().kind, platform::ScriptedDialogs::Kind::ShowFile);
     EXPECT_FALSE(dm->slArquivo) << "the line list lives only while the command runs";
@@ -107,7 +112,8 @@ TEST_F(Geracao, EmptyAssociationTableStillGivesEveryFixedRecord) {
         EXPECT_TRUE(comecandoCom(linhas, r).isEmpty()) << r;
         EXPECT_EQ(contagem(linhas, r), 0) << r;
     }
-    for (const char* r : {"0000", "I001", "I150", "I350", "I990", "J001", "J990", "M001", "M020", "M030", "M990", "9999"})
+    for (const char* r :
+         {"0000", "I001", "I150", "I350", "I990", "J001", "J990", "M001", "M020", "M030", "M990", "9999"})
         EXPECT_EQ(comecandoCom(linhas, r).size(), 1) << r;
     // I001 + 8 histories + 3 cost centres + I150 + I350 + I990.
     EXPECT_EQ(comecandoCom(linhas, "I990").value(0), QStringLiteral("|I990|15|"));
@@ -119,10 +125,12 @@ TEST_F(Geracao, PeriodAcrossTwoYearsNeedsASpecialSituation) {
     QStringList linhas = gera();
     EXPECT_FALSE(resultado.sucesso);
     EXPECT_TRUE(linhas.isEmpty()) << "the opening record is checked before its line";
-    EXPECT_EQ(caixas->get().texts().value(0),
-              QStringLiteral("Operação Abortada: \rData de início e fim devem estar contidas em um mesmo ano e \r"
-                             "correspondem ao período das informações contidas no Bloco I."));
-    EXPECT_EQ(caixas->get().texts().value(1), QStringLiteral("Erro: ao popular Bloco.\rquReg0000\r\rOperation aborted"));
+    EXPECT_EQ(
+        caixas->get().texts().value(0),
+        QStringLiteral("Operação Abortada: \rData de início e fim devem estar contidas em um mesmo ano e \r"
+                       "correspondem ao período das informações contidas no Bloco I."));
+    EXPECT_EQ(caixas->get().texts().value(1),
+              QStringLiteral("Erro: ao popular Bloco.\rquReg0000\r\rOperation aborted"));
 
     altera(QStringLiteral("update AUGC80SP set R0000IND_SIT_ESP = '1' where SPCODIGO = 1;"));
     linhas = gera();
@@ -135,10 +143,11 @@ TEST_F(Geracao, PeriodAcrossTwoYearsNeedsASpecialSituation) {
 
 TEST_F(Geracao, LevelOneAccountWithASuperiorStopsAfterItsOwnLine) {
     // The superior comes from the association rows; the account 1 (level 1) gets one.
-    altera(QStringLiteral("update AUGC80SP set RI200LCTPGCR = -1 where SPCODIGO = 1;"
-                          "update AUGC80SPAS set PCCODIGOSUP = (select PCCODIGO from ACBC15PC where PACODIGO = 1 and "
-                          "PCORDENACAO = '2') where SPCODIGO = 1 and PCCODIGO = (select PCCODIGO from ACBC15PC where "
-                          "PACODIGO = 1 and PCORDENACAO = '1');"));
+    altera(QStringLiteral(
+        "update AUGC80SP set RI200LCTPGCR = -1 where SPCODIGO = 1;"
+        "update AUGC80SPAS set PCCODIGOSUP = (select PCCODIGO from ACBC15PC where PACODIGO = 1 and "
+        "PCORDENACAO = '2') where SPCODIGO = 1 and PCCODIGO = (select PCCODIGO from ACBC15PC where "
+        "PACODIGO = 1 and PCORDENACAO = '1');"));
     const QStringList linhas = gera();
     EXPECT_FALSE(resultado.sucesso);
     ASSERT_GE(linhas.size(), 3);
@@ -146,50 +155,61 @@ TEST_F(Geracao, LevelOneAccountWithASuperiorStopsAfterItsOwnLine) {
     const QStringList caixasMostradas = caixas->get().texts();
     ASSERT_GE(caixasMostradas.size(), 2);
     EXPECT_TRUE(caixasMostradas[0].startsWith(QStringLiteral("Operação Abortada: \rConta: \"")));
-    EXPECT_TRUE(caixasMostradas[0].contains(QStringLiteral("\" de Nível 1.\rCod. Conta \"1\"\rCod. Conta Sup. \"2\"\r"
-                                                           "Código da Conta Superior não deve ser informado!")));
+    EXPECT_TRUE(
+        caixasMostradas[0].contains(QStringLiteral("\" de Nível 1.\rCod. Conta \"1\"\rCod. Conta Sup. \"2\"\r"
+                                                   "Código da Conta Superior não deve ser informado!")));
     EXPECT_EQ(caixasMostradas[1], QStringLiteral("Erro: ao popular Bloco.\rquRegI050\r\rOperation aborted"));
 }
 
 TEST_F(Geracao, SuperiorFromTheAssociationIsTakenFromTheOpenSetOnly) {
     // Set 7 (another owner) lends account 1101 the superior 2 and is read first in the table's
     // natural order; set 1's own row, written after it, says 11.
-    const QString conta = QStringLiteral("(select PCCODIGO from ACBC15PC where PACODIGO = 1 and PCORDENACAO = '%1')");
-    altera(QStringLiteral("update AUGC80SP set RI200LCTPGCR = -1 where SPCODIGO = 1;"
-                          "insert into AUGC80SPAS (SPASCODIGO, SPCODIGO, PACODIGO, PCCODIGO, PCCODIGOSUP) "
-                          "values (100, 7, 1, %1, %2);"
-                          "insert into AUGC80SPAS (SPASCODIGO, SPCODIGO, PACODIGO, PCCODIGO, PCCODIGOSUP) "
-                          "values (200, 1, 1, %1, %3);"
-                          "delete from AUGC80SPAS where SPCODIGO = 1 and PCCODIGO = %1 and SPASCODIGO <> 200;")
-               .arg(conta.arg(QStringLiteral("1101")), conta.arg(QStringLiteral("2")), conta.arg(QStringLiteral("11"))));
+    const QString conta =
+        QStringLiteral("(select PCCODIGO from ACBC15PC where PACODIGO = 1 and PCORDENACAO = '%1')");
+    altera(
+        QStringLiteral("update AUGC80SP set RI200LCTPGCR = -1 where SPCODIGO = 1;"
+                       "insert into AUGC80SPAS (SPASCODIGO, SPCODIGO, PACODIGO, PCCODIGO, PCCODIGOSUP) "
+                       "values (100, 7, 1, %1, %2);"
+                       "insert into AUGC80SPAS (SPASCODIGO, SPCODIGO, PACODIGO, PCCODIGO, PCCODIGOSUP) "
+                       "values (200, 1, 1, %1, %3);"
+                       "delete from AUGC80SPAS where SPCODIGO = 1 and PCCODIGO = %1 and SPASCODIGO <> 200;")
+            .arg(conta.arg(QStringLiteral("1101")), conta.arg(QStringLiteral("2")),
+                 conta.arg(QStringLiteral("11"))));
     const QStringList linhas = gera();
     const QStringList i050 = comecandoCom(linhas, "I050").filter(QStringLiteral("|1.1.01.000|"));
     ASSERT_EQ(i050.size(), 1);
-    EXPECT_EQ(i050.first().section(QLatin1Char('|'), 7, 7), QStringLiteral("1.1..00000")) << i050.first().toStdString();
+    EXPECT_EQ(i050.first().section(QLatin1Char('|'), 7, 7), QStringLiteral("1.1..00000"))
+        << i050.first().toStdString();
 }
 
 TEST_F(Geracao, InvalidLevelStopsWithTheAccountsName) {
     altera(QStringLiteral("update ACBC15PC set PCNIVEL = 'X' where PACODIGO = 1 and PCORDENACAO = '11';"));
     gera();
     EXPECT_FALSE(resultado.sucesso);
-    EXPECT_TRUE(caixas->get().texts().value(0).startsWith(QStringLiteral("Operação Abortada: \rNível Inválido da Conta: \"")));
+    EXPECT_TRUE(caixas->get().texts().value(0).startsWith(
+        QStringLiteral("Operação Abortada: \rNível Inválido da Conta: \"")));
 }
 
 TEST_F(Geracao, OnlyAnalyticAccountsGetReferentialRows) {
-    altera(QStringLiteral("update AUGC80SPAS set COD_CTA_REF = '1.01' where SPCODIGO = 1 and PCCODIGO = (select PCCODIGO "
-                          "from ACBC15PC where PACODIGO = 1 and PCORDENACAO = '1');"));
+    altera(QStringLiteral(
+        "update AUGC80SPAS set COD_CTA_REF = '1.01' where SPCODIGO = 1 and PCCODIGO = (select PCCODIGO "
+        "from ACBC15PC where PACODIGO = 1 and PCORDENACAO = '1');"));
     const QStringList linhas = gera();
     EXPECT_TRUE(resultado.sucesso);
-    EXPECT_EQ(comecandoCom(linhas, "I051").size(), 17) << "the synthetic account's referential row is not written";
-    EXPECT_TRUE(linhas.value(2).startsWith(QStringLiteral("|I050|"))) << "no I051 after the synthetic first account";
+    EXPECT_EQ(comecandoCom(linhas, "I051").size(), 17)
+        << "the synthetic account's referential row is not written";
+    EXPECT_TRUE(linhas.value(2).startsWith(QStringLiteral("|I050|")))
+        << "no I051 after the synthetic first account";
 }
 
 TEST_F(Geracao, ConsolidationReadsTheListedCompanies) {
     altera(QStringLiteral("update AUGC80SP set R0000CONSOLIDAR = -1 where SPCODIGO = 1;"));
     const QStringList consolidado = gera();
     EXPECT_TRUE(resultado.sucesso);
-    const QStringList sozinho = leArquivo(QStringLiteral(FCONT_SOURCE_DIR "/tests/generation/golden/seed_sp1.txt"));
-    EXPECT_NE(comecandoCom(consolidado, "I155"), comecandoCom(sozinho, "I155")) << "company 2's balances count too";
+    const QStringList sozinho =
+        leArquivo(QStringLiteral(FCONT_SOURCE_DIR "/tests/generation/golden/seed_sp1.txt"));
+    EXPECT_NE(comecandoCom(consolidado, "I155"), comecandoCom(sozinho, "I155"))
+        << "company 2's balances count too";
     EXPECT_EQ(comecandoCom(consolidado, "I050"), comecandoCom(sozinho, "I050"));
 }
 
@@ -204,7 +224,8 @@ TEST_F(Geracao, EmptyConsolidationListFailsAtTheFirstBalanceStatementAndKeepsThe
     ASSERT_GE(textos.size(), 2);
     EXPECT_TRUE(textos[0].startsWith(QStringLiteral("Erro: ao popular Bloco.\rquRegI155\r\r")));
     EXPECT_EQ(textos[1], QStringLiteral("Erro: ao popular Bloco.\rquRegI150\r\rOperation aborted"));
-    EXPECT_EQ(caixas->get().boxes().last().kind, platform::ScriptedDialogs::Kind::ShowFile) << "shown all the same";
+    EXPECT_EQ(caixas->get().boxes().last().kind, platform::ScriptedDialogs::Kind::ShowFile)
+        << "shown all the same";
 }
 
 TEST_F(Geracao, ConsolidationListThatIsNotCompanyNumbersNeverReachesTheDatabase) {
@@ -212,9 +233,10 @@ TEST_F(Geracao, ConsolidationListThatIsNotCompanyNumbersNeverReachesTheDatabase)
                           "update AUGC01PA set PAEMPRESACONSOLIDADA = '1) or (1=1' where PACODIGO = 1;"));
     data::CarregaConfiguracoes(1);
     caixas->get().clear();
-    EXPECT_THROW(generation::btGerarClick(nullptr), platform::SilentAbort);
+    EXPECT_THROW(generation::GeraArquivoFCONT(nullptr), platform::SilentAbort);
     EXPECT_EQ(caixas->get().texts(),
-              QStringList{QStringLiteral("Operação Abortada: \rLista de empresas consolidadas inválida: \"1) or (1=1\"!")});
+              QStringList{QStringLiteral(
+                  "Operação Abortada: \rLista de empresas consolidadas inválida: \"1) or (1=1\"!")});
     EXPECT_FALSE(QDir(pastaAtual()).exists(QStringLiteral("Arquivos Gerados")));
 
     altera(QStringLiteral("update AUGC01PA set PAEMPRESACONSOLIDADA = ' 1 , 2 ' where PACODIGO = 1;"));
@@ -231,7 +253,8 @@ TEST_F(Geracao, CancelDuringTheChartEndsTheFileAtTheLastChartLine) {
     const QStringList linhas = gera();
     EXPECT_FALSE(resultado.sucesso);
     ASSERT_FALSE(linhas.isEmpty());
-    EXPECT_TRUE(linhas.last().startsWith(QStringLiteral("|I050|")) || linhas.last().startsWith(QStringLiteral("|I051|")));
+    EXPECT_TRUE(linhas.last().startsWith(QStringLiteral("|I050|")) ||
+                linhas.last().startsWith(QStringLiteral("|I051|")));
     EXPECT_EQ(comecandoCom(linhas, "I050").size(), 5);
     EXPECT_TRUE(dm->Cancelado) << "the flag stays set until the next run";
 }
@@ -247,3 +270,115 @@ TEST_F(Geracao, CancelPressedOnTheSuccessLineStillSavesTheCompleteFile) {
 }
 
 } // namespace
+
+namespace {
+
+class ArquivoSeguro : public Geracao {
+  protected:
+    QStringList esperadas() const {
+        return leArquivo(QStringLiteral(FCONT_SOURCE_DIR "/tests/generation/golden/seed_sp1.txt"));
+    }
+};
+
+} // namespace
+
+TEST_F(ArquivoSeguro, PipesInTextsNeitherAddFieldsNorMoveThem) {
+    altera(QStringLiteral(
+        "update AUGC80SP set R0000NOME = 'VALE|SERRANO', R0000UF = 'S|', "
+        "R0000CNPJ = '11.222.333/0001-81', SPMASCARA = '9|.9.99.999 ' where SPCODIGO = 1;"
+        "update ACBC15PC set PCDESCRICAO = 'Caixa|Geral - Matriz' where PCDESCRICAO = 'Caixa Geral - Matriz';"
+        "update AUGC80SPSG set SPSGIDENT_NOM = 'Ana|Lima' where SPCODIGO = 1;"));
+    const QStringList linhas = gera();
+    ASSERT_TRUE(resultado.sucesso) << caixas->get().texts().join('|').toStdString();
+    const QStringList golden = esperadas();
+    ASSERT_EQ(linhas.size(), golden.size());
+    for (int i = 0; i < linhas.size(); ++i)
+        EXPECT_EQ(linhas[i].count(QLatin1Char('|')), golden[i].count(QLatin1Char('|')))
+            << linhas[i].toStdString();
+    // The CNPJ loses its punctuation before the cut to 14 characters; the padded mask is trimmed.
+    EXPECT_TRUE(linhas[0].contains(QStringLiteral("|VALESERRANO|11222333000181|S|")))
+        << linhas[0].toStdString();
+    EXPECT_EQ(comecandoCom(linhas, "I050").filter(QStringLiteral("|CaixaGeral - Matriz|")).size(), 1);
+    EXPECT_EQ(comecandoCom(linhas, "I050").join('\n').toStdString(),
+              comecandoCom(golden, "I050")
+                  .replaceInStrings(QStringLiteral("Caixa Geral"), QStringLiteral("CaixaGeral"))
+                  .join('\n')
+                  .toStdString());
+}
+
+TEST_F(ArquivoSeguro, ImpossibleSetsStopBeforeAnyFileIsWritten) {
+    const QString pasta = QDir(pastaAtual()).filePath(QStringLiteral("Arquivos Gerados"));
+    const std::pair<const char*, const char*> casos[] = {
+        {"update AUGC80SP set EMPRESA = null where SPCODIGO = 1;", "Configuração sem Empresa!"},
+        {"update AUGC80SP set EMPRESA = 999 where SPCODIGO = 1;", "Empresa \"999\" não cadastrada!"},
+        {"update AUGC01PA set PACONTAMASCARA = '  ' where PACODIGO = 1;",
+         "Máscara das Contas não informada!"},
+    };
+    for (const auto& [sql, mensagem] : casos) {
+        altera(QString::fromUtf8(sql));
+        try {
+            data::CarregaConfiguracoes(1);
+        } catch (const platform::SilentAbort&) {
+        }
+        caixas->get().clear();
+        EXPECT_THROW(generation::GeraArquivoFCONT(nullptr), platform::SilentAbort) << mensagem;
+        EXPECT_TRUE(caixas->get().texts().value(0).startsWith(QStringLiteral("Operação Abortada: \r")));
+        EXPECT_TRUE(caixas->get().texts().value(0).contains(QString::fromUtf8(mensagem)))
+            << caixas->get().texts().join('|').toStdString();
+        EXPECT_TRUE(QDir(pasta).entryList(QDir::Files).isEmpty());
+        altera(QStringLiteral("update AUGC80SP set EMPRESA = 1 where SPCODIGO = 1;"));
+    }
+}
+
+TEST_F(ArquivoSeguro, AnEmptyStartDateIsNamedEvenWithASpecialSituation) {
+    altera(
+        QStringLiteral("update AUGC80SP set R0000DT_INI = null, R0000IND_SIT_ESP = '1' where SPCODIGO = 1;"));
+    const QStringList linhas = gera();
+    EXPECT_FALSE(resultado.sucesso);
+    EXPECT_TRUE(linhas.isEmpty());
+    EXPECT_EQ(
+        caixas->get().texts().value(0),
+        QStringLiteral("Operação Abortada: \rData Inicial do Período de Geração do arquivo não informada!\r"
+                       "Informe a Data Inicial na configuração."));
+}
+
+TEST_F(ArquivoSeguro, PartialFilesGoBesideAndNeverReplaceAnything) {
+    altera(QStringLiteral("update ACBC15PC set PCNIVEL = 'X' where PACODIGO = 1 and PCORDENACAO = '11';"));
+    gera();
+    const QString primeiro = resultado.arquivo;
+    EXPECT_FALSE(resultado.sucesso);
+    EXPECT_TRUE(primeiro.endsWith(QStringLiteral(" - INCOMPLETO.txt"))) << primeiro.toStdString();
+    EXPECT_GT(leArquivo(primeiro).size(), 2);
+    gera();
+    if (QFileInfo(primeiro).fileName().left(19) != QFileInfo(resultado.arquivo).fileName().left(19))
+        GTEST_SKIP() << "the minute changed between the two runs";
+    EXPECT_TRUE(resultado.arquivo.endsWith(QStringLiteral(" - INCOMPLETO (2).txt")))
+        << resultado.arquivo.toStdString();
+    EXPECT_TRUE(QFile::exists(primeiro));
+}
+
+TEST_F(ArquivoSeguro, AFailedSaveIsAnErrorWithoutTheSuccessLine) {
+    // A plain file where the folder should be: the save cannot even start.
+    QFile bloqueio(QDir(pastaAtual()).filePath(QStringLiteral("Arquivos Gerados")));
+    ASSERT_TRUE(bloqueio.open(QIODevice::WriteOnly));
+    bloqueio.close();
+    common::MemoPrompt prompt;
+    dm->prompt = &prompt;
+    EXPECT_THROW(gera(), platform::SilentAbort);
+    dm->prompt = nullptr;
+    EXPECT_TRUE(caixas->get().texts().value(0).startsWith(QStringLiteral("Erro: ao gravar o arquivo \"")))
+        << caixas->get().texts().join('|').toStdString();
+    EXPECT_FALSE(prompt.lines().join(' ').contains(QStringLiteral("SUCESSO")));
+}
+
+TEST(SalvaArquivo, AFullDeviceFailsAtTheWriteOrTheFlush) {
+    QFile cheio(QStringLiteral("/dev/full"));
+    if (!cheio.open(QIODevice::WriteOnly))
+        GTEST_SKIP() << "no /dev/full here";
+    try {
+        generation::GravaBytes(cheio, QByteArray(100, 'x'));
+        ADD_FAILURE() << "a write to a full device was taken as saved";
+    } catch (const generation::ErroGravacao& e) {
+        EXPECT_STRNE(e.what(), "");
+    }
+}

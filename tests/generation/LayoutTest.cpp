@@ -109,7 +109,8 @@ TEST_F(LayoutTest, TheOpeningRecordChecksItsPeriodBeforeItsLine) {
         QStringList({"Operação Abortada: \rPeríodo de Geração do arquivo inválido!",
                      "Operação Abortada: \rData de início e fim devem estar contidas em um mesmo ano e \r"
                      "correspondem ao período das informações contidas no Bloco I.",
-                     "Operação Abortada: \rPeríodo de Geração do arquivo inválido!"}));
+                     "Operação Abortada: \rData Final do Período de Geração do arquivo não informada!\r"
+                     "Informe a Data Final na configuração."}));
 
     // A special situation lets the period span two years.
     dialogs->clear();

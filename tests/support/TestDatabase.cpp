@@ -3,6 +3,7 @@
 #include "db/FirebirdError.h"
 #include "db/Script.h"
 #include "db/Services.h"
+#include "db/Statement.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -172,6 +173,13 @@ void TestDatabase::runScriptFile(const QString& relativePath) const {
 
 void TestDatabase::runScript(const QString& text) const {
     runText(params(), text, QStringLiteral("script"));
+}
+
+QVariant value(db::Transaction& transaction, const QString& sql) {
+    db::Statement statement(transaction, sql);
+    auto cursor = statement.openCursor();
+    EXPECT_TRUE(cursor->fetch()) << sql.toStdString();
+    return cursor->value(0);
 }
 
 void DatabaseTest::SetUp() {

@@ -17,6 +17,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <memory>
 
 namespace testsupport {
@@ -34,8 +35,11 @@ QString testPassword();
 // any other failure is left for the tests to report. Checked once per process.
 bool serverAvailable();
 
+// The first column of the first row of a query; a query without rows fails the test.
+QVariant value(db::Transaction& transaction, const QString& sql);
+
 class TestDatabase {
-public:
+  public:
     // Creates the database and runs the scripts (paths relative to the repository root) in it.
     explicit TestDatabase(const QStringList& scripts = {});
     ~TestDatabase();
@@ -50,17 +54,18 @@ public:
     void runScriptFile(const QString& relativePath) const;
     void runScript(const QString& text) const;
 
-private:
+  private:
     QString m_path;
 };
 
 // A test with a fresh database, one attachment and its transaction. Derived fixtures name their
 // scripts; tests are skipped, with the reason, when no server is reachable.
 class DatabaseTest : public ::testing::Test {
-protected:
+  protected:
     virtual QStringList scripts() const { return {}; }
     void SetUp() override;
     void TearDown() override;
+    QVariant value(const QString& sql) { return testsupport::value(*transaction, sql); }
 
     std::unique_ptr<TestDatabase> database;
     db::Attachment attachment;
@@ -70,9 +75,9 @@ protected:
 } // namespace testsupport
 
 // For database tests outside DatabaseTest: skips the test when the server is unreachable.
-#define FCONT_REQUIRE_SERVER()                                                                          \
-    do {                                                                                                \
-        if (!::testsupport::serverAvailable())                                                          \
-            GTEST_SKIP() << "No Firebird server reachable at " << ::testsupport::testHost().toStdString() \
-                         << " (set FCONT_TEST_HOST / FCONT_TEST_PASSWORD)";                             \
+#define FCONT_REQUIRE_SERVER()                                                                               \
+    do {                                                                                                     \
+        if (!::testsupport::serverAvailable())                                                               \
+            GTEST_SKIP() << "No Firebird server reachable at " << ::testsupport::testHost().toStdString()    \
+                         << " (set FCONT_TEST_HOST / FCONT_TEST_PASSWORD)";                                  \
     } while (false)

@@ -1,6 +1,6 @@
 #include "tools/bench/BaseGrande.h"
 
-#include "app/BaseDemonstracao.h"
+#include "tools/demo/BaseDemonstracao.h"
 
 #include "app/AtualizacaoBanco.h"
 #include "data/dmFCONT.h"
@@ -146,7 +146,7 @@ std::vector<ContaGerada> MontaPlano(int contas, int primeiraChave) {
 
 db::ConnectionParams CriaBaseDemo(data::TdmFCONT& dm, const QString& arquivo, const QString& ferramentas) {
     // A throwaway database: without synchronous writes the bulk load does not wait for the disk.
-    return app::MontaBaseDemonstracao(dm, arquivo, ferramentas, false);
+    return demo::MontaBaseDemonstracao(dm, arquivo, ferramentas, false);
 }
 
 BaseGerada AcrescentaEmpresaGrande(data::TdmFCONT& dm, int contas) {

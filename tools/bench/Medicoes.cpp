@@ -93,21 +93,21 @@ MedidaSuperior MedeContaSuperior(const std::vector<ContaDaAmostra>& amostra, int
     return m;
 }
 
-MedidaGeracao MedeGeracao(DialogosContados& dialogos) {
+MedidaGeracao MedeGeracao(platform::ConsoleDialogs& dialogos) {
     MedidaGeracao m;
     PromptCronometrado prompt;
     common::PromptView* anterior = data::dmFCONT->prompt;
     data::dmFCONT->prompt = &prompt;
-    const qsizetype caixasAntes = dialogos.textos.size();
+    const qsizetype caixasAntes = dialogos.texts.size();
 
     prompt.inicia();
     const auto inicio = Relogio::now();
     generation::ResultadoGeracao resultado;
     try {
-        resultado = generation::btGerarClick(&prompt);
+        resultado = generation::GeraArquivoFCONT(&prompt);
     } catch (const platform::SilentAbort&) {
     } catch (const std::exception& e) {
-        dialogos.textos << QString::fromUtf8(e.what());
+        dialogos.texts << QString::fromUtf8(e.what());
     }
     m.segundos = segundosDesde(inicio);
     data::dmFCONT->prompt = anterior;
@@ -115,7 +115,7 @@ MedidaGeracao MedeGeracao(DialogosContados& dialogos) {
     m.sucesso = resultado.sucesso;
     m.arquivo = resultado.arquivo;
     m.segundosPorRegistro = prompt.segundosPorRegistro;
-    m.textosDasCaixas = dialogos.textos.mid(caixasAntes);
+    m.textosDasCaixas = dialogos.texts.mid(caixasAntes);
     m.caixas = static_cast<int>(m.textosDasCaixas.size());
 
     QFile arquivo(m.arquivo);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Dialogs.h"
+#include "platform/ConsoleDialogs.h"
 
 #include <QMap>
 #include <QString>
@@ -8,31 +8,6 @@
 #include <vector>
 
 namespace bench {
-
-// Answers every box as a user who presses Escape would, without showing anything; keeps the
-// texts so that a run that stopped can say why.
-class DialogosContados : public platform::Dialogs {
-public:
-    void information(const QString& text) override { guarda(text); }
-    void plainMessage(const QString& text) override { guarda(text); }
-    int question(const QString& text, const QStringList&) override {
-        guarda(text);
-        return 2;
-    }
-    std::optional<QString> input(const QString&, const QString& prompt, const QString&) override {
-        guarda(prompt);
-        return std::nullopt;
-    }
-    void error(const QString& text) override { guarda(text); }
-    void showFile(const QString&) override { ++arquivosMostrados; }
-    void openPage(const QString&) override {}
-
-    QStringList textos;
-    int arquivosMostrados = 0;
-
-private:
-    void guarda(const QString& text) { textos << text; }
-};
 
 struct ContaDaAmostra {
     int pcCodigo;
@@ -67,6 +42,6 @@ struct MedidaGeracao {
 };
 
 // One press of "Gerar" on the open parameter set, in the current folder.
-MedidaGeracao MedeGeracao(DialogosContados& dialogos);
+MedidaGeracao MedeGeracao(platform::ConsoleDialogs& dialogos);
 
 } // namespace bench

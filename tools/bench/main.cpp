@@ -7,7 +7,7 @@
 #include "db/Statement.h"
 #include "generation/dmBlocos.h"
 #include "platform/Abort.h"
-#include "platform/Dialogs.h"
+#include "platform/ConsoleDialogs.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -131,7 +131,7 @@ int executa(const Opcoes& opcoes) {
     }
     const QString arquivo = dir.filePath(QStringLiteral("fcont-bench.fdb"));
 
-    bench::DialogosContados dialogos;
+    platform::ConsoleDialogs dialogos;
     platform::setDialogs(&dialogos);
     struct Restaura {
         ~Restaura() { platform::setDialogs(nullptr); }
@@ -185,7 +185,7 @@ int executa(const Opcoes& opcoes) {
                         .arg(segundosDesde(inicio), 0, 'f', 2));
         } catch (const platform::SilentAbort&) {
             imprime(QStringLiteral("the parameter set did not load"));
-            imprimeCaixas(dialogos.textos);
+            imprimeCaixas(dialogos.texts);
             return 2;
         }
 

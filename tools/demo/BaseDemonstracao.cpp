@@ -1,4 +1,4 @@
-#include "app/BaseDemonstracao.h"
+#include "tools/demo/BaseDemonstracao.h"
 
 #include "app/AtualizacaoBanco.h"
 #include "data/dmFCONT.h"
@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-namespace app {
+namespace demo {
 
 namespace {
 
@@ -25,8 +25,8 @@ QString leScript(const QDir& ferramentas, const QString& nome) {
 
 } // namespace
 
-db::ConnectionParams MontaBaseDemonstracao(data::TdmFCONT& dm, const QString& arquivo, const QString& pastaFerramentas,
-                                           bool gravacaoForcada) {
+db::ConnectionParams MontaBaseDemonstracao(data::TdmFCONT& dm, const QString& arquivo,
+                                           const QString& pastaFerramentas, bool gravacaoForcada) {
     const QDir ferramentas(pastaFerramentas);
     db::ConnectionParams params;
     params.database = arquivo;
@@ -37,7 +37,8 @@ db::ConnectionParams MontaBaseDemonstracao(data::TdmFCONT& dm, const QString& ar
         db::Attachment banco = db::Attachment::create(params);
         db::Transaction transacao(banco);
         db::Script script(transacao);
-        for (const char* nome : {"01_dominio.sql", "02_erp.sql", "03_proprias_antigas.sql", "04_semente.sql"}) {
+        for (const char* nome :
+             {"01_dominio.sql", "02_erp.sql", "03_proprias_antigas.sql", "04_semente.sql"}) {
             script.setText(leScript(ferramentas, QString::fromLatin1(nome)));
             script.run();
             transacao.commitRetaining();
@@ -45,7 +46,7 @@ db::ConnectionParams MontaBaseDemonstracao(data::TdmFCONT& dm, const QString& ar
         transacao.commit();
     }
     dm.dbBanco.params = params;
-    dm.dbBanco.afterConnect = [] { dbBancoAfterConnect(); };
+    dm.dbBanco.afterConnect = [] { app::dbBancoAfterConnect(); };
     dm.dbBanco.connect();
     for (const QString& erro : dm.slErros)
         std::fprintf(stderr, "%s\n", erro.toLocal8Bit().constData());
@@ -55,4 +56,4 @@ db::ConnectionParams MontaBaseDemonstracao(data::TdmFCONT& dm, const QString& ar
     return params;
 }
 
-} // namespace app
+} // namespace demo
