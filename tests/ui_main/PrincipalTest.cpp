@@ -369,7 +369,7 @@ TEST_F(JanelaPrincipal, GerarInTheWindowWritesTheSameBytesAsTheGenerator) {
     ASSERT_EQ(boxes().boxes().size(), 1);
     EXPECT_EQ(boxes().boxes().first().kind, ScriptedDialogs::Kind::ShowFile);
 
-    const generation::ResultadoGeracao semJanela = generation::btGerarClick(nullptr);
+    const generation::ResultadoGeracao semJanela = generation::GeraArquivoFCONT(nullptr);
     EXPECT_EQ(le(semJanela.arquivo), daJanela);
 }
 

@@ -443,7 +443,7 @@ void TfmPrincipal::btSalvarClick() {
 
 void TfmPrincipal::btGerarClick() {
     CursorOcupado ocupado;
-    generation::btGerarClick(m_prompt.get());
+    generation::GeraArquivoFCONT(m_prompt.get());
 }
 
 void TfmPrincipal::btCancelarClick() {
