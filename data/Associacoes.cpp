@@ -57,13 +57,80 @@ void TdmFCONT::quRegJ930oldNewRecord() {
 
 void TdmFCONT::quRegJ930oldAfterPost() { trBanco.commitRetaining(); }
 
+namespace {
+
+// Narrows the code lists with a filter for as long as the object lives; the filter goes again
+// even when reading the narrowed rows fails.
+class FiltroListas {
+public:
+    FiltroListas(platform::MemTable& listas, const QString& expressao) : m_listas(listas) {
+        m_listas.setFilter(expressao);
+        m_listas.setFiltered(true);
+    }
+    ~FiltroListas() { m_listas.setFiltered(false); }
+    FiltroListas(const FiltroListas&) = delete;
+    FiltroListas& operator=(const FiltroListas&) = delete;
+
+    // One column of every row the filter lets through, in the table's order.
+    QStringList coluna(const QString& nome) const {
+        QStringList valores;
+        const int indice = m_listas.fieldByName(nome).index();
+        for (int i = 0; i < m_listas.recordCount(); ++i)
+            valores << m_listas.valueAt(i, indice).toString();
+        return valores;
+    }
+
+private:
+    platform::MemTable& m_listas;
+};
+
+QString filtroDaLista(const QString& registro, const QString& campo) {
+    return QStringLiteral("REGISTRO = ") + common::Q(Trim(registro)) + QStringLiteral(" and CAMPO = ") +
+           common::Q(Trim(campo));
+}
+
+} // namespace
+
 void TdmFCONT::quRegJ930oldSPSGIDENT_QUALIFChange() {
-    // Narrows the code list to the chosen qualification and lets it go again; the code itself
-    // is kept as the user's own entry (the column is read only on screen).
-    cdsListas.setFilter(QStringLiteral("REGISTRO = 'J930' and CAMPO = 'IDENT_QUALIF' and DESCRICAO = ") +
-                        common::Q(Trim(quRegJ930old.fieldByName(QStringLiteral("SPSGIDENT_QUALIF")).asString())));
-    cdsListas.setFiltered(true);
-    cdsListas.setFiltered(false);
+    // The qualification's code goes to the file as J930 COD_ASSIM and nobody types it (the
+    // column is read only), so it follows the chosen text; a text of no list leaves it empty.
+    QStringList codigos;
+    {
+        const FiltroListas filtro(
+            cdsListas,
+            filtroDaLista(QStringLiteral("J930"), QStringLiteral("IDENT_QUALIF")) +
+                QStringLiteral(" and DESCRICAO = ") +
+                common::Q(Trim(quRegJ930old.fieldByName(QStringLiteral("SPSGIDENT_QUALIF")).asString())));
+        codigos = filtro.coluna(QStringLiteral("CODIGO"));
+    }
+    quRegJ930old.fieldByName(QStringLiteral("SPSGCOD_ASSIM"))
+        .setValue(codigos.isEmpty() ? QString(QLatin1String("")) : codigos.first());
+}
+
+void PreencheListaColuna(QList<ColunaLista>& colunas, const QString& registro, const QString& campo,
+                         const QString& consulta) {
+    TdmFCONT& dm = *dmFCONT;
+    const QString chave = Trim(campo);
+    for (ColunaLista& coluna : colunas) {
+        // Grid columns show the own tables' fields, named with a four-character prefix
+        // ("SPSGIDENT_QUALIF" shows IDENT_QUALIF).
+        if (Trim(coluna.campo).mid(4) != chave)
+            continue;
+        coluna.lista.clear();
+        if (!consulta.isEmpty()) {
+            platform::Query& q = dm.quAux1;
+            q.close();
+            q.setSql(consulta);
+            q.open();
+            const platform::Field& valor = q.fieldByName(chave);
+            for (q.first(); !q.eof(); q.next())
+                coluna.lista << valor.asString();
+            q.close();
+        } else {
+            coluna.lista = FiltroListas(dm.cdsListas, filtroDaLista(registro, campo))
+                               .coluna(QStringLiteral("DESCRICAO"));
+        }
+    }
 }
 
 } // namespace data

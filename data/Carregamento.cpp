@@ -1,9 +1,13 @@
 #include "data/Carregamento.h"
 
 #include "common/Mensagens.h"
+#include "common/Texto.h"
 #include "data/dmFCONT.h"
 #include "data/uFCONT.h"
 #include "platform/Abort.h"
+#include "platform/Dialogs.h"
+
+#include <optional>
 
 namespace data {
 
@@ -12,6 +16,16 @@ using common::MostraMensagem;
 namespace {
 
 QString textoDoErro(const std::exception& e) { return QString::fromUtf8(e.what()); }
+
+std::optional<int> inteiro(const QString& texto) {
+    bool ok = false;
+    const int valor = common::Trim(texto).toInt(&ok);
+    return ok ? std::optional<int>(valor) : std::nullopt;
+}
+
+platform::Field& campoSPED(const char* nome) {
+    return dmFCONT->quSPED.fieldByName(QString::fromLatin1(nome));
+}
 
 } // namespace
 
@@ -94,4 +108,61 @@ bool CarregaConfiguracoes(int codigoConfiguracao) {
     return false;
 }
 
+void EscolheEmpresa(const QString& chave) {
+    const std::optional<int> empresa = inteiro(chave);
+    if (!empresa)
+        return;
+    dmFCONT->quSPED.edit();
+    campoSPED("EMPRESA").setValue(*empresa);
+}
+
+void EscolheFilial(const QString& chave) {
+    if (!ExisteFilial(chave))
+        return;
+    const platform::Query& filial = dmFCONT->quDadosEmpresa;
+    const auto origem = [&filial](const char* nome) {
+        return filial.fieldByName(QString::fromLatin1(nome)).asString();
+    };
+    dmFCONT->quSPED.edit();
+    campoSPED("FILIAL").setValue(chave);
+    campoSPED("R0000NOME").setValue(origem("NOME"));
+    campoSPED("R0000CNPJ").setValue(common::LimpaPontuacao(origem("CICCGC")));
+    campoSPED("R0000IE").setValue(origem("INSC_EST"));
+    campoSPED("R0000UF").setValue(origem("ESTADO"));
+    campoSPED("R0000IM").setValue(origem("INSC_MUN"));
+    campoSPED("R0005END").setValue(origem("UGENDERECO"));
+    campoSPED("R0005COMPL").setValue(origem("UGENDCOMPLEMENTO"));
+    campoSPED("R0005NUM").setValue(origem("UGENDNUMERO"));
+    campoSPED("R0005BAIRRO").setValue(origem("BAIRRO"));
+    campoSPED("R0005CEP").setValue(origem("CEP"));
+    campoSPED("R0005FONE").setValue(origem("FONE"));
+    campoSPED("R0005FAX").setValue(origem("FAX"));
+    campoSPED("R0005EMAIL").setValue(origem("EMAIL"));
+}
+
+void EscolheMunicipio(const QString& chave) {
+    const std::optional<int> municipio = inteiro(chave);
+    if (!municipio)
+        return;
+    platform::Query& sped = dmFCONT->quSPED;
+    sped.edit();
+    campoSPED("R0000COD_MUN").setValue(*municipio);
+    // The post re-reads the row, which brings the municipality's name.
+    sped.post();
+}
+
+void RenomeiaConfiguracao() {
+    const std::optional<QString> nome = platform::dialogs().input(
+        QStringLiteral("Configuração SPED FCONT"),
+        QStringLiteral("Informe o nome da nova configuração SPED FCONT:"), QString());
+    // Cancelling the question is no request for an empty name.
+    if (!nome)
+        return;
+    platform::Query& sped = dmFCONT->quSPED;
+    sped.edit();
+    campoSPED("SPNOME").setValue(common::Trim(*nome));
+    sped.post();
+}
+
 } // namespace data
+

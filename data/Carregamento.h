@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace data {
 
 // Loading of a parameter set as the main window does it: the set itself (only this system's
@@ -12,5 +14,14 @@ void CarregaCentrosCusto(int empresa);
 // With a code of 0 or less a new set is started instead. Returns true when the set was found
 // and its detail rows were asked to open (the tree menu is the window's business).
 bool CarregaConfiguracoes(int codigoConfiguracao);
+
+// What the lookups of page "Registro 0000" do with the key the lookup window returned (empty
+// when the user chose nothing). The company and the branch are left in edit state for
+// "Salvar"; the municipality is stored at once so that its name shows.
+void EscolheEmpresa(const QString& chave);
+void EscolheFilial(const QString& chave);
+void EscolheMunicipio(const QString& chave);
+// Asks for the set's new name and stores it; a cancelled question changes nothing.
+void RenomeiaConfiguracao();
 
 } // namespace data

@@ -208,7 +208,9 @@ void TdmFCONT::criaAssociacoes() {
     FieldDef descricao = texto("DESCRICAO", 30);
     descricao.calculated = true;
     quRegI050I051.addField(descricao).lookup = [this](const platform::DataSet& ds) {
-        return procuraPlanoRef(ds.fieldByName(QStringLiteral("COD_CTA_REF")).value(), QStringLiteral("DESCRICAO"));
+        // Shown cut to the field's own width, as any text of the grid.
+        return ds.fieldByName(QStringLiteral("DESCRICAO"))
+            .convert(procuraPlanoRef(ds.fieldByName(QStringLiteral("COD_CTA_REF")).value(), QStringLiteral("DESCRICAO")));
     };
     FieldDef validade = de("DT_VALIDADE", FieldType::Date);
     validade.calculated = true;

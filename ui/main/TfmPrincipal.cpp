@@ -20,6 +20,15 @@
 #define FCONT_TEM_LISTA_CONFIGURACOES 1
 #endif
 
+#if __has_include("ui/search/Pesquisa.h")
+#include "ui/search/Pesquisa.h"
+#define FCONT_TEM_PESQUISA 1
+#endif
+#if __has_include("ui/search/PesquisaGeral.h")
+#include "ui/search/PesquisaGeral.h"
+#define FCONT_TEM_PESQUISA_GERAL 1
+#endif
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
@@ -107,6 +116,28 @@ TfmPrincipal::Selecao& TfmPrincipal::selecionaConfiguracao() {
     static Selecao selecao;
 #endif
     return selecao;
+}
+
+TfmPrincipal::Pesquisa& TfmPrincipal::abrePesquisa() {
+#ifdef FCONT_TEM_PESQUISA
+    static Pesquisa pesquisa = [](const QString& tipo, QString& chave) { return AbrePesquisa(tipo, chave); };
+#else
+    static Pesquisa pesquisa;
+#endif
+    return pesquisa;
+}
+
+TfmPrincipal::PesquisaGeral& TfmPrincipal::abrePesquisaGeral() {
+#ifdef FCONT_TEM_PESQUISA_GERAL
+    static PesquisaGeral pesquisa = [](int tipo, QString& r1, QString& r2, QString& r3, QString& r4,
+                                       const QString& n1, const QString& n2, const QString& n3,
+                                       const QString& n4) {
+        return AbrePesquisaGeral(tipo, r1, r2, r3, r4, n1, n2, n3, n4);
+    };
+#else
+    static PesquisaGeral pesquisa;
+#endif
+    return pesquisa;
 }
 
 std::function<void()>& TfmPrincipal::terminaAplicacao() {
@@ -403,18 +434,12 @@ void TfmPrincipal::CarregaConfiguracoes() {
 }
 
 void TfmPrincipal::CarregarListasColunas() {
-    QStringList qualificacoes;
-    platform::MemTable& listas = dmFCONT->cdsListas;
-    if (listas.active()) {
-        const platform::Field& registro = listas.fieldByName(QStringLiteral("REGISTRO"));
-        const platform::Field& campo = listas.fieldByName(QStringLiteral("CAMPO"));
-        const platform::Field& descricao = listas.fieldByName(QStringLiteral("DESCRICAO"));
-        for (int i = 0; i < listas.recordCount(); ++i)
-            if (listas.valueAt(i, registro.index()).toString() == QStringLiteral("J930") &&
-                listas.valueAt(i, campo.index()).toString() == QStringLiteral("IDENT_QUALIF"))
-                qualificacoes << listas.valueAt(i, descricao.index()).toString();
-    }
-    m_modeloJ930->defineLista(QStringLiteral("SPSGIDENT_QUALIF"), qualificacoes);
+    QList<data::ColunaLista> colunas;
+    for (int i = 0; i < m_modeloJ930->columnCount(); ++i)
+        colunas.append({m_modeloJ930->coluna(i).campo, m_modeloJ930->coluna(i).lista});
+    data::PreencheListaColuna(colunas, QStringLiteral("J930"), QStringLiteral("IDENT_QUALIF"), QString());
+    for (const data::ColunaLista& coluna : colunas)
+        m_modeloJ930->defineLista(coluna.campo, coluna.lista);
 }
 
 void TfmPrincipal::btConfigClick() {
@@ -451,11 +476,41 @@ void TfmPrincipal::btCancelarClick() {
     btCancelar->setEnabled(false);
 }
 
-// The lookups and the rename belong to the loading of the set's company data.
-void TfmPrincipal::btPesqEmpProcClick() {}
-void TfmPrincipal::btPesqLocalClick() {}
-void TfmPrincipal::btPesqMunicipioClick() {}
-void TfmPrincipal::dblaNomeCfgClick() {}
+QString TfmPrincipal::pesquisa(const QString& tipo) {
+    QString chave;
+    if (abrePesquisa())
+        abrePesquisa()(tipo, chave);
+    return chave;
+}
+
+void TfmPrincipal::btPesqEmpProcClick() {
+    const QString chave = pesquisa(QStringLiteral("Empresa Processada"));
+    data::EscolheEmpresa(chave);
+    atualizaDados();
+}
+
+void TfmPrincipal::btPesqLocalClick() {
+    const QString chave = pesquisa(QStringLiteral("Empresa"));
+    data::EscolheFilial(chave);
+    atualizaDados();
+}
+
+void TfmPrincipal::btPesqMunicipioClick() {
+    // A refused store (a new set without its company) still shows what was chosen.
+    struct Atualiza {
+        TfmPrincipal* janela;
+        ~Atualiza() { janela->atualizaDados(); }
+    } atualiza{this};
+    data::EscolheMunicipio(pesquisa(QStringLiteral("Municípios")));
+}
+
+void TfmPrincipal::dblaNomeCfgClick() {
+    struct Atualiza {
+        TfmPrincipal* janela;
+        ~Atualiza() { janela->atualizaDados(); }
+    } atualiza{this};
+    data::RenomeiaConfiguracao();
+}
 
 void TfmPrincipal::AtualizaPrompt(const QString& principal, const QString& detalhe) {
     static const bool nuncaCancelado = false;

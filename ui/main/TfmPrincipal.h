@@ -35,7 +35,7 @@ class Vinculos;
 // code and name on top, the tree menu of blocks and records on the left, one page per record,
 // the four command buttons and the two-line prompt at the bottom. Closing it ends the program.
 class TfmPrincipal : public QMainWindow {
-  public:
+public:
     explicit TfmPrincipal(QWidget* parent = nullptr);
     ~TfmPrincipal() override;
 
@@ -44,6 +44,14 @@ class TfmPrincipal : public QMainWindow {
     using Selecao = std::function<bool(int& codigo, QString& acao)>;
     static Selecao& selecionaConfiguracao();
     static std::function<void()>& terminaAplicacao();
+    // The lookup window (kind text in, chosen key out; true when the user chose a row) and the
+    // general search window; the search windows when they are built in, else nothing is chosen.
+    using Pesquisa = std::function<bool(const QString& tipo, QString& chave)>;
+    static Pesquisa& abrePesquisa();
+    using PesquisaGeral =
+        std::function<bool(int tipo, QString& r1, QString& r2, QString& r3, QString& r4, const QString& n1,
+                           const QString& n2, const QString& n3, const QString& n4)>;
+    static PesquisaGeral& abrePesquisaGeral();
     // Where the tree menu is kept; the current folder's "tvMenu.ini" unless a test moves it.
     static QString& arquivoMenu();
 
@@ -94,12 +102,12 @@ class TfmPrincipal : public QMainWindow {
     // Shows every bound control again from the open parameter set and its detail rows.
     void atualizaDados();
 
-  protected:
+protected:
     void showEvent(QShowEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
-  private:
+private:
     void FormCreate();
     void montaTopo();
     void montaCentro();
@@ -113,6 +121,8 @@ class TfmPrincipal : public QMainWindow {
     // Runs a handler as the event loop would: the silent abort ends it quietly, anything else
     // goes to the standard error box.
     void executa(const std::function<void()>& acao);
+    // The key the lookup window returned for a kind; empty when nothing was chosen.
+    QString pesquisa(const QString& tipo);
 
     std::unique_ptr<PromptJanela> m_prompt;
     Vinculos* m_vinculos = nullptr;
