@@ -15,6 +15,10 @@ namespace generation {
 // "Erro: ao popular Bloco." with the query's name and the failure's text, then aborts.
 void PopulaBloco(platform::Query& query, platform::DataSet& tabela);
 
+// The I051 rows of one account from the association read once per generation (the first call
+// reads it), stored as PopulaBloco stores the rows of the per-account statement.
+void PopulaI051(int pcCodigo);
+
 // Creates the record's query ("quReg" + code), fills in the statement's placeholders and
 // populates the record's table.
 void PopulaRegistro(const QString& registro, const QMap<QString, QString>& extras = {});
