@@ -21,8 +21,13 @@ QVariant valorParaTabela(const platform::Field& coluna) {
     return coluna.value();
 }
 
-// The per-account statement without its account condition, with the account as a first column.
-QString instrucaoI051DoConjunto() {
+platform::Field& campoSPED(const char* nome) {
+    return dmFCONT->quSPED.fieldByName(QString::fromLatin1(nome));
+}
+
+} // namespace
+
+QString InstrucaoI051DoConjunto() {
     QString sql = InstrucaoRegistro(QStringLiteral("I051"));
     const QString condicao = QStringLiteral(" and ass.PCCODIGO = {PCCODIGO}");
     const QString inicio = QStringLiteral("select 'I051' as REG");
@@ -32,12 +37,6 @@ QString instrucaoI051DoConjunto() {
     sql.replace(0, inicio.size(), QStringLiteral("select ass.PCCODIGO as PCCODIGO_DA_CONTA, 'I051' as REG"));
     return sql;
 }
-
-platform::Field& campoSPED(const char* nome) {
-    return dmFCONT->quSPED.fieldByName(QString::fromLatin1(nome));
-}
-
-} // namespace
 
 LinhasLidas LeLinhas(platform::Query& query, int omitidas) {
     LinhasLidas lidas;
@@ -57,7 +56,7 @@ LinhasLidas LeLinhas(platform::Query& query, int omitidas) {
 
 AssociacaoLida AssociacaoLida::LeI051(const QMap<QString, QString>& valores) {
     auto query = common::CriaQuery(QStringLiteral("quRegI051"), &dmFCONT->trBanco);
-    query->setSql(SubstituiMarcadores(instrucaoI051DoConjunto(), valores));
+    query->setSql(SubstituiMarcadores(InstrucaoI051DoConjunto(), valores));
     query->setUniDirectional(true);
     query->open();
     AssociacaoLida lida;
@@ -101,6 +100,14 @@ LinhasLidas LinhasI051NoBanco(int pcCodigo, const QMap<QString, QString>& valore
     return lidas;
 }
 
+QStringList SuperiorDaAssociacao::InstrucoesDoSuperior(int spCodigo, int empresa) {
+    return {
+        QStringLiteral("select PCCODIGO, PCCODIGOSUP from AUGC80SPAS where SPCODIGO = %1 and PACODIGO = %2")
+            .arg(spCodigo)
+            .arg(empresa),
+        QStringLiteral("select PCCODIGO, PCORDENACAO from ACBC15PC where PACODIGO = %1").arg(empresa)};
+}
+
 SuperiorDaAssociacao SuperiorDaAssociacao::Le(int spCodigo, int empresa) {
     SuperiorDaAssociacao lida;
     // Lookups never report a failure: what could not be read gives an empty superior, as the
@@ -108,11 +115,8 @@ SuperiorDaAssociacao SuperiorDaAssociacao::Le(int spCodigo, int empresa) {
     try {
         auto query = common::CriaQuery(QStringLiteral("quExec"), &dmFCONT->trBanco);
         query->setUniDirectional(true);
-        query->setSql(
-            QStringLiteral(
-                "select PCCODIGO, PCCODIGOSUP from AUGC80SPAS where SPCODIGO = %1 and PACODIGO = %2")
-                .arg(spCodigo)
-                .arg(empresa));
+        const QStringList instrucoes = InstrucoesDoSuperior(spCodigo, empresa);
+        query->setSql(instrucoes[0]);
         query->open();
         while (!query->isEmpty() && !query->eof()) {
             if (!query->field(0).isNull())
@@ -121,8 +125,7 @@ SuperiorDaAssociacao SuperiorDaAssociacao::Le(int spCodigo, int empresa) {
             query->next();
         }
         query->close();
-        query->setSql(
-            QStringLiteral("select PCCODIGO, PCORDENACAO from ACBC15PC where PACODIGO = %1").arg(empresa));
+        query->setSql(instrucoes[1]);
         query->open();
         while (!query->isEmpty() && !query->eof()) {
             if (!query->field(0).isNull())

@@ -27,6 +27,9 @@ struct LinhasLidas {
 // are left out.
 LinhasLidas LeLinhas(platform::Query& query, int omitidas = 0);
 
+// The I051 statement without its account condition, with the account as a first column.
+QString InstrucaoI051DoConjunto();
+
 // The association rows of the open parameter set, read once per generation. Without an index
 // on AUGC80SPAS every per-account statement read the whole table, which made the chart block
 // quadratic in the number of accounts; the one read keeps the table's natural order, which is
@@ -52,6 +55,8 @@ class AssociacaoLida {
 class SuperiorDaAssociacao {
   public:
     static SuperiorDaAssociacao Le(int spCodigo, int empresa);
+    // The two reads: the set's association rows, then the company's chart.
+    static QStringList InstrucoesDoSuperior(int spCodigo, int empresa);
     QString conta(int pcCodigo) const;
 
   private:

@@ -129,6 +129,27 @@ QDate dataDoAno(const char* diaMes, const QDate& referencia) {
     return data->date();
 }
 
+QMap<QString, QString> valoresDoPeriodo(const QMap<QString, QString>& filtro, QDate* ultimoDia = nullptr) {
+    const QDate inicio = campoSPED("R0000DT_INI").asDateTime().date();
+    QMap<QString, QString> periodo = filtro;
+    if (inicio.isValid()) {
+        const QDate primeiro = dataDoAno("01/01/", inicio), ultimo = dataDoAno("31/12/", inicio);
+        periodo.insert(QStringLiteral("DATA_INI"),
+                       cotado(regional::formatDate(QStringLiteral("DD/MM/YYYY"), primeiro)));
+        periodo.insert(QStringLiteral("DATA_FIN"),
+                       cotado(regional::formatDate(QStringLiteral("DD/MM/YYYY"), ultimo)));
+        periodo.insert(QStringLiteral("DATA_RES"),
+                       cotado(regional::formatDate(QStringLiteral("31/12/YYYY"), ultimo)));
+        if (ultimoDia)
+            *ultimoDia = ultimo;
+    } else {
+        periodo.insert(QStringLiteral("DATA_INI"), QStringLiteral("null"));
+        periodo.insert(QStringLiteral("DATA_FIN"), QStringLiteral("null"));
+        periodo.insert(QStringLiteral("DATA_RES"), QStringLiteral("null"));
+    }
+    return periodo;
+}
+
 } // namespace
 
 QMap<QString, QString> ValoresDoConjunto() {
@@ -186,21 +207,7 @@ bool GeraBlocos(const QString& filtroEmpresas) {
         PopulaRegistro(QStringLiteral("I075"));
         PopulaRegistro(QStringLiteral("I100"));
 
-        const QDate inicio = campoSPED("R0000DT_INI").asDateTime().date();
-        QMap<QString, QString> periodo = filtro;
-        if (inicio.isValid()) {
-            const QDate primeiro = dataDoAno("01/01/", inicio), ultimo = dataDoAno("31/12/", inicio);
-            periodo.insert(QStringLiteral("DATA_INI"),
-                           cotado(regional::formatDate(QStringLiteral("DD/MM/YYYY"), primeiro)));
-            periodo.insert(QStringLiteral("DATA_FIN"),
-                           cotado(regional::formatDate(QStringLiteral("DD/MM/YYYY"), ultimo)));
-            periodo.insert(QStringLiteral("DATA_RES"),
-                           cotado(regional::formatDate(QStringLiteral("31/12/YYYY"), ultimo)));
-        } else {
-            periodo.insert(QStringLiteral("DATA_INI"), QStringLiteral("null"));
-            periodo.insert(QStringLiteral("DATA_FIN"), QStringLiteral("null"));
-            periodo.insert(QStringLiteral("DATA_RES"), QStringLiteral("null"));
-        }
+        const QMap<QString, QString> periodo = valoresDoPeriodo(filtro);
         PopulaRegistro(QStringLiteral("I150"), periodo);
         PopulaRegistro(QStringLiteral("I350"), periodo);
         GravaI990();
@@ -227,6 +234,47 @@ bool GeraBlocos(const QString& filtroEmpresas) {
     } catch (...) {
         return false;
     }
+}
+
+} // namespace generation
+
+namespace generation {
+
+QList<std::pair<QString, QString>> InstrucoesDaGeracao(const QString& filtroEmpresas) {
+    const QMap<QString, QString> filtro{{QStringLiteral("FILTRO"), filtroEmpresas}};
+    QDate ultimo;
+    const QMap<QString, QString> periodo = valoresDoPeriodo(filtro, &ultimo);
+    const QMap<QString, QString> valores = ValoresDoConjunto();
+    auto comValores = [&](const QString& registro, const QMap<QString, QString>& extras) {
+        QMap<QString, QString> todos = valores;
+        for (auto it = extras.begin(); it != extras.end(); ++it)
+            todos.insert(it.key(), it.value());
+        return std::pair{registro, SubstituiMarcadores(InstrucaoRegistro(registro), todos)};
+    };
+    // The I150 and I350 rows the balance hooks take their period from hold that same last day.
+    const QString mes =
+        ultimo.isValid() ? cotado(regional::formatDate(QStringLiteral("12/01/YY"), ultimo)) : QString();
+    QList<std::pair<QString, QString>> lista;
+    lista << comValores(QStringLiteral("0000"), {}) << comValores(QStringLiteral("I001"), {})
+          << comValores(QStringLiteral("I050"), filtro)
+          << std::pair{QStringLiteral("I051"), SubstituiMarcadores(InstrucaoI051DoConjunto(), valores)};
+    if (campoSPED("RI200LCTPGCR").asInteger() == -1) {
+        for (const QString& sql :
+             SuperiorDaAssociacao::InstrucoesDoSuperior(static_cast<int>(campoSPED("SPCODIGO").asInteger()),
+                                                        static_cast<int>(campoSPED("EMPRESA").asInteger())))
+            lista << std::pair{QStringLiteral("I050 superior"), sql};
+    }
+    lista << comValores(QStringLiteral("I075"), {}) << comValores(QStringLiteral("I100"), {})
+          << comValores(QStringLiteral("I150"), periodo)
+          << comValores(QStringLiteral("I155"),
+                        {{QStringLiteral("FILTRO"), filtroEmpresas}, {QStringLiteral("PERIODO_I150"), mes}})
+          << comValores(QStringLiteral("I350"), periodo)
+          << comValores(QStringLiteral("I355"),
+                        {{QStringLiteral("FILTRO"), filtroEmpresas}, {QStringLiteral("PERIODO_I350"), mes}})
+          << comValores(QStringLiteral("J001"), {}) << comValores(QStringLiteral("J930"), {});
+    for (const char* r : {"M001", "M020", "M025", "M030", "M355"})
+        lista << comValores(QString::fromLatin1(r), filtro);
+    return lista;
 }
 
 } // namespace generation

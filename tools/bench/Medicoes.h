@@ -5,6 +5,8 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace bench {
@@ -12,7 +14,7 @@ namespace bench {
 // Answers every box as a user who presses Escape would, without showing anything; keeps the
 // texts so that a run that stopped can say why.
 class DialogosContados : public platform::Dialogs {
-public:
+  public:
     void information(const QString& text) override { guarda(text); }
     void plainMessage(const QString& text) override { guarda(text); }
     int question(const QString& text, const QStringList&) override {
@@ -30,7 +32,7 @@ public:
     QStringList textos;
     int arquivosMostrados = 0;
 
-private:
+  private:
     void guarda(const QString& text) { textos << text; }
 };
 
@@ -42,11 +44,11 @@ struct ContaDaAmostra {
 struct MedidaSuperior {
     int chamadasMemoria = 0;
     int chamadasBanco = 0;
-    double leituraDoPlanoMs = 0;   // the first in-memory call, which reads the ordered chart
-    double memoriaUs = 0;          // per call once the chart is read
-    double bancoUs = 0;            // per call, queries every time
-    int diferentes = 0;            // answers that differ beyond trailing blanks
-    int vazias = 0;                // accounts without a superior (level 1)
+    double leituraDoPlanoMs = 0; // the first in-memory call, which reads the ordered chart
+    double memoriaUs = 0;        // per call once the chart is read
+    double bancoUs = 0;          // per call, queries every time
+    int diferentes = 0;          // answers that differ beyond trailing blanks
+    int vazias = 0;              // accounts without a superior (level 1)
 };
 
 // Both superior-account searches over the sample of the open parameter set's company; the
@@ -64,9 +66,27 @@ struct MedidaGeracao {
     QMap<QString, double> segundosPorRegistro;
     int caixas = 0;
     QStringList textosDasCaixas;
+    qint64 bytesDoArquivo = 0;
+    // The longest time without a call of the pending-events hook, the start and the end of the
+    // generation counted as calls: what a window would feel as a freeze.
+    double maiorIntervaloMs = 0;
+    qint64 chamadasDoGancho = 0;
+    // Peak resident memory of the process during the generation (the embedded engine's cache
+    // included), or -1 when the system cannot tell.
+    qint64 picoMemoriaKb = -1;
 };
 
 // One press of "Gerar" on the open parameter set, in the current folder.
 MedidaGeracao MedeGeracao(DialogosContados& dialogos);
+
+struct MedidaPiso {
+    double segundos = 0;
+    qint64 linhas = 0;
+    QList<std::tuple<QString, qint64, double>> porInstrucao; // record, rows, seconds
+};
+
+// The floor: each statement prepared, opened and read to its last row, nothing else, on the
+// data module's transaction.
+MedidaPiso MedePiso(const QList<std::pair<QString, QString>>& instrucoes);
 
 } // namespace bench
