@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <fstream>
 #include <stdexcept>
 #include <string>
@@ -55,6 +56,14 @@ class PromptCronometrado : public common::MemoPrompt {
   private:
     Relogio::time_point m_marca = Relogio::now();
 };
+
+// Processor time of the process, all its threads: less disturbed than the wall clock by other
+// work on a shared machine.
+double segundosCpu() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
 
 // Linux keeps the peak resident size (VmHWM) and lets a process start it again from its
 // current size, so the build of the database does not count.
@@ -132,6 +141,7 @@ MedidaGeracao MedeGeracao(DialogosContados& dialogos) {
     zeraPicoDeMemoria();
 
     prompt.inicia();
+    const double cpu = segundosCpu();
     const auto inicio = Relogio::now();
     ultimaChamada = inicio;
     generation::ResultadoGeracao resultado;
@@ -142,6 +152,7 @@ MedidaGeracao MedeGeracao(DialogosContados& dialogos) {
         dialogos.textos << QString::fromUtf8(e.what());
     }
     m.segundos = segundosDesde(inicio);
+    m.segundosCpu = segundosCpu() - cpu;
     maiorIntervalo = std::max(maiorIntervalo, Relogio::now() - ultimaChamada);
     platform::setPendingEventsHook({});
     m.picoMemoriaKb = picoDeMemoriaKb();
@@ -172,6 +183,7 @@ MedidaGeracao MedeGeracao(DialogosContados& dialogos) {
 MedidaPiso MedePiso(const QList<std::pair<QString, QString>>& instrucoes) {
     MedidaPiso m;
     db::Transaction& transacao = data::dmFCONT->trBanco;
+    const double cpu = segundosCpu();
     const auto inicio = Relogio::now();
     for (const auto& [registro, sql] : instrucoes) {
         const auto esta = Relogio::now();
@@ -185,6 +197,7 @@ MedidaPiso MedePiso(const QList<std::pair<QString, QString>>& instrucoes) {
         m.porInstrucao.append({registro, linhas, segundosDesde(esta)});
     }
     m.segundos = segundosDesde(inicio);
+    m.segundosCpu = segundosCpu() - cpu;
     return m;
 }
 

@@ -60,6 +60,7 @@ struct MedidaGeracao {
     QString arquivo;
     int linhas = 0;
     double segundos = 0;
+    double segundosCpu = 0; // of the whole process: the embedded engine works in it too
     QMap<QString, int> linhasPorRegistro;
     // Time from the previous line to each line, added up per record: the statement of the record
     // (or of its parent) and the hooks that built the line.
@@ -81,6 +82,7 @@ MedidaGeracao MedeGeracao(DialogosContados& dialogos);
 
 struct MedidaPiso {
     double segundos = 0;
+    double segundosCpu = 0;
     qint64 linhas = 0;
     QList<std::tuple<QString, qint64, double>> porInstrucao; // record, rows, seconds
 };

@@ -31,6 +31,7 @@ struct Opcoes {
     int amostra = 300;
     QString base;
     bool superiorDaAssociacao = false;
+    bool semPiso = false;
     QString pasta;
     bool manter = false;
     bool comIndice = false;
@@ -39,7 +40,7 @@ struct Opcoes {
 
 const char* uso =
     "Usage: fcont-bench [--contas N] [--lancamentos L] [--amostra K] [--base FILE] [--pasta DIR] [--manter]\n"
-    "                   [--com-indice] [--superior-da-associacao]\n"
+    "                   [--com-indice] [--superior-da-associacao] [--sem-piso]\n"
     "  --contas N   accounts in the chart of company 50 (default 20000, at least 20)\n"
     "  --lancamentos L  ledger rows of company 50 (default 50 per account: 1000000 for 20000)\n"
     "  --amostra K  accounts sampled for the superior-account timing (default 300, 0 skips it)\n"
@@ -47,6 +48,7 @@ const char* uso =
     "               else built there and kept\n"
     "  --superior-da-associacao  set 50 takes the superior accounts from the association\n"
     "               (RI200LCTPGCR = -1)\n"
+    "  --sem-piso   time the generation only (for profiling it)\n"
     "  --pasta DIR  folder of the database and of the generation (default: a temporary folder)\n"
     "  --manter     keep the database (and the temporary folder) afterwards\n"
     "  --com-indice index AUGC80SPAS on (SPCODIGO, PCCODIGO) before the timings (the ERP's schema\n"
@@ -78,6 +80,8 @@ Opcoes leOpcoes(const QStringList& argumentos) {
             o.amostra = inteiro(0);
         else if (a == QLatin1String("--base"))
             o.base = valor();
+        else if (a == QLatin1String("--sem-piso"))
+            o.semPiso = true;
         else if (a == QLatin1String("--superior-da-associacao"))
             o.superiorDaAssociacao = true;
         else if (a == QLatin1String("--pasta"))
@@ -267,7 +271,7 @@ int executa(const Opcoes& opcoes) {
             }
 
         const auto instrucoes = generation::InstrucoesDaGeracao(generation::MontaFiltroEmpresas());
-        const bench::MedidaPiso antes = bench::MedePiso(instrucoes);
+        const bench::MedidaPiso antes = opcoes.semPiso ? bench::MedidaPiso{} : bench::MedePiso(instrucoes);
         const bench::MedidaGeracao g = bench::MedeGeracao(dialogos);
         imprime(QStringLiteral("generation of set %1: %2, %3 lines in %4 s = %5 lines/s, %6 boxes")
                     .arg(base.configuracao)
@@ -294,11 +298,19 @@ int executa(const Opcoes& opcoes) {
 
         // The floor after the generation, so that the engine's cache is as warm for it as for the
         // generation, which follows a first floor read; the lower of the two counts.
-        const bench::MedidaPiso depois = bench::MedePiso(instrucoes);
+        const bench::MedidaPiso depois = opcoes.semPiso ? bench::MedidaPiso{} : bench::MedePiso(instrucoes);
         const bench::MedidaPiso& piso = depois.segundos < antes.segundos ? depois : antes;
-        imprime(QStringLiteral("floor before the generation %1 s, after it %2 s")
+        imprime(QStringLiteral(
+                    "floor before the generation %1 s (processor %2 s), after it %3 s (processor %4 s)")
                     .arg(antes.segundos, 0, 'f', 2)
-                    .arg(depois.segundos, 0, 'f', 2));
+                    .arg(antes.segundosCpu, 0, 'f', 2)
+                    .arg(depois.segundos, 0, 'f', 2)
+                    .arg(depois.segundosCpu, 0, 'f', 2));
+        const double pisoCpu = std::min(antes.segundosCpu, depois.segundosCpu);
+        imprime(QStringLiteral("processor time: generation %1 s, floor %2 s, ratio %3")
+                    .arg(g.segundosCpu, 0, 'f', 2)
+                    .arg(pisoCpu, 0, 'f', 2)
+                    .arg(g.segundosCpu / std::max(pisoCpu, 1e-9), 0, 'f', 2));
         QString porInstrucao;
         for (const auto& [registro, linhas, segundos] : piso.porInstrucao)
             if (linhas >= 10 || segundos >= 0.05)
