@@ -1,9 +1,10 @@
 // Whole generations against the seed database: the file compared with the one written by hand
 // from the seed data, and the rules that only show with a real database behind them.
 
+#include "generation/Geracao.h"
 #include "data/Carregamento.h"
 #include "data/dmFCONT.h"
-#include "generation/Geracao.h"
+#include "db/Statement.h"
 #include "generation/dmBlocos.h"
 #include "platform/Abort.h"
 #include "platform/EventLoop.h"
@@ -18,7 +19,7 @@ using namespace testsupport;
 namespace {
 
 class Geracao : public ModuloDadosTest {
-protected:
+  protected:
     void SetUp() override {
         ModuloDadosTest::SetUp();
         if (IsSkipped())
@@ -63,7 +64,8 @@ protected:
     }
 
     static int contagem(const QStringList& linhas, const char* registro) {
-        const QStringList l = comecandoCom(linhas, "9900").filter(QStringLiteral("|9900|%1|").arg(QLatin1String(registro)));
+        const QStringList l =
+            comecandoCom(linhas, "9900").filter(QStringLiteral("|9900|%1|").arg(QLatin1String(registro)));
         return l.size() == 1 ? l.first().section(QLatin1Char('|'), 3, 3).toInt() : -1;
     }
 
@@ -74,16 +76,19 @@ protected:
 TEST_F(Geracao, SeedSetGivesTheFileWrittenByHand) {
     const QStringList linhas = gera();
     EXPECT_TRUE(resultado.sucesso) << caixas->get().texts().join('|').toStdString();
-    const QStringList esperadas = leArquivo(QStringLiteral(FCONT_SOURCE_DIR "/tests/generation/golden/seed_sp1.txt"));
+    const QStringList esperadas =
+        leArquivo(QStringLiteral(FCONT_SOURCE_DIR "/tests/generation/golden/seed_sp1.txt"));
     ASSERT_EQ(esperadas.size(), 140);
     EXPECT_EQ(linhas.size(), esperadas.size());
     for (int i = 0; i < std::min(linhas.size(), esperadas.size()); ++i)
         EXPECT_EQ(linhas[i].toStdString(), esperadas[i].toStdString()) << "line " << i + 1;
 
     // Named after the minute it was made, in "Arquivos Gerados" of the current folder, shown.
-    EXPECT_TRUE(QFileInfo(resultado.arquivo).fileName().contains(
-        QRegularExpression(QStringLiteral("^FCONT_\\d{8} \\d{4}\\.txt$"))));
-    EXPECT_EQ(QFileInfo(resultado.arquivo).absolutePath(), QDir(pastaAtual()).filePath(QStringLiteral("Arquivos Gerados")));
+    EXPECT_TRUE(QFileInfo(resultado.arquivo)
+                    .fileName()
+                    .contains(QRegularExpression(QStringLiteral("^FCONT_\\d{8} \\d{4}\\.txt$"))));
+    EXPECT_EQ(QFileInfo(resultado.arquivo).absolutePath(),
+              QDir(pastaAtual()).filePath(QStringLiteral("Arquivos Gerados")));
     ASSERT_EQ(caixas->get().boxes().size(), 1);
     EXPECT_EQ(caixas->get().boxes().first().kind, platform::ScriptedDialogs::Kind::ShowFile);
     EXPECT_FALSE(dm->slArquivo) << "the line list lives only while the command runs";
@@ -99,6 +104,26 @@ TEST_F(Geracao, TwoGenerationsInOneMinuteLeaveOneFile) {
     EXPECT_EQ(leArquivo(resultado.arquivo).size(), 140);
 }
 
+TEST_F(Geracao, GenerationCreatesNothingInTheCustomersDatabase) {
+    // With the superior accounts from the association every per-account read goes through the
+    // association table, which has no index on the account: none may be added for it.
+    altera(QStringLiteral("update AUGC80SP set RI200LCTPGCR = -1 where SPCODIGO = 1;"));
+    auto objetos = [&] {
+        db::Statement consulta(
+            dm->trBanco,
+            QStringLiteral("select (select count(*) from rdb$indices) || '/' || (select count(*) "
+                           "from rdb$relations) || '/' || (select count(*) from rdb$triggers) || "
+                           "'/' || (select count(*) from rdb$procedures) from rdb$database"));
+        auto cursor = consulta.openCursor();
+        return cursor->fetch() ? cursor->asText(0).value_or(QString()) : QString();
+    };
+    const QString antes = objetos();
+    const QStringList linhas = gera();
+    EXPECT_TRUE(resultado.sucesso);
+    EXPECT_GT(comecandoCom(linhas, "I051").size(), 10);
+    EXPECT_EQ(objetos(), antes);
+}
+
 TEST_F(Geracao, EmptyAssociationTableStillGivesEveryFixedRecord) {
     altera(QStringLiteral("delete from AUGC80SPAS where SPCODIGO = 1;"));
     const QStringList linhas = gera();
@@ -107,7 +132,8 @@ TEST_F(Geracao, EmptyAssociationTableStillGivesEveryFixedRecord) {
         EXPECT_TRUE(comecandoCom(linhas, r).isEmpty()) << r;
         EXPECT_EQ(contagem(linhas, r), 0) << r;
     }
-    for (const char* r : {"0000", "I001", "I150", "I350", "I990", "J001", "J990", "M001", "M020", "M030", "M990", "9999"})
+    for (const char* r :
+         {"0000", "I001", "I150", "I350", "I990", "J001", "J990", "M001", "M020", "M030", "M990", "9999"})
         EXPECT_EQ(comecandoCom(linhas, r).size(), 1) << r;
     // I001 + 8 histories + 3 cost centres + I150 + I350 + I990.
     EXPECT_EQ(comecandoCom(linhas, "I990").value(0), QStringLiteral("|I990|15|"));
@@ -119,10 +145,12 @@ TEST_F(Geracao, PeriodAcrossTwoYearsNeedsASpecialSituation) {
     QStringList linhas = gera();
     EXPECT_FALSE(resultado.sucesso);
     EXPECT_TRUE(linhas.isEmpty()) << "the opening record is checked before its line";
-    EXPECT_EQ(caixas->get().texts().value(0),
-              QStringLiteral("Operação Abortada: \rData de início e fim devem estar contidas em um mesmo ano e \r"
-                             "correspondem ao período das informações contidas no Bloco I."));
-    EXPECT_EQ(caixas->get().texts().value(1), QStringLiteral("Erro: ao popular Bloco.\rquReg0000\r\rOperation aborted"));
+    EXPECT_EQ(
+        caixas->get().texts().value(0),
+        QStringLiteral("Operação Abortada: \rData de início e fim devem estar contidas em um mesmo ano e \r"
+                       "correspondem ao período das informações contidas no Bloco I."));
+    EXPECT_EQ(caixas->get().texts().value(1),
+              QStringLiteral("Erro: ao popular Bloco.\rquReg0000\r\rOperation aborted"));
 
     altera(QStringLiteral("update AUGC80SP set R0000IND_SIT_ESP = '1' where SPCODIGO = 1;"));
     linhas = gera();
@@ -135,10 +163,11 @@ TEST_F(Geracao, PeriodAcrossTwoYearsNeedsASpecialSituation) {
 
 TEST_F(Geracao, LevelOneAccountWithASuperiorStopsAfterItsOwnLine) {
     // The superior comes from the association rows; the account 1 (level 1) gets one.
-    altera(QStringLiteral("update AUGC80SP set RI200LCTPGCR = -1 where SPCODIGO = 1;"
-                          "update AUGC80SPAS set PCCODIGOSUP = (select PCCODIGO from ACBC15PC where PACODIGO = 1 and "
-                          "PCORDENACAO = '2') where SPCODIGO = 1 and PCCODIGO = (select PCCODIGO from ACBC15PC where "
-                          "PACODIGO = 1 and PCORDENACAO = '1');"));
+    altera(QStringLiteral(
+        "update AUGC80SP set RI200LCTPGCR = -1 where SPCODIGO = 1;"
+        "update AUGC80SPAS set PCCODIGOSUP = (select PCCODIGO from ACBC15PC where PACODIGO = 1 and "
+        "PCORDENACAO = '2') where SPCODIGO = 1 and PCCODIGO = (select PCCODIGO from ACBC15PC where "
+        "PACODIGO = 1 and PCORDENACAO = '1');"));
     const QStringList linhas = gera();
     EXPECT_FALSE(resultado.sucesso);
     ASSERT_GE(linhas.size(), 3);
@@ -146,50 +175,61 @@ TEST_F(Geracao, LevelOneAccountWithASuperiorStopsAfterItsOwnLine) {
     const QStringList caixasMostradas = caixas->get().texts();
     ASSERT_GE(caixasMostradas.size(), 2);
     EXPECT_TRUE(caixasMostradas[0].startsWith(QStringLiteral("Operação Abortada: \rConta: \"")));
-    EXPECT_TRUE(caixasMostradas[0].contains(QStringLiteral("\" de Nível 1.\rCod. Conta \"1\"\rCod. Conta Sup. \"2\"\r"
-                                                           "Código da Conta Superior não deve ser informado!")));
+    EXPECT_TRUE(
+        caixasMostradas[0].contains(QStringLiteral("\" de Nível 1.\rCod. Conta \"1\"\rCod. Conta Sup. \"2\"\r"
+                                                   "Código da Conta Superior não deve ser informado!")));
     EXPECT_EQ(caixasMostradas[1], QStringLiteral("Erro: ao popular Bloco.\rquRegI050\r\rOperation aborted"));
 }
 
 TEST_F(Geracao, SuperiorFromTheAssociationIsTakenFromTheOpenSetOnly) {
     // Set 7 (another owner) lends account 1101 the superior 2 and is read first in the table's
     // natural order; set 1's own row, written after it, says 11.
-    const QString conta = QStringLiteral("(select PCCODIGO from ACBC15PC where PACODIGO = 1 and PCORDENACAO = '%1')");
-    altera(QStringLiteral("update AUGC80SP set RI200LCTPGCR = -1 where SPCODIGO = 1;"
-                          "insert into AUGC80SPAS (SPASCODIGO, SPCODIGO, PACODIGO, PCCODIGO, PCCODIGOSUP) "
-                          "values (100, 7, 1, %1, %2);"
-                          "insert into AUGC80SPAS (SPASCODIGO, SPCODIGO, PACODIGO, PCCODIGO, PCCODIGOSUP) "
-                          "values (200, 1, 1, %1, %3);"
-                          "delete from AUGC80SPAS where SPCODIGO = 1 and PCCODIGO = %1 and SPASCODIGO <> 200;")
-               .arg(conta.arg(QStringLiteral("1101")), conta.arg(QStringLiteral("2")), conta.arg(QStringLiteral("11"))));
+    const QString conta =
+        QStringLiteral("(select PCCODIGO from ACBC15PC where PACODIGO = 1 and PCORDENACAO = '%1')");
+    altera(
+        QStringLiteral("update AUGC80SP set RI200LCTPGCR = -1 where SPCODIGO = 1;"
+                       "insert into AUGC80SPAS (SPASCODIGO, SPCODIGO, PACODIGO, PCCODIGO, PCCODIGOSUP) "
+                       "values (100, 7, 1, %1, %2);"
+                       "insert into AUGC80SPAS (SPASCODIGO, SPCODIGO, PACODIGO, PCCODIGO, PCCODIGOSUP) "
+                       "values (200, 1, 1, %1, %3);"
+                       "delete from AUGC80SPAS where SPCODIGO = 1 and PCCODIGO = %1 and SPASCODIGO <> 200;")
+            .arg(conta.arg(QStringLiteral("1101")), conta.arg(QStringLiteral("2")),
+                 conta.arg(QStringLiteral("11"))));
     const QStringList linhas = gera();
     const QStringList i050 = comecandoCom(linhas, "I050").filter(QStringLiteral("|1.1.01.000|"));
     ASSERT_EQ(i050.size(), 1);
-    EXPECT_EQ(i050.first().section(QLatin1Char('|'), 7, 7), QStringLiteral("1.1..00000")) << i050.first().toStdString();
+    EXPECT_EQ(i050.first().section(QLatin1Char('|'), 7, 7), QStringLiteral("1.1..00000"))
+        << i050.first().toStdString();
 }
 
 TEST_F(Geracao, InvalidLevelStopsWithTheAccountsName) {
     altera(QStringLiteral("update ACBC15PC set PCNIVEL = 'X' where PACODIGO = 1 and PCORDENACAO = '11';"));
     gera();
     EXPECT_FALSE(resultado.sucesso);
-    EXPECT_TRUE(caixas->get().texts().value(0).startsWith(QStringLiteral("Operação Abortada: \rNível Inválido da Conta: \"")));
+    EXPECT_TRUE(caixas->get().texts().value(0).startsWith(
+        QStringLiteral("Operação Abortada: \rNível Inválido da Conta: \"")));
 }
 
 TEST_F(Geracao, OnlyAnalyticAccountsGetReferentialRows) {
-    altera(QStringLiteral("update AUGC80SPAS set COD_CTA_REF = '1.01' where SPCODIGO = 1 and PCCODIGO = (select PCCODIGO "
-                          "from ACBC15PC where PACODIGO = 1 and PCORDENACAO = '1');"));
+    altera(QStringLiteral(
+        "update AUGC80SPAS set COD_CTA_REF = '1.01' where SPCODIGO = 1 and PCCODIGO = (select PCCODIGO "
+        "from ACBC15PC where PACODIGO = 1 and PCORDENACAO = '1');"));
     const QStringList linhas = gera();
     EXPECT_TRUE(resultado.sucesso);
-    EXPECT_EQ(comecandoCom(linhas, "I051").size(), 17) << "the synthetic account's referential row is not written";
-    EXPECT_TRUE(linhas.value(2).startsWith(QStringLiteral("|I050|"))) << "no I051 after the synthetic first account";
+    EXPECT_EQ(comecandoCom(linhas, "I051").size(), 17)
+        << "the synthetic account's referential row is not written";
+    EXPECT_TRUE(linhas.value(2).startsWith(QStringLiteral("|I050|")))
+        << "no I051 after the synthetic first account";
 }
 
 TEST_F(Geracao, ConsolidationReadsTheListedCompanies) {
     altera(QStringLiteral("update AUGC80SP set R0000CONSOLIDAR = -1 where SPCODIGO = 1;"));
     const QStringList consolidado = gera();
     EXPECT_TRUE(resultado.sucesso);
-    const QStringList sozinho = leArquivo(QStringLiteral(FCONT_SOURCE_DIR "/tests/generation/golden/seed_sp1.txt"));
-    EXPECT_NE(comecandoCom(consolidado, "I155"), comecandoCom(sozinho, "I155")) << "company 2's balances count too";
+    const QStringList sozinho =
+        leArquivo(QStringLiteral(FCONT_SOURCE_DIR "/tests/generation/golden/seed_sp1.txt"));
+    EXPECT_NE(comecandoCom(consolidado, "I155"), comecandoCom(sozinho, "I155"))
+        << "company 2's balances count too";
     EXPECT_EQ(comecandoCom(consolidado, "I050"), comecandoCom(sozinho, "I050"));
 }
 
@@ -204,7 +244,8 @@ TEST_F(Geracao, EmptyConsolidationListFailsAtTheFirstBalanceStatementAndKeepsThe
     ASSERT_GE(textos.size(), 2);
     EXPECT_TRUE(textos[0].startsWith(QStringLiteral("Erro: ao popular Bloco.\rquRegI155\r\r")));
     EXPECT_EQ(textos[1], QStringLiteral("Erro: ao popular Bloco.\rquRegI150\r\rOperation aborted"));
-    EXPECT_EQ(caixas->get().boxes().last().kind, platform::ScriptedDialogs::Kind::ShowFile) << "shown all the same";
+    EXPECT_EQ(caixas->get().boxes().last().kind, platform::ScriptedDialogs::Kind::ShowFile)
+        << "shown all the same";
 }
 
 TEST_F(Geracao, ConsolidationListThatIsNotCompanyNumbersNeverReachesTheDatabase) {
@@ -214,7 +255,8 @@ TEST_F(Geracao, ConsolidationListThatIsNotCompanyNumbersNeverReachesTheDatabase)
     caixas->get().clear();
     EXPECT_THROW(generation::btGerarClick(nullptr), platform::SilentAbort);
     EXPECT_EQ(caixas->get().texts(),
-              QStringList{QStringLiteral("Operação Abortada: \rLista de empresas consolidadas inválida: \"1) or (1=1\"!")});
+              QStringList{QStringLiteral(
+                  "Operação Abortada: \rLista de empresas consolidadas inválida: \"1) or (1=1\"!")});
     EXPECT_FALSE(QDir(pastaAtual()).exists(QStringLiteral("Arquivos Gerados")));
 
     altera(QStringLiteral("update AUGC01PA set PAEMPRESACONSOLIDADA = ' 1 , 2 ' where PACODIGO = 1;"));
@@ -231,7 +273,8 @@ TEST_F(Geracao, CancelDuringTheChartEndsTheFileAtTheLastChartLine) {
     const QStringList linhas = gera();
     EXPECT_FALSE(resultado.sucesso);
     ASSERT_FALSE(linhas.isEmpty());
-    EXPECT_TRUE(linhas.last().startsWith(QStringLiteral("|I050|")) || linhas.last().startsWith(QStringLiteral("|I051|")));
+    EXPECT_TRUE(linhas.last().startsWith(QStringLiteral("|I050|")) ||
+                linhas.last().startsWith(QStringLiteral("|I051|")));
     EXPECT_EQ(comecandoCom(linhas, "I050").size(), 5);
     EXPECT_TRUE(dm->Cancelado) << "the flag stays set until the next run";
 }

@@ -183,6 +183,7 @@ MedidaGeracao MedeGeracao(DialogosContados& dialogos) {
 MedidaPiso MedePiso(const QList<std::pair<QString, QString>>& instrucoes) {
     MedidaPiso m;
     db::Transaction& transacao = data::dmFCONT->trBanco;
+    zeraPicoDeMemoria();
     const double cpu = segundosCpu();
     const auto inicio = Relogio::now();
     for (const auto& [registro, sql] : instrucoes) {
@@ -198,6 +199,7 @@ MedidaPiso MedePiso(const QList<std::pair<QString, QString>>& instrucoes) {
     }
     m.segundos = segundosDesde(inicio);
     m.segundosCpu = segundosCpu() - cpu;
+    m.picoMemoriaKb = picoDeMemoriaKb();
     return m;
 }
 

@@ -83,6 +83,7 @@ MedidaGeracao MedeGeracao(DialogosContados& dialogos);
 struct MedidaPiso {
     double segundos = 0;
     double segundosCpu = 0;
+    qint64 picoMemoriaKb = -1; // peak resident memory while the statements were read
     qint64 linhas = 0;
     QList<std::tuple<QString, qint64, double>> porInstrucao; // record, rows, seconds
 };

@@ -307,6 +307,9 @@ int executa(const Opcoes& opcoes) {
                     .arg(depois.segundos, 0, 'f', 2)
                     .arg(depois.segundosCpu, 0, 'f', 2));
         const double pisoCpu = std::min(antes.segundosCpu, depois.segundosCpu);
+        imprime(QStringLiteral("peak memory while the first floor ran: %1 MB (the embedded engine's cache "
+                               "and sorts, the data module)")
+                    .arg(antes.picoMemoriaKb / 1024.0, 0, 'f', 1));
         imprime(QStringLiteral("processor time: generation %1 s, floor %2 s, ratio %3")
                     .arg(g.segundosCpu, 0, 'f', 2)
                     .arg(pisoCpu, 0, 'f', 2)
