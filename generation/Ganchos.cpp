@@ -4,6 +4,7 @@
 #include "data/ContaSuperior.h"
 #include "data/dmFCONT.h"
 #include "data/uFCONT.h"
+#include "generation/AssociacaoLida.h"
 #include "generation/LinhaRegistro.h"
 #include "generation/Populacao.h"
 #include "generation/dmBlocos.h"
@@ -21,20 +22,12 @@ platform::Field& campo(platform::DataSet& tabela, const char* nome) {
     return tabela.fieldByName(QString::fromLatin1(nome));
 }
 
-QString contaSuperiorDaAssociacao(int pcCodigo) {
-    // The association row of this account in the open set and company: an account of another
-    // set or company must not lend its superior account.
-    const QString spCodigo = QString::number(campo(dmFCONT->quSPED, "SPCODIGO").asInteger());
-    const QString empresa = QString::number(campo(dmFCONT->quSPED, "EMPRESA").asInteger());
-    const int superior = common::BuscaValorInteiro(
-        QStringLiteral("PCCODIGOSUP"), QStringLiteral("AUGC80SPAS"),
-        QStringLiteral(" where PCCODIGO = %1 and SPCODIGO = %2 and PACODIGO = %3").arg(pcCodigo).arg(spCodigo, empresa),
-        dmFCONT->quExec);
-    QString codigo;
-    common::BuscaValor(QStringLiteral("PCORDENACAO"), QStringLiteral("ACBC15PC"),
-                       QStringLiteral(" where PCCODIGO = %1 and PACODIGO = %2").arg(superior).arg(empresa), dmFCONT->quExec,
-                       codigo);
-    return codigo;
+QString contaSuperiorDaAssociacao(TdmBlocos& blocos, int pcCodigo) {
+    if (!blocos.superiorDaAssociacao)
+        blocos.superiorDaAssociacao = std::make_unique<SuperiorDaAssociacao>(
+            SuperiorDaAssociacao::Le(static_cast<int>(campo(dmFCONT->quSPED, "SPCODIGO").asInteger()),
+                                     static_cast<int>(campo(dmFCONT->quSPED, "EMPRESA").asInteger())));
+    return blocos.superiorDaAssociacao->conta(pcCodigo);
 }
 
 } // namespace
@@ -44,7 +37,7 @@ void TdmBlocos::cdsRegI050BeforePost() {
     const int pcCodigo = static_cast<int>(campo(cdsRegI050, "PCCODIGO").asInteger());
     QString superior;
     if (campo(dmFCONT->quSPED, "RI200LCTPGCR").asInteger() == -1)
-        superior = contaSuperiorDaAssociacao(pcCodigo);
+        superior = contaSuperiorDaAssociacao(*this, pcCodigo);
     else
         superior = data::RetornaContaSuperior(pcCodigo, campo(cdsRegI050, "IND_CTA").asString());
     campo(cdsRegI050, "COD_CTA_SUP").setValue(superior);
@@ -64,20 +57,21 @@ void TdmBlocos::cdsRegI050AfterPost() {
     const QString cta = Trim(campo(cdsRegI050, "CTA").asString());
     int nivel = 0;
     if (!data::LeInteiro(campo(cdsRegI050, "NIVEL").asString(), nivel))
-        MostraMensagem(QStringLiteral("Operação Abortada: \rNível Inválido da Conta: \"") + cta + QStringLiteral("\"!"),
+        MostraMensagem(QStringLiteral("Operação Abortada: \rNível Inválido da Conta: \"") + cta +
+                           QStringLiteral("\"!"),
                        true);
 
     const QString superior = campo(cdsRegI050, "COD_CTA_SUP").asString();
     if (nivel == 1 && !Trim(superior).isEmpty())
-        MostraMensagem(QStringLiteral("Operação Abortada: \rConta: \"") + cta + QStringLiteral("\" de Nível 1.\r") +
-                           QStringLiteral("Cod. Conta \"") + campo(cdsRegI050, "COD_CTA").asString() +
+        MostraMensagem(QStringLiteral("Operação Abortada: \rConta: \"") + cta +
+                           QStringLiteral("\" de Nível 1.\r") + QStringLiteral("Cod. Conta \"") +
+                           campo(cdsRegI050, "COD_CTA").asString() +
                            QStringLiteral("\"\rCod. Conta Sup. \"") + superior +
                            QStringLiteral("\"\rCódigo da Conta Superior não deve ser informado!"),
                        true);
 
     if (Trim(campo(cdsRegI050, "IND_CTA").asString()) == QLatin1String("A"))
-        PopulaRegistro(QStringLiteral("I051"),
-                       {{QStringLiteral("PCCODIGO"), QString::number(campo(cdsRegI050, "PCCODIGO").asInteger())}});
+        PopulaI051(static_cast<int>(campo(cdsRegI050, "PCCODIGO").asInteger()));
 }
 
 void TdmBlocos::cdsRegI150AfterPost() {

@@ -4,6 +4,7 @@
 #include "common/Mensagens.h"
 #include "common/Texto.h"
 #include "data/dmFCONT.h"
+#include "generation/AssociacaoLida.h"
 #include "generation/Instrucoes.h"
 #include "generation/Totais.h"
 #include "generation/dmBlocos.h"
@@ -18,18 +19,45 @@ namespace generation {
 using data::dmFCONT;
 namespace regional = platform::regional;
 
+namespace {
+
+// The fields of `tabela` named like the result's columns, in column order.
+QList<platform::Field*> destinosDe(const platform::DataSet& tabela, const QStringList& colunas) {
+    QList<platform::Field*> destinos;
+    for (const QString& coluna : colunas) {
+        platform::Field* destino = tabela.findField(coluna);
+        if (!destino)
+            throw std::invalid_argument((tabela.name() + ": Field '" + coluna + "' not found").toStdString());
+        destinos << destino;
+    }
+    return destinos;
+}
+
+[[noreturn]] void falhaDaPopulacao(const QString& nomeQuery, platform::DataSet& tabela,
+                                   const std::exception& e) {
+    if (tabela.editing())
+        tabela.cancel();
+    common::MostraMensagem(QStringLiteral("Erro: ao popular Bloco.\r") + nomeQuery + QStringLiteral("\r\r") +
+                               QString::fromUtf8(e.what()),
+                           true);
+    throw platform::SilentAbort();
+}
+
+void guardaLinha(platform::DataSet& tabela, platform::Field& linha) {
+    linha.setValue(++dmFCONT->ContLinha);
+    tabela.post();
+}
+
+} // namespace
+
 void PopulaBloco(platform::Query& query, platform::DataSet& tabela) {
     try {
         query.setUniDirectional(true);
         query.open();
-        QList<platform::Field*> destinos;
-        for (const platform::Field* coluna : query.fields()) {
-            platform::Field* destino = tabela.findField(coluna->name());
-            if (!destino)
-                throw std::invalid_argument(
-                    (tabela.name() + ": Field '" + coluna->name() + "' not found").toStdString());
-            destinos << destino;
-        }
+        QStringList colunas;
+        for (const platform::Field* coluna : query.fields())
+            colunas << coluna->name();
+        const QList<platform::Field*> destinos = destinosDe(tabela, colunas);
         platform::Field& linha = tabela.fieldByName(QStringLiteral("LINHA"));
         while (!query.isEmpty() && !query.eof()) {
             tabela.append();
@@ -40,36 +68,86 @@ void PopulaBloco(platform::Query& query, platform::DataSet& tabela) {
                 else
                     destinos[i]->setValue(coluna.value());
             }
-            linha.setValue(++dmFCONT->ContLinha);
-            tabela.post();
+            guardaLinha(tabela, linha);
             query.next();
             platform::processPendingEvents();
         }
         query.close();
     } catch (const std::exception& e) {
-        if (tabela.editing())
-            tabela.cancel();
         query.close();
-        common::MostraMensagem(QStringLiteral("Erro: ao popular Bloco.\r") + query.name() + QStringLiteral("\r\r") +
-                                   QString::fromUtf8(e.what()),
-                               true);
+        falhaDaPopulacao(query.name(), tabela, e);
     }
+}
+
+void PopulaBloco(const QString& nomeQuery, const LinhasLidas& origem, platform::DataSet& tabela) {
+    try {
+        const QList<platform::Field*> destinos = destinosDe(tabela, origem.colunas);
+        platform::Field& linha = tabela.fieldByName(QStringLiteral("LINHA"));
+        for (const QList<QVariant>& valores : origem.linhas) {
+            tabela.append();
+            for (int i = 0; i < destinos.size(); ++i)
+                destinos[i]->setValue(valores[i]);
+            guardaLinha(tabela, linha);
+            platform::processPendingEvents();
+        }
+    } catch (const std::exception& e) {
+        falhaDaPopulacao(nomeQuery, tabela, e);
+    }
+}
+
+void PopulaI051(int pcCodigo) {
+    const QString nome = QStringLiteral("quRegI051");
+    if (!dmBlocos->associacaoI051) {
+        try {
+            dmBlocos->associacaoI051 =
+                std::make_unique<AssociacaoLida>(AssociacaoLida::LeI051(ValoresDoConjunto()));
+        } catch (const std::exception& e) {
+            falhaDaPopulacao(nome, dmBlocos->cdsRegI051, e);
+        }
+    }
+    PopulaBloco(nome, dmBlocos->associacaoI051->linhasI051(pcCodigo), dmBlocos->cdsRegI051);
 }
 
 namespace {
 
-QString cotado(const QString& texto) { return common::Q(texto); }
+QString cotado(const QString& texto) {
+    return common::Q(texto);
+}
 
-platform::Field& campoSPED(const char* nome) { return dmFCONT->quSPED.fieldByName(QString::fromLatin1(nome)); }
+platform::Field& campoSPED(const char* nome) {
+    return dmFCONT->quSPED.fieldByName(QString::fromLatin1(nome));
+}
 
 // "01/01/" or "31/12/" + the two-digit year, read back as a typed date: the century comes from
 // the two-digit-year window, as it did under the regional settings.
 QDate dataDoAno(const char* diaMes, const QDate& referencia) {
-    const QString texto = QString::fromLatin1(diaMes) + regional::formatDate(QStringLiteral("yy"), referencia);
+    const QString texto =
+        QString::fromLatin1(diaMes) + regional::formatDate(QStringLiteral("yy"), referencia);
     const auto data = regional::parseDateTime(texto);
     if (!data)
         throw std::invalid_argument(("Invalid date " + texto).toStdString());
     return data->date();
+}
+
+QMap<QString, QString> valoresDoPeriodo(const QMap<QString, QString>& filtro, QDate* ultimoDia = nullptr) {
+    const QDate inicio = campoSPED("R0000DT_INI").asDateTime().date();
+    QMap<QString, QString> periodo = filtro;
+    if (inicio.isValid()) {
+        const QDate primeiro = dataDoAno("01/01/", inicio), ultimo = dataDoAno("31/12/", inicio);
+        periodo.insert(QStringLiteral("DATA_INI"),
+                       cotado(regional::formatDate(QStringLiteral("DD/MM/YYYY"), primeiro)));
+        periodo.insert(QStringLiteral("DATA_FIN"),
+                       cotado(regional::formatDate(QStringLiteral("DD/MM/YYYY"), ultimo)));
+        periodo.insert(QStringLiteral("DATA_RES"),
+                       cotado(regional::formatDate(QStringLiteral("31/12/YYYY"), ultimo)));
+        if (ultimoDia)
+            *ultimoDia = ultimo;
+    } else {
+        periodo.insert(QStringLiteral("DATA_INI"), QStringLiteral("null"));
+        periodo.insert(QStringLiteral("DATA_FIN"), QStringLiteral("null"));
+        periodo.insert(QStringLiteral("DATA_RES"), QStringLiteral("null"));
+    }
+    return periodo;
 }
 
 } // namespace
@@ -81,7 +159,8 @@ QMap<QString, QString> ValoresDoConjunto() {
     v.insert(QStringLiteral("COD_ENT_REF"), cotado(campoSPED("RI051COD_ENT_REF").asString()));
     const QDate fim = campoSPED("R0000DT_FIN").asDateTime().date();
     if (fim.isValid()) {
-        v.insert(QStringLiteral("PERIODO_ANT"), cotado(regional::formatDate(QStringLiteral("12/01/YY"), fim.addYears(-1))));
+        v.insert(QStringLiteral("PERIODO_ANT"),
+                 cotado(regional::formatDate(QStringLiteral("12/01/YY"), fim.addYears(-1))));
         v.insert(QStringLiteral("PERIODO"), cotado(regional::formatDate(QStringLiteral("12/01/YY"), fim)));
     }
     return v;
@@ -116,6 +195,10 @@ void PopulaRegistro(const QString& registro, const QMap<QString, QString>& extra
 
 bool GeraBlocos(const QString& filtroEmpresas) {
     dmBlocos->FiltroEmpresas = filtroEmpresas;
+    dmBlocos->DescartaAssociacaoLida();
+    struct Descarta {
+        ~Descarta() { dmBlocos->DescartaAssociacaoLida(); }
+    } descarta;
     try {
         const QMap<QString, QString> filtro{{QStringLiteral("FILTRO"), filtroEmpresas}};
         PopulaRegistro(QStringLiteral("0000"));
@@ -124,18 +207,7 @@ bool GeraBlocos(const QString& filtroEmpresas) {
         PopulaRegistro(QStringLiteral("I075"));
         PopulaRegistro(QStringLiteral("I100"));
 
-        const QDate inicio = campoSPED("R0000DT_INI").asDateTime().date();
-        QMap<QString, QString> periodo = filtro;
-        if (inicio.isValid()) {
-            const QDate primeiro = dataDoAno("01/01/", inicio), ultimo = dataDoAno("31/12/", inicio);
-            periodo.insert(QStringLiteral("DATA_INI"), cotado(regional::formatDate(QStringLiteral("DD/MM/YYYY"), primeiro)));
-            periodo.insert(QStringLiteral("DATA_FIN"), cotado(regional::formatDate(QStringLiteral("DD/MM/YYYY"), ultimo)));
-            periodo.insert(QStringLiteral("DATA_RES"), cotado(regional::formatDate(QStringLiteral("31/12/YYYY"), ultimo)));
-        } else {
-            periodo.insert(QStringLiteral("DATA_INI"), QStringLiteral("null"));
-            periodo.insert(QStringLiteral("DATA_FIN"), QStringLiteral("null"));
-            periodo.insert(QStringLiteral("DATA_RES"), QStringLiteral("null"));
-        }
+        const QMap<QString, QString> periodo = valoresDoPeriodo(filtro);
         PopulaRegistro(QStringLiteral("I150"), periodo);
         PopulaRegistro(QStringLiteral("I350"), periodo);
         GravaI990();
@@ -162,6 +234,47 @@ bool GeraBlocos(const QString& filtroEmpresas) {
     } catch (...) {
         return false;
     }
+}
+
+} // namespace generation
+
+namespace generation {
+
+QList<std::pair<QString, QString>> InstrucoesDaGeracao(const QString& filtroEmpresas) {
+    const QMap<QString, QString> filtro{{QStringLiteral("FILTRO"), filtroEmpresas}};
+    QDate ultimo;
+    const QMap<QString, QString> periodo = valoresDoPeriodo(filtro, &ultimo);
+    const QMap<QString, QString> valores = ValoresDoConjunto();
+    auto comValores = [&](const QString& registro, const QMap<QString, QString>& extras) {
+        QMap<QString, QString> todos = valores;
+        for (auto it = extras.begin(); it != extras.end(); ++it)
+            todos.insert(it.key(), it.value());
+        return std::pair{registro, SubstituiMarcadores(InstrucaoRegistro(registro), todos)};
+    };
+    // The I150 and I350 rows the balance hooks take their period from hold that same last day.
+    const QString mes =
+        ultimo.isValid() ? cotado(regional::formatDate(QStringLiteral("12/01/YY"), ultimo)) : QString();
+    QList<std::pair<QString, QString>> lista;
+    lista << comValores(QStringLiteral("0000"), {}) << comValores(QStringLiteral("I001"), {})
+          << comValores(QStringLiteral("I050"), filtro)
+          << std::pair{QStringLiteral("I051"), SubstituiMarcadores(InstrucaoI051DoConjunto(), valores)};
+    if (campoSPED("RI200LCTPGCR").asInteger() == -1) {
+        for (const QString& sql :
+             SuperiorDaAssociacao::InstrucoesDoSuperior(static_cast<int>(campoSPED("SPCODIGO").asInteger()),
+                                                        static_cast<int>(campoSPED("EMPRESA").asInteger())))
+            lista << std::pair{QStringLiteral("I050 superior"), sql};
+    }
+    lista << comValores(QStringLiteral("I075"), {}) << comValores(QStringLiteral("I100"), {})
+          << comValores(QStringLiteral("I150"), periodo)
+          << comValores(QStringLiteral("I155"),
+                        {{QStringLiteral("FILTRO"), filtroEmpresas}, {QStringLiteral("PERIODO_I150"), mes}})
+          << comValores(QStringLiteral("I350"), periodo)
+          << comValores(QStringLiteral("I355"),
+                        {{QStringLiteral("FILTRO"), filtroEmpresas}, {QStringLiteral("PERIODO_I350"), mes}})
+          << comValores(QStringLiteral("J001"), {}) << comValores(QStringLiteral("J930"), {});
+    for (const char* r : {"M001", "M020", "M025", "M030", "M355"})
+        lista << comValores(QString::fromLatin1(r), filtro);
+    return lista;
 }
 
 } // namespace generation

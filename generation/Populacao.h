@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QMap>
 #include <QString>
+#include <utility>
 
 namespace platform {
 class DataSet;
@@ -15,6 +17,10 @@ namespace generation {
 // "Erro: ao popular Bloco." with the query's name and the failure's text, then aborts.
 void PopulaBloco(platform::Query& query, platform::DataSet& tabela);
 
+// The I051 rows of one account from the association read once per generation (the first call
+// reads it), stored as PopulaBloco stores the rows of the per-account statement.
+void PopulaI051(int pcCodigo);
+
 // Creates the record's query ("quReg" + code), fills in the statement's placeholders and
 // populates the record's table.
 void PopulaRegistro(const QString& registro, const QMap<QString, QString>& extras = {});
@@ -22,6 +28,10 @@ void PopulaRegistro(const QString& registro, const QMap<QString, QString>& extra
 // Values of the placeholders that come from the open parameter set and the company filter.
 QMap<QString, QString> ValoresDoConjunto();
 QString SubstituiMarcadores(QString instrucao, const QMap<QString, QString>& valores);
+
+// The statements a generation of the open set sends, in file order, with the I051 rows as the
+// one read of the whole set; for measuring what the database alone costs.
+QList<std::pair<QString, QString>> InstrucoesDaGeracao(const QString& filtroEmpresas);
 
 // Fills every record of the file in file order; false when anything failed (the failure has
 // been shown already). Never throws.

@@ -1,6 +1,7 @@
 #include "generation/dmBlocos.h"
 
 #include "common/Texto.h"
+#include "generation/AssociacaoLida.h"
 #include "generation/LinhaRegistro.h"
 
 #include <initializer_list>
@@ -68,6 +69,11 @@ TdmBlocos::TdmBlocos() {
 TdmBlocos::~TdmBlocos() {
     if (dmBlocos == this)
         dmBlocos = nullptr;
+}
+
+void TdmBlocos::DescartaAssociacaoLida() {
+    associacaoI051.reset();
+    superiorDaAssociacao.reset();
 }
 
 QList<platform::MemTable*> TdmBlocos::tabelas() {

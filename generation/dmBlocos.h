@@ -9,6 +9,9 @@
 
 namespace generation {
 
+class AssociacaoLida;
+class SuperiorDaAssociacao;
+
 // The FCONT record layouts: one in-memory table per record type. A table's visible fields, in
 // order, are the fields of the record's line; the field's tag holds its rendering class
 // (0 text, 1 digits, 2 date, 3 amount, 4 account code). Storing a row (post) writes its line.
@@ -30,6 +33,11 @@ class TdmBlocos {
     // The company filter of the running generation (" = 1" or " in (1,2)"), which the balance
     // statements put after "sc.pacodigo" and "lc.pacodigo".
     QString FiltroEmpresas;
+
+    // The association rows read once per generation (by the first account that needs them).
+    std::unique_ptr<AssociacaoLida> associacaoI051;
+    std::unique_ptr<SuperiorDaAssociacao> superiorDaAssociacao;
+    void DescartaAssociacaoLida();
 
     // Every record table, in file order.
     QList<platform::MemTable*> tabelas();

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 using common::AtualizaPrompt;
 using common::MemoPrompt;
 using common::MostraMensagem;
@@ -16,7 +19,7 @@ using platform::ScriptedDialogs;
 namespace {
 
 class MensagensTest : public ::testing::Test {
-protected:
+  protected:
     ~MensagensTest() override { platform::setPendingEventsHook({}); }
     ScopedDialogs dialogs;
 };
@@ -123,4 +126,35 @@ TEST_F(MensagensTest, PromptSeesACancelPressedWhileEventsRun) {
     platform::setPendingEventsHook([&] { cancelado = true; });
     EXPECT_THROW(AtualizaPrompt(prompt, "Gerando", "I155", cancelado), platform::SilentAbort);
     EXPECT_EQ(prompt.lines(), QStringList({"SPED>Operação abortada pelo Usuário.", "SPED>I155"}));
+}
+
+TEST_F(MensagensTest, PromptPaintsAFewDozenTimesASecondButSeesEveryCancel) {
+    struct PromptContado : MemoPrompt {
+        void repaint() override { ++pinturas; }
+        int pinturas = 0;
+    } prompt;
+    bool cancelado = false;
+    int eventos = 0;
+    const int chamadas = 20000;
+    platform::setPendingEventsHook([&] {
+        if (++eventos == chamadas)
+            cancelado = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    const auto inicio = std::chrono::steady_clock::now();
+    for (int i = 1; i < chamadas; ++i)
+        AtualizaPrompt(prompt, "Gerando", QString::number(i), cancelado);
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - inicio);
+    EXPECT_EQ(prompt.lines().value(1), QString("SPED>%1").arg(chamadas - 1)) << "every text is set";
+    EXPECT_GE(prompt.pinturas, 1) << "the first update is painted";
+    EXPECT_LE(prompt.pinturas, 1 + ms.count() / 40);
+    EXPECT_THROW(AtualizaPrompt(prompt, "Gerando", "ultima", cancelado), platform::SilentAbort);
+    EXPECT_EQ(eventos, chamadas) << "events ran at every update";
+    platform::setPendingEventsHook({});
+
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    const int antes = prompt.pinturas;
+    AtualizaPrompt(prompt, "Gerando", "depois", false);
+    EXPECT_EQ(prompt.pinturas, antes + 1) << "an update after a pause is painted at once";
 }

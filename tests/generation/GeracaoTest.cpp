@@ -5,6 +5,7 @@
 #include "common/Mensagens.h"
 #include "data/Carregamento.h"
 #include "data/dmFCONT.h"
+#include "db/Statement.h"
 #include "generation/dmBlocos.h"
 #include "platform/Abort.h"
 #include "platform/EventLoop.h"
@@ -102,6 +103,26 @@ TEST_F(Geracao, TwoGenerationsInOneMinuteLeaveOneFile) {
         GTEST_SKIP() << "the minute changed between the two runs";
     EXPECT_EQ(QDir(pastaAtual() + QStringLiteral("/Arquivos Gerados")).entryList(QDir::Files).size(), 1);
     EXPECT_EQ(leArquivo(resultado.arquivo).size(), 140);
+}
+
+TEST_F(Geracao, GenerationCreatesNothingInTheCustomersDatabase) {
+    // With the superior accounts from the association every per-account read goes through the
+    // association table, which has no index on the account: none may be added for it.
+    altera(QStringLiteral("update AUGC80SP set RI200LCTPGCR = -1 where SPCODIGO = 1;"));
+    auto objetos = [&] {
+        db::Statement consulta(
+            dm->trBanco,
+            QStringLiteral("select (select count(*) from rdb$indices) || '/' || (select count(*) "
+                           "from rdb$relations) || '/' || (select count(*) from rdb$triggers) || "
+                           "'/' || (select count(*) from rdb$procedures) from rdb$database"));
+        auto cursor = consulta.openCursor();
+        return cursor->fetch() ? cursor->asText(0).value_or(QString()) : QString();
+    };
+    const QString antes = objetos();
+    const QStringList linhas = gera();
+    EXPECT_TRUE(resultado.sucesso);
+    EXPECT_GT(comecandoCom(linhas, "I051").size(), 10);
+    EXPECT_EQ(objetos(), antes);
 }
 
 TEST_F(Geracao, EmptyAssociationTableStillGivesEveryFixedRecord) {

@@ -33,9 +33,10 @@ qint64 maximo(db::Transaction& transacao, const QString& sql) {
 }
 
 QStringList colunasDe(db::Transaction& transacao, const QString& tabela) {
-    db::Statement consulta(transacao, QStringLiteral("select rdb$field_name from rdb$relation_fields "
-                                                     "where rdb$relation_name = '%1' order by rdb$field_position")
-                                          .arg(tabela));
+    db::Statement consulta(transacao,
+                           QStringLiteral("select rdb$field_name from rdb$relation_fields "
+                                          "where rdb$relation_name = '%1' order by rdb$field_position")
+                               .arg(tabela));
     auto cursor = consulta.openCursor();
     QStringList colunas;
     while (cursor->fetch())
@@ -98,7 +99,9 @@ QString contaReferencial(int grupo) {
     }
 }
 
-QVariant valor(qint64 centavos) { return static_cast<double>(centavos) / 100.0; }
+QVariant valor(qint64 centavos) {
+    return static_cast<double>(centavos) / 100.0;
+}
 
 } // namespace
 
@@ -106,7 +109,8 @@ std::vector<ContaGerada> MontaPlano(int contas, int primeiraChave) {
     // One synthetic for every eight analytic accounts; level 2 grows with the square root of the
     // chart so that level 3 stays within its two digits.
     const int alvoSinteticas = std::max(2 * grupos + 1, (contas + 4) / 9);
-    const int porGrupo = std::clamp(static_cast<int>(std::ceil(std::sqrt(alvoSinteticas / double(grupos)))), 1, 9);
+    const int porGrupo =
+        std::clamp(static_cast<int>(std::ceil(std::sqrt(alvoSinteticas / double(grupos)))), 1, 9);
     const int segundoNivel = grupos * porGrupo;
     const int terceiroNivel = std::clamp(alvoSinteticas - grupos - segundoNivel, 1, segundoNivel * 99);
     const int analiticas = contas - grupos - segundoNivel - terceiroNivel;
@@ -135,7 +139,8 @@ std::vector<ContaGerada> MontaPlano(int contas, int primeiraChave) {
                     break;
                 const QString n3 = n2 + QStringLiteral("%1").arg(k + 1, 2, 10, QLatin1Char('0'));
                 acrescenta(n3, 3, true, g);
-                const int quantas = analiticas / terceiroNivel + (terceiro < analiticas % terceiroNivel ? 1 : 0);
+                const int quantas =
+                    analiticas / terceiroNivel + (terceiro < analiticas % terceiroNivel ? 1 : 0);
                 for (int a = 1; a <= quantas; ++a)
                     acrescenta(n3 + QStringLiteral("%1").arg(a, 4, 10, QLatin1Char('0')), 4, false, g);
             }
@@ -149,7 +154,8 @@ db::ConnectionParams CriaBaseDemo(data::TdmFCONT& dm, const QString& arquivo, co
     return demo::MontaBaseDemonstracao(dm, arquivo, ferramentas, false);
 }
 
-BaseGerada AcrescentaEmpresaGrande(data::TdmFCONT& dm, int contas) {
+BaseGerada AcrescentaEmpresaGrande(data::TdmFCONT& dm, int contas, int linhasRazao,
+                                   bool superiorDaAssociacao) {
     BaseGerada base;
     db::Transaction& tr = dm.trBanco;
     const QString empresa = QString::number(base.empresa);
@@ -157,20 +163,28 @@ BaseGerada AcrescentaEmpresaGrande(data::TdmFCONT& dm, int contas) {
     base.plano = MontaPlano(contas, 500001);
 
     db::executeImmediate(
-        tr, QStringLiteral("insert into AUGC01PA (PACODIGO, PAEMPRAZAO, PAEMPFANTASIA, PAEMPCNPJ, PAEMPIE, PAEMPUF, "
-                           "PAEMPCIDADE, PACONTAMASCARA, PAEMPRESACONSOLIDADA, PAINICIOATIVIDADE) values (%1, "
-                           "'Serra Alta Distribuidora de Insumos Ltda', 'Serra Alta', '55.666.777/0001-81', "
-                           "'345.678.901.112', 'SP', 'Vale Serrano', '9.9.99.9999', '%1', '2012-05-02')")
+        tr, QStringLiteral(
+                "insert into AUGC01PA (PACODIGO, PAEMPRAZAO, PAEMPFANTASIA, PAEMPCNPJ, PAEMPIE, PAEMPUF, "
+                "PAEMPCIDADE, PACONTAMASCARA, PAEMPRESACONSOLIDADA, PAINICIOATIVIDADE) values (%1, "
+                "'Serra Alta Distribuidora de Insumos Ltda', 'Serra Alta', '55.666.777/0001-81', "
+                "'345.678.901.112', 'SP', 'Vale Serrano', '9.9.99.9999', '%1', '2012-05-02')")
                 .arg(empresa));
+
+    // The ledger index is built once from the loaded rows, which is several times faster than
+    // keeping it up to date row by row.
+    db::executeImmediate(tr, QStringLiteral("alter index ACBM19LC_CONTA_DATA inactive"));
+    tr.commitRetaining();
 
     std::mt19937 sorteio(20250101);
     std::vector<int> analiticas; // positions in the chart
     {
-        db::Statement conta(tr, QStringLiteral(
-                                    "insert into ACBC15PC (PACODIGO, PCCODIGO, PCORDENACAO, PCDESCRICAO, PCNIVEL, PCTIPO, "
-                                    "PCCODIGONATUREZA, CCCODIGO, PCCODIGOREDUZIDO, PCNATUREZASALDO, PCACEITALANCAMENTO) "
-                                    "values (:PACODIGO, :PCCODIGO, :PCORDENACAO, :PCDESCRICAO, :PCNIVEL, :PCTIPO, "
-                                    ":PCCODIGONATUREZA, :CCCODIGO, :PCCODIGOREDUZIDO, :PCNATUREZASALDO, :PCACEITALANCAMENTO)"));
+        db::Statement conta(
+            tr,
+            QStringLiteral(
+                "insert into ACBC15PC (PACODIGO, PCCODIGO, PCORDENACAO, PCDESCRICAO, PCNIVEL, PCTIPO, "
+                "PCCODIGONATUREZA, CCCODIGO, PCCODIGOREDUZIDO, PCNATUREZASALDO, PCACEITALANCAMENTO) "
+                "values (:PACODIGO, :PCCODIGO, :PCORDENACAO, :PCDESCRICAO, :PCNIVEL, :PCTIPO, "
+                ":PCCODIGONATUREZA, :CCCODIGO, :PCCODIGOREDUZIDO, :PCNATUREZASALDO, :PCACEITALANCAMENTO)"));
         static const char* naturezas[] = {"01", "02", "04", "04"};
         int reduzido = 0;
         for (size_t i = 0; i < base.plano.size(); ++i) {
@@ -218,19 +232,22 @@ BaseGerada AcrescentaEmpresaGrande(data::TdmFCONT& dm, int contas) {
     if (ultimoPassivo >= 0)
         abertura[ultimoPassivo] -= soma;
 
-    // Ledger: two entries per analytic account on average, each a debit row and a credit row.
+    // Ledger: entries between random accounts on random days of 2025, each a debit row and a
+    // credit row.
     std::vector<std::array<qint64, 12>> movimento(static_cast<size_t>(a));
     for (auto& m : movimento)
         m.fill(0);
     {
-        const qint64 primeiroLancamento = maximo(tr, QStringLiteral("select max(LCCODIGO) from ACBM19LC")) + 1;
+        const qint64 primeiroLancamento =
+            maximo(tr, QStringLiteral("select max(LCCODIGO) from ACBM19LC")) + 1;
         const qint64 primeiroLote = maximo(tr, QStringLiteral("select max(LCLOTE) from ACBM19LC")) + 1;
         db::Statement lancamento(
-            tr, QStringLiteral("insert into ACBM19LC (LCCODIGO, PACODIGO, PCCODIGO, LCDATALANCAMENTO, LCVALORDEBITO, "
-                               "LCVALORCREDITO, LCID, LCLOTE, LCCONTRAPARTIDASEQ, HCCODIGO, LCHISTORICO, CCCODIGO) "
-                               "values (:LCCODIGO, :PACODIGO, :PCCODIGO, :DATA, :DEBITO, :CREDITO, null, :LOTE, "
-                               ":CONTRAPARTIDA, :HCCODIGO, :HISTORICO, null)"));
-        const int lotes = 2 * a;
+            tr, QStringLiteral(
+                    "insert into ACBM19LC (LCCODIGO, PACODIGO, PCCODIGO, LCDATALANCAMENTO, LCVALORDEBITO, "
+                    "LCVALORCREDITO, LCID, LCLOTE, LCCONTRAPARTIDASEQ, HCCODIGO, LCHISTORICO, CCCODIGO) "
+                    "values (:LCCODIGO, :PACODIGO, :PCCODIGO, :DATA, :DEBITO, :CREDITO, null, :LOTE, "
+                    ":CONTRAPARTIDA, :HCCODIGO, :HISTORICO, null)"));
+        const int lotes = std::max(1, linhasRazao / 2);
         for (int l = 0; l < lotes; ++l) {
             const int debito = static_cast<int>(sorteio() % a);
             int credito = static_cast<int>(sorteio() % a);
@@ -264,8 +281,9 @@ BaseGerada AcrescentaEmpresaGrande(data::TdmFCONT& dm, int contas) {
 
     // Monthly balances that agree with the ledger: each month starts where the last one ended.
     {
-        db::Statement saldo(tr, QStringLiteral("insert into ACBC21SC (PACODIGO, PCCODIGO, SCPERIODO, SCSALDOANTERIOR, "
-                                               "SCSALDOATUAL) values (:PACODIGO, :PCCODIGO, :PERIODO, :ANTERIOR, :ATUAL)"));
+        db::Statement saldo(
+            tr, QStringLiteral("insert into ACBC21SC (PACODIGO, PCCODIGO, SCPERIODO, SCSALDOANTERIOR, "
+                               "SCSALDOATUAL) values (:PACODIGO, :PCCODIGO, :PERIODO, :ANTERIOR, :ATUAL)"));
         auto grava = [&](int pcCodigo, const QDate& periodo, qint64 anterior, qint64 atual) {
             saldo.setParameter(0, base.empresa);
             saldo.setParameter(1, pcCodigo);
@@ -289,31 +307,83 @@ BaseGerada AcrescentaEmpresaGrande(data::TdmFCONT& dm, int contas) {
 
     // Parameter set 50: set 1 for company 50, with its signatories and one association row per
     // account (analytic accounts with a referential account, as a finished association has).
-    copiaLinhas(tr, QStringLiteral("AUGC80SP"), QStringLiteral("SPCODIGO = 1"),
-                {{QStringLiteral("SPCODIGO"), configuracao},
-                 {QStringLiteral("EMPRESA"), empresa},
-                 {QStringLiteral("SPNOME"), QStringLiteral("'SPED FCONT - Serra Alta 2025 (%1 contas)'").arg(contas)},
-                 {QStringLiteral("R0000NOME"), QStringLiteral("'SERRA ALTA DISTRIBUIDORA DE INSUMOS LTDA'")},
-                 {QStringLiteral("R0000CNPJ"), QStringLiteral("'55666777000181'")}});
+    copiaLinhas(
+        tr, QStringLiteral("AUGC80SP"), QStringLiteral("SPCODIGO = 1"),
+        {{QStringLiteral("SPCODIGO"), configuracao},
+         {QStringLiteral("EMPRESA"), empresa},
+         {QStringLiteral("SPNOME"), QStringLiteral("'SPED FCONT - Serra Alta 2025 (%1 contas)'").arg(contas)},
+         {QStringLiteral("R0000NOME"), QStringLiteral("'SERRA ALTA DISTRIBUIDORA DE INSUMOS LTDA'")},
+         {QStringLiteral("R0000CNPJ"), QStringLiteral("'55666777000181'")}});
     const qint64 ultimoSignatario = maximo(tr, QStringLiteral("select max(SPSGCODIGO) from AUGC80SPSG"));
     copiaLinhas(tr, QStringLiteral("AUGC80SPSG"), QStringLiteral("SPCODIGO = 1"),
                 {{QStringLiteral("SPSGCODIGO"), QStringLiteral("SPSGCODIGO + %1").arg(ultimoSignatario)},
                  {QStringLiteral("SPCODIGO"), configuracao}});
     {
-        const qint64 primeiraAssociacao = maximo(tr, QStringLiteral("select max(SPASCODIGO) from AUGC80SPAS")) + 1;
-        db::Statement associacao(tr, QStringLiteral("insert into AUGC80SPAS (SPASCODIGO, SPCODIGO, PACODIGO, PCCODIGO, "
-                                                    "PCCODIGOSUP, COD_CTA_REF, COD_AGL) values (:SPASCODIGO, :SPCODIGO, "
-                                                    ":PACODIGO, :PCCODIGO, null, :COD_CTA_REF, null)"));
+        const qint64 primeiraAssociacao =
+            maximo(tr, QStringLiteral("select max(SPASCODIGO) from AUGC80SPAS")) + 1;
+        db::Statement associacao(
+            tr, QStringLiteral("insert into AUGC80SPAS (SPASCODIGO, SPCODIGO, PACODIGO, PCCODIGO, "
+                               "PCCODIGOSUP, COD_CTA_REF, COD_AGL) values (:SPASCODIGO, :SPCODIGO, "
+                               ":PACODIGO, :PCCODIGO, :PCCODIGOSUP, :COD_CTA_REF, null)"));
+        std::array<int, 5> sinteticaDoNivel{};
         for (const ContaGerada& c : base.plano) {
+            if (c.sintetica)
+                sinteticaDoNivel[static_cast<size_t>(c.nivel)] = c.pcCodigo;
+            const QVariant superior =
+                c.nivel > 1 ? QVariant(sinteticaDoNivel[static_cast<size_t>(c.nivel - 1)]) : QVariant();
             associacao.setParameter(0, primeiraAssociacao + base.associacoes);
             associacao.setParameter(1, base.configuracao);
             associacao.setParameter(2, base.empresa);
             associacao.setParameter(3, c.pcCodigo);
-            associacao.setParameter(4, c.sintetica ? QVariant() : QVariant(contaReferencial(c.grupo)));
+            associacao.setParameter(4, superior);
+            associacao.setParameter(5, c.sintetica ? QVariant() : QVariant(contaReferencial(c.grupo)));
             associacao.execute();
             ++base.associacoes;
         }
     }
+    if (superiorDaAssociacao)
+        db::executeImmediate(
+            tr,
+            QStringLiteral("update AUGC80SP set RI200LCTPGCR = -1 where SPCODIGO = %1").arg(configuracao));
+    tr.commitRetaining();
+    db::executeImmediate(tr, QStringLiteral("alter index ACBM19LC_CONTA_DATA active"));
+    tr.commit();
+    return base;
+}
+
+BaseGerada ReabreBase(data::TdmFCONT& dm, const QString& arquivo, int contas, int linhasRazao,
+                      bool superiorDaAssociacao) {
+    dm.dbBanco.params.database = arquivo;
+    dm.dbBanco.params.user = QStringLiteral("SYSDBA");
+    dm.dbBanco.afterConnect = [] { app::dbBancoAfterConnect(); };
+    dm.dbBanco.connect();
+    BaseGerada base;
+    db::Transaction& tr = dm.trBanco;
+    const auto conta = [&](const QString& sql) { return maximo(tr, sql.arg(base.empresa)); };
+    base.plano = MontaPlano(contas, 500001);
+    const qint64 noBanco = conta(QStringLiteral("select count(*) from ACBC15PC where PACODIGO = %1"));
+    base.lancamentos =
+        static_cast<int>(conta(QStringLiteral("select count(*) from ACBM19LC where PACODIGO = %1")));
+    const int esperados = 2 * std::max(1, linhasRazao / 2);
+    if (noBanco != contas || base.lancamentos != esperados)
+        throw std::runtime_error(
+            QStringLiteral("%1 holds %2 accounts and %3 ledger rows, not %4 and %5: remove it "
+                           "or name another file")
+                .arg(arquivo)
+                .arg(noBanco)
+                .arg(base.lancamentos)
+                .arg(contas)
+                .arg(esperados)
+                .toStdString());
+    for (const ContaGerada& c : base.plano)
+        (c.sintetica ? base.sinteticas : base.analiticas)++;
+    base.saldos =
+        static_cast<int>(conta(QStringLiteral("select count(*) from ACBC21SC where PACODIGO = %1")));
+    base.associacoes =
+        static_cast<int>(conta(QStringLiteral("select count(*) from AUGC80SPAS where PACODIGO = %1")));
+    db::executeImmediate(tr, QStringLiteral("update AUGC80SP set RI200LCTPGCR = %1 where SPCODIGO = %2")
+                                 .arg(superiorDaAssociacao ? -1 : 0)
+                                 .arg(base.configuracao));
     tr.commit();
     return base;
 }

@@ -4,13 +4,19 @@
 #include "data/ContaSuperior.h"
 #include "data/dmFCONT.h"
 #include "data/uFCONT.h"
+#include "db/Statement.h"
 #include "generation/Geracao.h"
 #include "platform/Abort.h"
+#include "platform/EventLoop.h"
 
 #include <QFile>
 
+#include <algorithm>
 #include <chrono>
+#include <ctime>
+#include <fstream>
 #include <stdexcept>
+#include <string>
 
 namespace bench {
 
@@ -33,7 +39,7 @@ QString registroDaLinha(const QString& detalhe) {
 // Every written line passes through the prompt: the time between two of them is what the line
 // cost to build.
 class PromptCronometrado : public common::MemoPrompt {
-public:
+  public:
     void inicia() { m_marca = Relogio::now(); }
     void setLines(const QStringList& lines) override {
         const QString registro = registroDaLinha(lines.value(1));
@@ -47,9 +53,32 @@ public:
 
     QMap<QString, double> segundosPorRegistro;
 
-private:
+  private:
     Relogio::time_point m_marca = Relogio::now();
 };
+
+// Processor time of the process, all its threads: less disturbed than the wall clock by other
+// work on a shared machine.
+double segundosCpu() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+// Linux keeps the peak resident size (VmHWM) and lets a process start it again from its
+// current size, so the build of the database does not count.
+void zeraPicoDeMemoria() {
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+qint64 picoDeMemoriaKb() {
+    std::ifstream status("/proc/self/status");
+    std::string linha;
+    while (std::getline(status, linha))
+        if (linha.rfind("VmHWM:", 0) == 0)
+            return std::stoll(linha.substr(6));
+    return -1;
+}
 
 } // namespace
 
@@ -100,8 +129,21 @@ MedidaGeracao MedeGeracao(platform::ConsoleDialogs& dialogos) {
     data::dmFCONT->prompt = &prompt;
     const qsizetype caixasAntes = dialogos.texts.size();
 
+    auto ultimaChamada = Relogio::now();
+    Relogio::duration maiorIntervalo{};
+    qint64 chamadas = 0;
+    platform::setPendingEventsHook([&] {
+        const auto agora = Relogio::now();
+        maiorIntervalo = std::max(maiorIntervalo, agora - ultimaChamada);
+        ultimaChamada = agora;
+        ++chamadas;
+    });
+    zeraPicoDeMemoria();
+
     prompt.inicia();
+    const double cpu = segundosCpu();
     const auto inicio = Relogio::now();
+    ultimaChamada = inicio;
     generation::ResultadoGeracao resultado;
     try {
         resultado = generation::GeraArquivoFCONT(&prompt);
@@ -110,6 +152,12 @@ MedidaGeracao MedeGeracao(platform::ConsoleDialogs& dialogos) {
         dialogos.texts << QString::fromUtf8(e.what());
     }
     m.segundos = segundosDesde(inicio);
+    m.segundosCpu = segundosCpu() - cpu;
+    maiorIntervalo = std::max(maiorIntervalo, Relogio::now() - ultimaChamada);
+    platform::setPendingEventsHook({});
+    m.picoMemoriaKb = picoDeMemoriaKb();
+    m.maiorIntervaloMs = std::chrono::duration<double, std::milli>(maiorIntervalo).count();
+    m.chamadasDoGancho = chamadas;
     data::dmFCONT->prompt = anterior;
 
     m.sucesso = resultado.sucesso;
@@ -120,6 +168,7 @@ MedidaGeracao MedeGeracao(platform::ConsoleDialogs& dialogos) {
 
     QFile arquivo(m.arquivo);
     if (!m.arquivo.isEmpty() && arquivo.open(QIODevice::ReadOnly)) {
+        m.bytesDoArquivo = arquivo.size();
         const QList<QByteArray> linhas = arquivo.readAll().split('\n');
         for (const QByteArray& linha : linhas) {
             if (linha.trimmed().isEmpty())
@@ -128,6 +177,29 @@ MedidaGeracao MedeGeracao(platform::ConsoleDialogs& dialogos) {
             m.linhasPorRegistro[QString::fromLatin1(linha.mid(1, 4))]++;
         }
     }
+    return m;
+}
+
+MedidaPiso MedePiso(const QList<std::pair<QString, QString>>& instrucoes) {
+    MedidaPiso m;
+    db::Transaction& transacao = data::dmFCONT->trBanco;
+    zeraPicoDeMemoria();
+    const double cpu = segundosCpu();
+    const auto inicio = Relogio::now();
+    for (const auto& [registro, sql] : instrucoes) {
+        const auto esta = Relogio::now();
+        db::Statement instrucao(transacao, sql);
+        auto cursor = instrucao.openCursor();
+        qint64 linhas = 0;
+        while (cursor->fetch())
+            ++linhas;
+        cursor->close();
+        m.linhas += linhas;
+        m.porInstrucao.append({registro, linhas, segundosDesde(esta)});
+    }
+    m.segundos = segundosDesde(inicio);
+    m.segundosCpu = segundosCpu() - cpu;
+    m.picoMemoriaKb = picoDeMemoriaKb();
     return m;
 }
 

@@ -5,6 +5,8 @@
 #include "data/dmFCONT.h"
 #include "db/FirebirdError.h"
 #include "db/Statement.h"
+#include "generation/Geracao.h"
+#include "generation/Populacao.h"
 #include "generation/dmBlocos.h"
 #include "platform/Abort.h"
 #include "platform/ConsoleDialogs.h"
@@ -24,8 +26,12 @@
 namespace {
 
 struct Opcoes {
-    int contas = 5000;
+    int contas = 20000;
+    int lancamentos = -1; // ledger rows; 50 per account when not given
     int amostra = 300;
+    QString base;
+    bool superiorDaAssociacao = false;
+    bool semPiso = false;
     QString pasta;
     bool manter = false;
     bool comIndice = false;
@@ -33,9 +39,16 @@ struct Opcoes {
 };
 
 const char* uso =
-    "Usage: fcont-bench [--contas N] [--amostra K] [--pasta DIR] [--manter] [--com-indice]\n"
-    "  --contas N   accounts in the chart of company 50 (default 5000, at least 20)\n"
-    "  --amostra K  accounts sampled for the superior-account timing (default 300)\n"
+    "Usage: fcont-bench [--contas N] [--lancamentos L] [--amostra K] [--base FILE] [--pasta DIR] [--manter]\n"
+    "                   [--com-indice] [--superior-da-associacao] [--sem-piso]\n"
+    "  --contas N   accounts in the chart of company 50 (default 20000, at least 20)\n"
+    "  --lancamentos L  ledger rows of company 50 (default 50 per account: 1000000 for 20000)\n"
+    "  --amostra K  accounts sampled for the superior-account timing (default 300, 0 skips it)\n"
+    "  --base FILE  the database file: used as it is when it exists (built with the same sizes),\n"
+    "               else built there and kept\n"
+    "  --superior-da-associacao  set 50 takes the superior accounts from the association\n"
+    "               (RI200LCTPGCR = -1)\n"
+    "  --sem-piso   time the generation only (for profiling it)\n"
     "  --pasta DIR  folder of the database and of the generation (default: a temporary folder)\n"
     "  --manter     keep the database (and the temporary folder) afterwards\n"
     "  --com-indice index AUGC80SPAS on (SPCODIGO, PCCODIGO) before the timings (the ERP's schema\n"
@@ -61,8 +74,16 @@ Opcoes leOpcoes(const QStringList& argumentos) {
         };
         if (a == QLatin1String("--contas"))
             o.contas = inteiro(20);
+        else if (a == QLatin1String("--lancamentos"))
+            o.lancamentos = inteiro(2);
         else if (a == QLatin1String("--amostra"))
-            o.amostra = inteiro(1);
+            o.amostra = inteiro(0);
+        else if (a == QLatin1String("--base"))
+            o.base = valor();
+        else if (a == QLatin1String("--sem-piso"))
+            o.semPiso = true;
+        else if (a == QLatin1String("--superior-da-associacao"))
+            o.superiorDaAssociacao = true;
         else if (a == QLatin1String("--pasta"))
             o.pasta = valor();
         else if (a == QLatin1String("--manter"))
@@ -81,7 +102,8 @@ void imprime(const QString& texto) {
 }
 
 QString ferramentas() {
-    const QString definida = QProcessEnvironment::systemEnvironment().value(QStringLiteral("FCONT_TOOLS_DIR"));
+    const QString definida =
+        QProcessEnvironment::systemEnvironment().value(QStringLiteral("FCONT_TOOLS_DIR"));
     return definida.isEmpty() ? QStringLiteral(FCONT_TOOLS_DIR) : definida;
 }
 
@@ -116,7 +138,8 @@ int executa(const Opcoes& opcoes) {
     std::unique_ptr<QTemporaryDir> temporaria;
     QString pasta = opcoes.pasta;
     if (pasta.isEmpty()) {
-        temporaria = std::make_unique<QTemporaryDir>(QDir::temp().filePath(QStringLiteral("fcont-bench-XXXXXX")));
+        temporaria =
+            std::make_unique<QTemporaryDir>(QDir::temp().filePath(QStringLiteral("fcont-bench-XXXXXX")));
         temporaria->setAutoRemove(!opcoes.manter);
         pasta = temporaria->path();
     }
@@ -129,7 +152,11 @@ int executa(const Opcoes& opcoes) {
         imprime(QStringLiteral("cannot enter ") + dir.path());
         return 2;
     }
-    const QString arquivo = dir.filePath(QStringLiteral("fcont-bench.fdb"));
+    const QString arquivo = opcoes.base.isEmpty() ? dir.filePath(QStringLiteral("fcont-bench.fdb"))
+                                                  : QFileInfo(opcoes.base).absoluteFilePath();
+    const bool reaproveita = !opcoes.base.isEmpty() && QFileInfo::exists(arquivo);
+    const bool mantem = opcoes.manter || !opcoes.base.isEmpty();
+    const int linhasRazao = opcoes.lancamentos > 0 ? opcoes.lancamentos : 50 * opcoes.contas;
 
     platform::ConsoleDialogs dialogos;
     platform::setDialogs(&dialogos);
@@ -144,33 +171,57 @@ int executa(const Opcoes& opcoes) {
         bench::BaseGerada base;
         try {
             auto inicio = Relogio::now();
-            bench::CriaBaseDemo(dm, arquivo, ferramentas());
-            const double demo = segundosDesde(inicio);
-            inicio = Relogio::now();
-            base = bench::AcrescentaEmpresaGrande(dm, opcoes.contas);
-            const double grande = segundosDesde(inicio);
+            double demo = 0, grande = 0;
+            if (reaproveita) {
+                base =
+                    bench::ReabreBase(dm, arquivo, opcoes.contas, linhasRazao, opcoes.superiorDaAssociacao);
+            } else {
+                bench::CriaBaseDemo(dm, arquivo, ferramentas());
+                demo = segundosDesde(inicio);
+                inicio = Relogio::now();
+                base = bench::AcrescentaEmpresaGrande(dm, opcoes.contas, linhasRazao,
+                                                      opcoes.superiorDaAssociacao);
+                grande = segundosDesde(inicio);
+            }
+            if (reaproveita) {
+                // A kept database may hold the index of an earlier run with --com-indice.
+                try {
+                    db::executeImmediate(dm.trBanco, QStringLiteral("drop index BENCH_SPAS_CONTA"));
+                    dm.trBanco.commit();
+                } catch (const db::FirebirdError&) {
+                    dm.trBanco.rollback();
+                }
+            }
             if (opcoes.comIndice) {
-                db::executeImmediate(dm.trBanco, QStringLiteral("create index BENCH_SPAS_CONTA on AUGC80SPAS (SPCODIGO, PCCODIGO)"));
+                db::executeImmediate(
+                    dm.trBanco,
+                    QStringLiteral("create index BENCH_SPAS_CONTA on AUGC80SPAS (SPCODIGO, PCCODIGO)"));
                 dm.trBanco.commit();
             }
-            const int linhasInseridas = static_cast<int>(base.plano.size()) + base.saldos + base.lancamentos + base.associacoes;
+            const int linhasInseridas =
+                static_cast<int>(base.plano.size()) + base.saldos + base.lancamentos + base.associacoes;
             imprime(QStringLiteral("database: %1%2")
-                        .arg(arquivo, opcoes.comIndice ? QStringLiteral(" (with index BENCH_SPAS_CONTA)") : QString()));
-            imprime(QStringLiteral("company %1, set %2: %3 accounts (%4 synthetic, %5 analytic), %6 balances, "
-                                   "%7 ledger rows, %8 association rows")
-                        .arg(base.empresa)
-                        .arg(base.configuracao)
-                        .arg(base.plano.size())
-                        .arg(base.sinteticas)
-                        .arg(base.analiticas)
-                        .arg(base.saldos)
-                        .arg(base.lancamentos)
-                        .arg(base.associacoes));
-            imprime(QStringLiteral("build: demo database %1 s; company 50 %2 s (%3 rows, %4 rows/s)")
-                        .arg(demo, 0, 'f', 2)
-                        .arg(grande, 0, 'f', 2)
-                        .arg(linhasInseridas)
-                        .arg(linhasInseridas / std::max(grande, 1e-9), 0, 'f', 0));
+                        .arg(arquivo, opcoes.comIndice ? QStringLiteral(" (with index BENCH_SPAS_CONTA)")
+                                                       : QString()));
+            imprime(
+                QStringLiteral("company %1, set %2: %3 accounts (%4 synthetic, %5 analytic), %6 balances, "
+                               "%7 ledger rows, %8 association rows")
+                    .arg(base.empresa)
+                    .arg(base.configuracao)
+                    .arg(base.plano.size())
+                    .arg(base.sinteticas)
+                    .arg(base.analiticas)
+                    .arg(base.saldos)
+                    .arg(base.lancamentos)
+                    .arg(base.associacoes));
+            if (reaproveita)
+                imprime(QStringLiteral("build: none, the database was kept from an earlier run"));
+            else
+                imprime(QStringLiteral("build: demo database %1 s; company 50 %2 s (%3 rows, %4 rows/s)")
+                            .arg(demo, 0, 'f', 2)
+                            .arg(grande, 0, 'f', 2)
+                            .arg(linhasInseridas)
+                            .arg(linhasInseridas / std::max(grande, 1e-9), 0, 'f', 0));
         } catch (const std::exception& e) {
             imprime(QStringLiteral("error building the database: ") + textoDe(e));
             return 2;
@@ -195,27 +246,32 @@ int executa(const Opcoes& opcoes) {
             const bench::ContaGerada& c = base.plano[i * base.plano.size() / quantas];
             amostra.push_back({c.pcCodigo, c.sintetica ? QStringLiteral("S") : QStringLiteral("A")});
         }
-        try {
-            const bench::MedidaSuperior s = bench::MedeContaSuperior(amostra, 100);
-            imprime(QStringLiteral("superior account, %1 sampled accounts (%2 without a superior):")
-                        .arg(amostra.size())
-                        .arg(s.vazias));
-            imprime(QStringLiteral("  in memory:   first call (reads the chart) %1 ms, then %2 us per call (%3 calls)")
+        if (!amostra.empty())
+            try {
+                const bench::MedidaSuperior s = bench::MedeContaSuperior(amostra, 100);
+                imprime(QStringLiteral("superior account, %1 sampled accounts (%2 without a superior):")
+                            .arg(amostra.size())
+                            .arg(s.vazias));
+                imprime(
+                    QStringLiteral(
+                        "  in memory:   first call (reads the chart) %1 ms, then %2 us per call (%3 calls)")
                         .arg(s.leituraDoPlanoMs, 0, 'f', 2)
                         .arg(s.memoriaUs, 0, 'f', 3)
                         .arg(s.chamadasMemoria));
-            imprime(QStringLiteral("  in database: %1 us per call (%2 calls), %3x the in-memory call")
-                        .arg(s.bancoUs, 0, 'f', 1)
-                        .arg(s.chamadasBanco)
-                        .arg(s.bancoUs / std::max(s.memoriaUs, 1e-9), 0, 'f', 0));
-            imprime(QStringLiteral("  answers that differ: %1").arg(s.diferentes));
-            if (s.diferentes != 0)
-                codigo = 1;
-        } catch (const std::exception& e) {
-            imprime(QStringLiteral("error timing the superior account: ") + textoDe(e));
-            return 2;
-        }
+                imprime(QStringLiteral("  in database: %1 us per call (%2 calls), %3x the in-memory call")
+                            .arg(s.bancoUs, 0, 'f', 1)
+                            .arg(s.chamadasBanco)
+                            .arg(s.bancoUs / std::max(s.memoriaUs, 1e-9), 0, 'f', 0));
+                imprime(QStringLiteral("  answers that differ: %1").arg(s.diferentes));
+                if (s.diferentes != 0)
+                    codigo = 1;
+            } catch (const std::exception& e) {
+                imprime(QStringLiteral("error timing the superior account: ") + textoDe(e));
+                return 2;
+            }
 
+        const auto instrucoes = generation::InstrucoesDaGeracao(generation::MontaFiltroEmpresas());
+        const bench::MedidaPiso antes = opcoes.semPiso ? bench::MedidaPiso{} : bench::MedePiso(instrucoes);
         const bench::MedidaGeracao g = bench::MedeGeracao(dialogos);
         imprime(QStringLiteral("generation of set %1: %2, %3 lines in %4 s = %5 lines/s, %6 boxes")
                     .arg(base.configuracao)
@@ -232,19 +288,64 @@ int executa(const Opcoes& opcoes) {
             if (it.value() >= 10 || s >= 0.05)
                 porRegistro += QStringLiteral(" %1 %2/%3s").arg(it.key()).arg(it.value()).arg(s, 0, 'f', 2);
         }
-        imprime(QStringLiteral("  lines/seconds per record:") + porRegistro +
-                QStringLiteral("; the rest (small records, saving) %1s").arg(g.segundos - somados, 0, 'f', 2));
+        imprime(
+            QStringLiteral("  lines/seconds per record:") + porRegistro +
+            QStringLiteral("; the rest (small records, saving) %1s").arg(g.segundos - somados, 0, 'f', 2));
         imprime(QStringLiteral("  file: ") + g.arquivo);
         imprimeCaixas(g.textosDasCaixas);
         if (!g.sucesso)
             codigo = 1;
+
+        // The floor after the generation, so that the engine's cache is as warm for it as for the
+        // generation, which follows a first floor read; the lower of the two counts.
+        const bench::MedidaPiso depois = opcoes.semPiso ? bench::MedidaPiso{} : bench::MedePiso(instrucoes);
+        const bench::MedidaPiso& piso = depois.segundos < antes.segundos ? depois : antes;
+        imprime(QStringLiteral(
+                    "floor before the generation %1 s (processor %2 s), after it %3 s (processor %4 s)")
+                    .arg(antes.segundos, 0, 'f', 2)
+                    .arg(antes.segundosCpu, 0, 'f', 2)
+                    .arg(depois.segundos, 0, 'f', 2)
+                    .arg(depois.segundosCpu, 0, 'f', 2));
+        const double pisoCpu = std::min(antes.segundosCpu, depois.segundosCpu);
+        imprime(QStringLiteral("peak memory while the first floor ran: %1 MB (the embedded engine's cache "
+                               "and sorts, the data module)")
+                    .arg(antes.picoMemoriaKb / 1024.0, 0, 'f', 1));
+        imprime(QStringLiteral("processor time: generation %1 s, floor %2 s, ratio %3")
+                    .arg(g.segundosCpu, 0, 'f', 2)
+                    .arg(pisoCpu, 0, 'f', 2)
+                    .arg(g.segundosCpu / std::max(pisoCpu, 1e-9), 0, 'f', 2));
+        QString porInstrucao;
+        for (const auto& [registro, linhas, segundos] : piso.porInstrucao)
+            if (linhas >= 10 || segundos >= 0.05)
+                porInstrucao +=
+                    QStringLiteral(" %1 %2/%3s").arg(registro).arg(linhas).arg(segundos, 0, 'f', 2);
+        imprime(QStringLiteral("floor (%1 statements prepared, opened and read to the end): %2 rows in %3 s")
+                    .arg(instrucoes.size())
+                    .arg(piso.linhas)
+                    .arg(piso.segundos, 0, 'f', 2));
+        imprime(QStringLiteral("  rows/seconds per statement:") + porInstrucao);
+        const double limite = 100.0 * 1024 * 1024 + 20.0 * static_cast<double>(g.bytesDoArquivo);
+        imprime(
+            QStringLiteral("summary: generation %1 s, floor %2 s, ratio %3; %4 lines/s; peak memory %5 MB "
+                           "(limit 100 MB + 20 x %6 MB = %7 MB); file %8 bytes; longest gap between two "
+                           "pending-events calls %9 ms (%10 calls)")
+                .arg(g.segundos, 0, 'f', 2)
+                .arg(piso.segundos, 0, 'f', 2)
+                .arg(g.segundos / std::max(piso.segundos, 1e-9), 0, 'f', 2)
+                .arg(g.linhas / std::max(g.segundos, 1e-9), 0, 'f', 0)
+                .arg(g.picoMemoriaKb / 1024.0, 0, 'f', 1)
+                .arg(g.bytesDoArquivo / 1048576.0, 0, 'f', 2)
+                .arg(limite / 1048576.0, 0, 'f', 1)
+                .arg(g.bytesDoArquivo)
+                .arg(g.maiorIntervaloMs, 0, 'f', 1)
+                .arg(g.chamadasDoGancho));
         try {
             dm.trBanco.commit();
         } catch (...) {
         }
     }
     // The data module has detached: the embedded database file can go.
-    if (!opcoes.manter)
+    if (!mantem)
         QFile::remove(arquivo);
     else
         imprime(QStringLiteral("kept: ") + arquivo);
