@@ -20,6 +20,7 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace ui {
 
@@ -181,6 +182,10 @@ void TfmPesquisa::ligaGrade(platform::DataSet& dataSet) {
     if (m_fonte && m_fonte->referencial())
         m_modelo->setPintura([&dataSet](int linha) { return coresDoPlanoRef(dataSet, linha); });
     m_modelo->reset();
+    // Without titles the columns are sized by what they hold, long descriptions within reason.
+    dbgdPesquisa->resizeColumnsToContents();
+    for (int c = 0; c < m_modelo->columnCount(); ++c)
+        dbgdPesquisa->setColumnWidth(c, std::min(dbgdPesquisa->columnWidth(c), 360));
     if (m_modelo->rowCount() > 0)
         dbgdPesquisa->setCurrentIndex(m_modelo->index(0, 0));
 }

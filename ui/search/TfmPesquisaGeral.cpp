@@ -71,7 +71,7 @@ TfmPesquisaGeral::TfmPesquisaGeral(QWidget* parent)
     dbgdPesquisaGeral->setSelectionBehavior(QAbstractItemView::SelectRows);
     dbgdPesquisaGeral->setSelectionMode(QAbstractItemView::SingleSelection);
     dbgdPesquisaGeral->verticalHeader()->setDefaultSectionSize(20);
-    dbgdPesquisaGeral->verticalHeader()->setFixedWidth(12);
+    dbgdPesquisaGeral->verticalHeader()->hide();
     dbgdPesquisaGeral->horizontalHeader()->setStyleSheet(
         QStringLiteral("QHeaderView::section { background-color: navy; color: white; font-weight: bold; }"));
     dbgdPesquisaGeral->viewport()->installEventFilter(
