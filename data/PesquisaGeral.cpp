@@ -1,5 +1,6 @@
 #include "data/PesquisaGeral.h"
 
+#include "common/MontaFiltro.h"
 #include "common/Texto.h"
 
 namespace data {
