@@ -2,6 +2,7 @@
 
 #include "data/dmFCONT.h"
 #include "data/uFCONT.h"
+#include "data/Esquema.h"
 
 namespace app {
 

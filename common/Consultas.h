@@ -1,7 +1,5 @@
 #pragma once
 
-#include "common/ExecutaPrograma.h"
-
 #include <QString>
 #include <memory>
 

@@ -1,4 +1,5 @@
 #include "data/ContaSuperior.h"
+#include "data/LeInteiro.h"
 
 #include <algorithm>
 

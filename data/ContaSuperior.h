@@ -1,7 +1,5 @@
 #pragma once
 
-#include "data/LeInteiro.h"
-
 #include <QString>
 #include <array>
 #include <unordered_map>

@@ -4,6 +4,7 @@
 #include "common/Mensagens.h"
 #include "common/Texto.h"
 #include "data/ContaSuperior.h"
+#include "data/LeInteiro.h"
 #include "data/dmFCONT.h"
 #include "platform/Abort.h"
 #include "platform/Regional.h"

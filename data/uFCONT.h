@@ -1,7 +1,5 @@
 #pragma once
 
-#include "data/Esquema.h"
-
 #include <QList>
 #include <QString>
 #include <QStringList>

@@ -2,6 +2,7 @@
 #include "common/Mensagens.h"
 #include "common/Texto.h"
 #include "data/ContaSuperior.h"
+#include "data/LeInteiro.h"
 #include "data/dmFCONT.h"
 #include "data/uFCONT.h"
 #include "generation/AssociacaoLida.h"

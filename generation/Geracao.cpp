@@ -1,6 +1,7 @@
 #include "generation/Geracao.h"
 
 #include "common/Consultas.h"
+#include "common/ExecutaPrograma.h"
 #include "common/Mensagens.h"
 #include "common/Texto.h"
 #include "data/dmFCONT.h"

@@ -1,5 +1,7 @@
 #include "generation/dmBlocos.h"
 
+#include "db/Value.h"
+
 #include "common/Texto.h"
 #include "generation/AssociacaoLida.h"
 #include "generation/LinhaRegistro.h"
@@ -53,7 +55,7 @@ void define(platform::MemTable& tabela, std::initializer_list<Campo> campos, boo
 // Only the digits of a CPF or CNPJ fit its 11 or 14 characters; the punctuation has to go
 // before the cut.
 QVariant semPontuacao(const QVariant& valor) {
-    if (!valor.isValid() || valor.isNull())
+    if (db::isNull(valor))
         return valor;
     return common::LimpaPontuacao(common::Trim(valor.toString()));
 }

@@ -1,5 +1,7 @@
 #include "platform/DataSet.h"
 
+#include "db/Value.h"
+
 #include "platform/DataSetNotifier.h"
 #include "platform/Regional.h"
 
@@ -20,7 +22,6 @@ QString trimmed(const QString& text) {
     return text.mid(b, e - b);
 }
 
-bool isNullValue(const QVariant& v) { return !v.isValid() || v.isNull(); }
 
 bool isNumber(const QVariant& v) {
     switch (v.typeId()) {
@@ -67,11 +68,11 @@ QVariant Field::value() const {
 
 bool Field::isNull() const {
     const QVariant v = value();
-    return !v.isValid() || v.isNull();
+    return db::isNull(v);
 }
 
 QString Field::textOf(FieldType type, const QVariant& v) {
-    if (!v.isValid() || v.isNull())
+    if (db::isNull(v))
         return {};
     switch (type) {
     case FieldType::Float:
@@ -100,7 +101,7 @@ QString Field::asString() const { return textOf(m_def.type, value()); }
 
 qint64 Field::asInteger() const {
     const QVariant v = value();
-    if (!v.isValid() || v.isNull())
+    if (db::isNull(v))
         return 0;
     if (v.typeId() == QMetaType::Double)
         return static_cast<qint64>(std::llround(v.toDouble()));
@@ -115,7 +116,7 @@ qint64 Field::asInteger() const {
 
 double Field::asFloat() const {
     const QVariant v = value();
-    if (!v.isValid() || v.isNull())
+    if (db::isNull(v))
         return 0.0;
     if (isNumber(v))
         return v.toDouble();
@@ -127,7 +128,7 @@ double Field::asFloat() const {
 
 QDateTime Field::asDateTime() const {
     const QVariant v = value();
-    if (!v.isValid() || v.isNull())
+    if (db::isNull(v))
         return {};
     if (v.typeId() == QMetaType::QDateTime)
         return v.toDateTime();
@@ -140,7 +141,7 @@ QDateTime Field::asDateTime() const {
 }
 
 QVariant Field::convert(const QVariant& v) const {
-    if (!v.isValid() || v.isNull())
+    if (db::isNull(v))
         return {};
     switch (m_def.type) {
     case FieldType::String:
@@ -535,7 +536,7 @@ void DataSet::post() {
     if (beforePost)
         beforePost(*this);
     for (const auto& f : m_fields)
-        if (f->required() && !f->calculated() && isNullValue(m_buffer.value(f->index())))
+        if (f->required() && !f->calculated() && db::isNull(m_buffer.value(f->index())))
             throw std::invalid_argument(("Field '" + f->name() + "' must have a value").toStdString());
     Row row = m_buffer;
     const bool inserting = m_state == DataSetState::Insert;

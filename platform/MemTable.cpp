@@ -1,5 +1,7 @@
 #include "platform/MemTable.h"
 
+#include "db/Value.h"
+
 #include "platform/XmlDataPacket.h"
 
 #include <stdexcept>
@@ -90,7 +92,7 @@ void MemTable::clearIndexes() {
 namespace {
 
 int compareValues(const QVariant& a, const QVariant& b, bool caseInsensitive) {
-    const bool na = !a.isValid() || a.isNull(), nb = !b.isValid() || b.isNull();
+    const bool na = db::isNull(a), nb = db::isNull(b);
     if (na || nb)
         return na == nb ? 0 : (na ? -1 : 1); // nulls first
     if (a.typeId() == QMetaType::QString || b.typeId() == QMetaType::QString)

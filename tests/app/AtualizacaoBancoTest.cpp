@@ -1,5 +1,6 @@
 #include "app/AtualizacaoBanco.h"
 #include "data/uFCONT.h"
+#include "data/Esquema.h"
 #include "platform/Abort.h"
 #include "tests/support/ModuloDados.h"
 

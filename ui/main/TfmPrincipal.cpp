@@ -5,6 +5,7 @@
 #include "data/Carregamento.h"
 #include "data/dmFCONT.h"
 #include "data/uFCONT.h"
+#include "data/Esquema.h"
 #include "generation/Geracao.h"
 #include "platform/Abort.h"
 #include "platform/Dialogs.h"
