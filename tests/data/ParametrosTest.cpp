@@ -163,7 +163,7 @@ TEST_F(Parametros, StoredRowsAreVisibleAtOnceFromAnotherConnection) {
         db::Transaction leitura(outra);
         const QVariant v = testsupport::value(leitura, sql);
         leitura.commit();
-        return v.toString();
+        return v.toString().toStdString();
     };
 
     platform::Query& ass = dm->quRegI050I051;
@@ -174,13 +174,13 @@ TEST_F(Parametros, StoredRowsAreVisibleAtOnceFromAnotherConnection) {
     ass.post();
     EXPECT_EQ(visto(QStringLiteral("select coalesce(COD_CTA_REF, '') from AUGC80SPAS where SPASCODIGO = %1")
                         .arg(alterada)),
-              QStringLiteral("9.99"));
+              std::string("9.99"));
 
     ass.next();
     const int excluida = static_cast<int>(ass.fieldByName(QStringLiteral("SPASCODIGO")).asInteger());
     ass.remove();
     EXPECT_EQ(visto(QStringLiteral("select count(*) from AUGC80SPAS where SPASCODIGO = %1").arg(excluida)),
-              QStringLiteral("0"));
+              std::string("0"));
 
     data::NovoRegistro(dm->quRegJ930old);
     const int signatario =
@@ -189,13 +189,13 @@ TEST_F(Parametros, StoredRowsAreVisibleAtOnceFromAnotherConnection) {
     data::GravaRegistro(dm->quRegJ930old);
     EXPECT_EQ(visto(QStringLiteral("select coalesce(SPSGIDENT_NOM, '') from AUGC80SPSG where SPSGCODIGO = %1")
                         .arg(signatario)),
-              QStringLiteral("Novo Signatario"));
+              std::string("Novo Signatario"));
 
     dm->quSPED.edit();
     campo("SPNOME").setValue(QStringLiteral("Gravada agora"));
     data::GravaRegistro(dm->quSPED);
     EXPECT_EQ(visto(QStringLiteral("select SPNOME from AUGC80SP where SPCODIGO = 1")),
-              QStringLiteral("Gravada agora"));
+              std::string("Gravada agora"));
 }
 
 } // namespace

@@ -218,14 +218,16 @@ TEST_F(Geracao, ZeroBalancesAreCredits) {
                .arg(contas));
     const QStringList linhas = gera();
     EXPECT_TRUE(resultado.sucesso) << caixas->get().texts().join('|').toStdString();
-    EXPECT_EQ(comecandoCom(linhas, "I155").filter(QStringLiteral("|1.1.01.001|")),
-              QStringList{QStringLiteral("|I155|1.1.01.001||0,00|C|0,00|0,00|0,00|C|")});
-    EXPECT_EQ(comecandoCom(linhas, "I355").filter(QStringLiteral("|4.2.01.002|")),
-              QStringList{QStringLiteral("|I355|4.2.01.002||0,00|C|")});
-    EXPECT_EQ(comecandoCom(linhas, "M025").filter(QStringLiteral("|1.1.01.001|")),
-              QStringList{QStringLiteral("|M025|1.1.01.001||1.01.01.01.00|0|C|0|C|")});
-    EXPECT_EQ(comecandoCom(linhas, "M355").filter(QStringLiteral("|4201002|")),
-              QStringList{QStringLiteral("|M355|4201002||3.02.02.02.00|0|C|0|0|0|0|0|C|")});
+    auto linhasDa = [&](const char* registro, const char* conta) {
+        return comecandoCom(linhas, registro)
+            .filter(QLatin1String(conta))
+            .join(QLatin1Char('\n'))
+            .toStdString();
+    };
+    EXPECT_EQ(linhasDa("I155", "|1.1.01.001|"), "|I155|1.1.01.001||0,00|C|0,00|0,00|0,00|C|");
+    EXPECT_EQ(linhasDa("I355", "|4.2.01.002|"), "|I355|4.2.01.002||0,00|C|");
+    EXPECT_EQ(linhasDa("M025", "|1.1.01.001|"), "|M025|1.1.01.001||1.01.01.01.00|0|C|0|C|");
+    EXPECT_EQ(linhasDa("M355", "|4201002|"), "|M355|4201002||3.02.02.02.00|0|C|0|0|0|0|0|C|");
 }
 
 TEST_F(Geracao, SuperiorFromTheAssociationIsTakenFromTheOpenSetOnly) {
