@@ -57,20 +57,28 @@ sleep 1.5
 # Double-click on the first row of the list opens that set.
 xdotool mousemove --window "$lista" 60 100 click --repeat 2 --delay 80 1
 
-# The program grabs each main-window page by itself; wait until its walk has ended.
-anterior=-1
+# The program grabs each main-window page by itself, one every 0.7 s; wait until the last one
+# is there (or give up after a minute and name what is missing).
+esperadas=(fmSplashScreen fmLogin fmConfiguracao fmPrincipal pagina-Principal pagina-Registro_0000
+    pagina-Registro_I050 pagina-Registro_J930 pagina-Registro_M020 pagina-Registro_M030)
+falta_alguma() {
+    for nome in "${esperadas[@]}"; do
+        ls "$saida"/*-"$nome".png >/dev/null 2>&1 || return 0
+    done
+    return 1
+}
 for _ in $(seq 120); do
-    atual=$(ls "$saida"/*.png 2>/dev/null | wc -l)
-    [ "$atual" -eq "$anterior" ] && [ "$atual" -ge 3 ] && break
-    anterior=$atual
-    sleep 2
+    falta_alguma || break
+    kill -0 "$programa_pid" 2>/dev/null || { echo "O programa terminou antes das capturas" >&2; break; }
+    sleep 0.5
 done
+sleep 1 # the last picture is written in full before the program is ended
 
-esperadas=(fmSplashScreen fmLogin fmConfiguracao)
 faltam=0
 for nome in "${esperadas[@]}"; do
     ls "$saida"/*-"$nome".png >/dev/null 2>&1 || { echo "Falta a captura de $nome" >&2; faltam=1; }
 done
+[ "$faltam" -eq 0 ] || { echo "Registro do programa:" >&2; cat "$saida/programa.log" >&2; }
 echo "Capturas em $saida:"
-ls -1 "$saida"/*.png
+ls -1 "$saida"/*.png 2>/dev/null || true
 exit $faltam

@@ -1,6 +1,7 @@
 #include "data/Carregamento.h"
 #include "data/TabelasCodigos.h"
 #include "data/uFCONT.h"
+#include "db/Transaction.h"
 #include "platform/Abort.h"
 #include "tests/support/ModuloDados.h"
 
@@ -67,11 +68,13 @@ TEST_F(Parametros, CodeTablesShowTextsAndStoreCodes) {
     data::CarregaDadosSPEDFCONT(1);
     dm->quSPED.edit();
     campo("RM020QUALI_PJ").setValue(QStringLiteral("20"));
-    EXPECT_EQ(campo("RM020QUALI_PJ").displayText(), QStringLiteral("20 - PJ Componente do Sistema Financeiro – (COSIF)"));
+    EXPECT_EQ(campo("RM020QUALI_PJ").displayText(),
+              QStringLiteral("20 - PJ Componente do Sistema Financeiro – (COSIF)"));
     campo("RM020QUALI_PJ").setValue(QStringLiteral("30"));
     EXPECT_EQ(campo("RM020QUALI_PJ").displayText(), QString());
     campo("RM020TIPO_ESCRIT").setText(QStringLiteral("1 - Retificadora"));
-    EXPECT_EQ(campo("RM020TIPO_ESCRIT").asString(), QStringLiteral("1")) << "the item cut to the column's width";
+    EXPECT_EQ(campo("RM020TIPO_ESCRIT").asString(), QStringLiteral("1"))
+        << "the item cut to the column's width";
     EXPECT_EQ(campo("RM020TIPO_ESCRIT").displayText(), QStringLiteral("1 -Retificadora"));
     campo("RM020FORM_TRIB_TRI").setText(QStringLiteral("1 - Real"));
     EXPECT_EQ(campo("RM020FORM_TRIB_TRI").asString(), QStringLiteral("1"));
@@ -100,8 +103,9 @@ TEST_F(Parametros, DeletingAsksFirstAndNothingHappensOnAnEmptySet) {
     caixas->get().answerNext(QStringLiteral("Sim"));
     data::ExcluiRegistro(dm->quSPED);
     EXPECT_TRUE(dm->quSPED.isEmpty());
-    EXPECT_EQ(caixas->get().texts(), (QStringList{QStringLiteral("Tem certeza de que deseja excluir o registro?"),
-                                                 QStringLiteral("Tem certeza de que deseja excluir o registro?")}));
+    EXPECT_EQ(caixas->get().texts(),
+              (QStringList{QStringLiteral("Tem certeza de que deseja excluir o registro?"),
+                           QStringLiteral("Tem certeza de que deseja excluir o registro?")}));
 }
 
 TEST_F(Parametros, BranchLookupSwallowsErrors) {
@@ -142,9 +146,56 @@ TEST_F(Parametros, AgglutinationCodeOnlyForAnalyticAccounts) {
     EXPECT_THROW(ass.post(), platform::SilentAbort);
     EXPECT_EQ(ass.state(), platform::DataSetState::Edit);
     EXPECT_EQ(caixas->get().texts(),
-              QStringList{QStringLiteral("Aviso: operação abortada.\rO campo \"Cod. Aglutinação\" deve ser preenchido "
-                                         "somente para as Contas Analíticas!")});
+              QStringList{QStringLiteral(
+                  "Aviso: operação abortada.\rO campo \"Cod. Aglutinação\" deve ser preenchido "
+                  "somente para as Contas Analíticas!")});
     ass.cancel();
+}
+
+// The window keeps its transaction open for as long as it shows the set, so every stored row must
+// be committed the moment it is posted: another workstation (or the generation's own reading in a
+// second connection) sees it at once, and a crash of the program loses nothing already accepted.
+TEST_F(Parametros, StoredRowsAreVisibleAtOnceFromAnotherConnection) {
+    copiaTabelasExternas();
+    ASSERT_TRUE(data::CarregaConfiguracoes(1));
+    db::Attachment outra = banco->connect();
+    auto visto = [&](const QString& sql) {
+        db::Transaction leitura(outra);
+        const QVariant v = testsupport::value(leitura, sql);
+        leitura.commit();
+        return v.toString().toStdString();
+    };
+
+    platform::Query& ass = dm->quRegI050I051;
+    ass.first();
+    const int alterada = static_cast<int>(ass.fieldByName(QStringLiteral("SPASCODIGO")).asInteger());
+    ass.edit();
+    ass.fieldByName(QStringLiteral("COD_CTA_REF")).setValue(QStringLiteral("9.99"));
+    ass.post();
+    EXPECT_EQ(visto(QStringLiteral("select coalesce(COD_CTA_REF, '') from AUGC80SPAS where SPASCODIGO = %1")
+                        .arg(alterada)),
+              std::string("9.99"));
+
+    ass.next();
+    const int excluida = static_cast<int>(ass.fieldByName(QStringLiteral("SPASCODIGO")).asInteger());
+    ass.remove();
+    EXPECT_EQ(visto(QStringLiteral("select count(*) from AUGC80SPAS where SPASCODIGO = %1").arg(excluida)),
+              std::string("0"));
+
+    data::NovoRegistro(dm->quRegJ930old);
+    const int signatario =
+        static_cast<int>(dm->quRegJ930old.fieldByName(QStringLiteral("SPSGCODIGO")).asInteger());
+    dm->quRegJ930old.fieldByName(QStringLiteral("SPSGIDENT_NOM")).setValue(QStringLiteral("Novo Signatario"));
+    data::GravaRegistro(dm->quRegJ930old);
+    EXPECT_EQ(visto(QStringLiteral("select coalesce(SPSGIDENT_NOM, '') from AUGC80SPSG where SPSGCODIGO = %1")
+                        .arg(signatario)),
+              std::string("Novo Signatario"));
+
+    dm->quSPED.edit();
+    campo("SPNOME").setValue(QStringLiteral("Gravada agora"));
+    data::GravaRegistro(dm->quSPED);
+    EXPECT_EQ(visto(QStringLiteral("select SPNOME from AUGC80SP where SPCODIGO = 1")),
+              std::string("Gravada agora"));
 }
 
 } // namespace

@@ -20,7 +20,7 @@ using namespace testsupport;
 namespace {
 
 class Geracao : public ModuloDadosTest {
-  protected:
+protected:
     void SetUp() override {
         ModuloDadosTest::SetUp();
         if (IsSkipped())
@@ -182,6 +182,54 @@ TEST_F(Geracao, LevelOneAccountWithASuperiorStopsAfterItsOwnLine) {
     EXPECT_EQ(caixasMostradas[1], QStringLiteral("Erro: ao popular Bloco.\rquRegI050\r\rOperation aborted"));
 }
 
+TEST_F(Geracao, AccountsMustBeChangedBeforeThePeriodsLastDay) {
+    // Every account carries the period's first day as its change date, so a one-day period puts
+    // the change on the last day itself: that is already too late.
+    altera(QStringLiteral(
+        "update AUGC80SP set R0000DT_INI = '2025-12-31', R0000DT_FIN = '2025-12-31' where SPCODIGO = 1;"));
+    QStringList linhas = gera();
+    EXPECT_FALSE(resultado.sucesso);
+    EXPECT_EQ(comecandoCom(linhas, "I050").size(), 1);
+    EXPECT_TRUE(linhas.value(linhas.size() - 1).startsWith(QStringLiteral("|I050|31122025|")))
+        << linhas.value(linhas.size() - 1).toStdString();
+    const QStringList textos = caixas->get().texts();
+    ASSERT_GE(textos.size(), 2);
+    EXPECT_EQ(textos[0], QStringLiteral("Operação Abortada: \rData de Alteração Conta MAIOR ou IGUAL a \r"
+                                        "Data Final do Período de Geração do Arquivo!"));
+    EXPECT_EQ(textos[1], QStringLiteral("Erro: ao popular Bloco.\rquRegI050\r\rOperation aborted"));
+
+    // One day more and the whole chart goes out.
+    altera(QStringLiteral("update AUGC80SP set R0000DT_INI = '2025-12-30' where SPCODIGO = 1;"));
+    linhas = gera();
+    EXPECT_TRUE(resultado.sucesso) << caixas->get().texts().join('|').toStdString();
+    const QStringList semente =
+        leArquivo(QStringLiteral(FCONT_SOURCE_DIR "/tests/generation/golden/seed_sp1.txt"));
+    EXPECT_EQ(comecandoCom(linhas, "I050").size(), comecandoCom(semente, "I050").size());
+}
+
+TEST_F(Geracao, ZeroBalancesAreCredits) {
+    // A balance account and a result account without a single entry or balance.
+    const QString contas =
+        QStringLiteral("(select PCCODIGO from ACBC15PC where PACODIGO = 1 and PCORDENACAO in "
+                       "('1101001', '4201002'))");
+    altera(QStringLiteral("delete from ACBM19LC where PACODIGO = 1 and PCCODIGO in %1;"
+                          "update ACBC21SC set SCSALDOANTERIOR = 0, SCSALDOATUAL = 0 where PACODIGO = 1 and "
+                          "PCCODIGO in %1;")
+               .arg(contas));
+    const QStringList linhas = gera();
+    EXPECT_TRUE(resultado.sucesso) << caixas->get().texts().join('|').toStdString();
+    auto linhasDa = [&](const char* registro, const char* conta) {
+        return comecandoCom(linhas, registro)
+            .filter(QLatin1String(conta))
+            .join(QLatin1Char('\n'))
+            .toStdString();
+    };
+    EXPECT_EQ(linhasDa("I155", "|1.1.01.001|"), "|I155|1.1.01.001||0,00|C|0,00|0,00|0,00|C|");
+    EXPECT_EQ(linhasDa("I355", "|4.2.01.002|"), "|I355|4.2.01.002||0,00|C|");
+    EXPECT_EQ(linhasDa("M025", "|1.1.01.001|"), "|M025|1.1.01.001||1.01.01.01.00|0|C|0|C|");
+    EXPECT_EQ(linhasDa("M355", "|4201002|"), "|M355|4201002||3.02.02.02.00|0|C|0|0|0|0|0|C|");
+}
+
 TEST_F(Geracao, SuperiorFromTheAssociationIsTakenFromTheOpenSetOnly) {
     // Set 7 (another owner) lends account 1101 the superior 2 and is read first in the table's
     // natural order; set 1's own row, written after it, says 11.
@@ -295,7 +343,7 @@ TEST_F(Geracao, CancelPressedOnTheSuccessLineStillSavesTheCompleteFile) {
 namespace {
 
 class ArquivoSeguro : public Geracao {
-  protected:
+protected:
     QStringList esperadas() const {
         return leArquivo(QStringLiteral(FCONT_SOURCE_DIR "/tests/generation/golden/seed_sp1.txt"));
     }

@@ -14,21 +14,10 @@
 #include "ui/main/MenuArvore.h"
 #include "ui/main/PaginaPrincipal.h"
 #include "ui/main/PromptJanela.h"
-#include "ui/main/Vinculos.h"
-
-#if __has_include("ui/main/TfmConfiguracao.h")
 #include "ui/main/TfmConfiguracao.h"
-#define FCONT_TEM_LISTA_CONFIGURACOES 1
-#endif
-
-#if __has_include("ui/search/Pesquisa.h")
+#include "ui/main/Vinculos.h"
 #include "ui/search/Pesquisa.h"
-#define FCONT_TEM_PESQUISA 1
-#endif
-#if __has_include("ui/search/PesquisaGeral.h")
 #include "ui/search/PesquisaGeral.h"
-#define FCONT_TEM_PESQUISA_GERAL 1
-#endif
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -111,33 +100,21 @@ QToolButton* botaoComando(QWidget* pai, const char* nome, const QString& legenda
 } // namespace
 
 TfmPrincipal::Selecao& TfmPrincipal::selecionaConfiguracao() {
-#ifdef FCONT_TEM_LISTA_CONFIGURACOES
     static Selecao selecao = [](int& codigo, QString& acao) { return SelecionaConfiguracao(codigo, acao); };
-#else
-    static Selecao selecao;
-#endif
     return selecao;
 }
 
 TfmPrincipal::Pesquisa& TfmPrincipal::abrePesquisa() {
-#ifdef FCONT_TEM_PESQUISA
     static Pesquisa pesquisa = [](const QString& tipo, QString& chave) { return AbrePesquisa(tipo, chave); };
-#else
-    static Pesquisa pesquisa;
-#endif
     return pesquisa;
 }
 
 TfmPrincipal::PesquisaGeral& TfmPrincipal::abrePesquisaGeral() {
-#ifdef FCONT_TEM_PESQUISA_GERAL
     static PesquisaGeral pesquisa = [](int tipo, QString& r1, QString& r2, QString& r3, QString& r4,
                                        const QString& n1, const QString& n2, const QString& n3,
                                        const QString& n4) {
         return AbrePesquisaGeral(tipo, r1, r2, r3, r4, n1, n2, n3, n4);
     };
-#else
-    static PesquisaGeral pesquisa;
-#endif
     return pesquisa;
 }
 
