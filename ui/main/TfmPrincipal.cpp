@@ -13,6 +13,7 @@
 #include "ui/main/MenuArvore.h"
 #include "ui/main/PaginaPrincipal.h"
 #include "ui/main/PromptJanela.h"
+#include "ui/main/Relatorios.h"
 #include "ui/main/Vinculos.h"
 
 #if __has_include("ui/main/TfmConfiguracao.h")
@@ -30,6 +31,7 @@
 #endif
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFile>
 #include <QGroupBox>
@@ -537,6 +539,13 @@ void TfmPrincipal::atualizaDados() {
         m_vinculos->atualiza();
     if (m_modeloJ930)
         m_modeloJ930->recarrega();
+}
+
+void TfmPrincipal::VisualizarClick() { VisualizaRelatorios(this); }
+
+void TfmPrincipal::ExportarExcelClick() {
+    const auto* naoRef = findChild<QCheckBox*>(QStringLiteral("ckRegI050I051ContasNRef"));
+    ExportaExcel(this, naoRef && naoRef->isChecked());
 }
 
 } // namespace ui
