@@ -53,7 +53,7 @@ void visualiza(const QString& caminho) {
 
 // The prompt on a terminal: each new main text once, so a long run shows where it is.
 class PromptTerminal : public common::MemoPrompt {
-  public:
+public:
     void setLines(const QStringList& lines) override {
         if (!lines.isEmpty() && lines.first() != m_ultimo && !lines.first().isEmpty()) {
             m_ultimo = lines.first();
@@ -62,7 +62,7 @@ class PromptTerminal : public common::MemoPrompt {
         MemoPrompt::setLines(lines);
     }
 
-  private:
+private:
     QString m_ultimo;
 };
 
@@ -141,8 +141,8 @@ OpcoesCli LeOpcoes(const QStringList& argumentos) {
         return o;
     }
     o.comando = argumentos.first();
-    static const QStringList comandos = {QStringLiteral("gerar"), QStringLiteral("demo"), QStringLiteral("relatorio"),
-                                         QStringLiteral("exportar")};
+    static const QStringList comandos = {QStringLiteral("gerar"), QStringLiteral("demo"),
+                                         QStringLiteral("relatorio"), QStringLiteral("exportar")};
     if (!comandos.contains(o.comando)) {
         o.erro = QStringLiteral("Comando desconhecido: ") + o.comando;
         return o;
@@ -189,7 +189,8 @@ OpcoesCli LeOpcoes(const QStringList& argumentos) {
         o.erro = QStringLiteral("gerar precisa de --banco e --configuracao");
     if (o.comando == QLatin1String("relatorio") && o.erro.isEmpty() &&
         (o.banco.isEmpty() || o.configuracao <= 0 || o.relatorio.isEmpty() || o.pdf.isEmpty()))
-        o.erro = QStringLiteral("relatorio precisa de --banco, --configuracao, associacao ou referencial, e --pdf");
+        o.erro = QStringLiteral(
+            "relatorio precisa de --banco, --configuracao, associacao ou referencial, e --pdf");
     if (o.comando == QLatin1String("exportar") && o.erro.isEmpty() &&
         (o.banco.isEmpty() || o.configuracao <= 0 || o.xlsx.isEmpty()))
         o.erro = QStringLiteral("exportar precisa de --banco, --configuracao e --xlsx");
@@ -398,7 +399,8 @@ int abreConfiguracao(const OpcoesCli& opcoes, data::TdmFCONT& dm, platform::Cons
         return 2;
     }
     if (!dm.quRegI050I051.active()) {
-        escreveErro(QStringLiteral("Erro: as contas da configuração %1 não foram carregadas.").arg(opcoes.configuracao));
+        escreveErro(QStringLiteral("Erro: as contas da configuração %1 não foram carregadas.")
+                        .arg(opcoes.configuracao));
         return 2;
     }
     return 0;
@@ -438,22 +440,26 @@ int executaSobreConfiguracao(const OpcoesCli& opcoes, const QString& saida,
 
 } // namespace
 
-bool PrecisaDePintura(const QString& comando) { return comando == QLatin1String("relatorio"); }
+bool PrecisaDePintura(const QString& comando) {
+    return comando == QLatin1String("relatorio");
+}
 
 int ExecutaRelatorio(const OpcoesCli& opcoes) {
-    return executaSobreConfiguracao(opcoes, opcoes.pdf, [&opcoes](data::TdmFCONT& dm, const QString& arquivo) {
-        const int paginas = opcoes.relatorio == QLatin1String("referencial")
-                                ? relatorios::TqrPlanoReferencial(dm).salvaPdf(arquivo)
-                                : relatorios::TqrPlanoAssociacao(dm).salvaPdf(arquivo);
-        escreveErro(QStringLiteral("%1 página(s).").arg(paginas));
-    });
+    return executaSobreConfiguracao(
+        opcoes, opcoes.pdf, [&opcoes](data::TdmFCONT& dm, const QString& arquivo) {
+            const int paginas = opcoes.relatorio == QLatin1String("referencial")
+                                    ? relatorios::TqrPlanoReferencial(dm).salvaPdf(arquivo)
+                                    : relatorios::TqrPlanoAssociacao(dm).salvaPdf(arquivo);
+            escreveErro(QStringLiteral("%1 página(s).").arg(paginas));
+        });
 }
 
 int ExecutaExportar(const OpcoesCli& opcoes) {
-    return executaSobreConfiguracao(opcoes, opcoes.xlsx, [&opcoes](data::TdmFCONT& dm, const QString& arquivo) {
-        const int linhas = relatorios::ExportaPlanoContasExcel(dm, arquivo, opcoes.naoReferenciadas);
-        escreveErro(QStringLiteral("%1 contas exportadas.").arg(linhas));
-    });
+    return executaSobreConfiguracao(
+        opcoes, opcoes.xlsx, [&opcoes](data::TdmFCONT& dm, const QString& arquivo) {
+            const int linhas = relatorios::ExportaPlanoContasExcel(dm, arquivo, opcoes.naoReferenciadas);
+            escreveErro(QStringLiteral("%1 contas exportadas.").arg(linhas));
+        });
 }
 
 } // namespace app

@@ -51,7 +51,8 @@ int ExportaPlanoContasExcel(data::TdmFCONT& dm, const QString& arquivo, bool som
     opcoes.constant_memory = LXW_FALSE;
     Pasta pasta{workbook_new_opt(nome.constData(), &opcoes)};
     if (!pasta.livro)
-        throw std::runtime_error(QStringLiteral("%1: não foi possível criar a planilha").arg(arquivo).toStdString());
+        throw std::runtime_error(
+            QStringLiteral("%1: não foi possível criar a planilha").arg(arquivo).toStdString());
     lxw_worksheet* folha = workbook_add_worksheet(pasta.livro, "Plano de Contas");
     lxw_format* negrito = workbook_add_format(pasta.livro);
     format_set_bold(negrito);

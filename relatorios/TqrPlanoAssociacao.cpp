@@ -10,20 +10,23 @@ TqrPlanoAssociacao::TqrPlanoAssociacao(data::TdmFCONT& dm) : m_dm(dm) {
     dataSet = &dm.quRegI050I051;
     // The grid of the chart page follows this dataset; it must not redraw for every printed row.
     suspendeVinculos = true;
-    PageHeaderBand1.adiciona(Coluna(QStringLiteral("QRLabel1"), QStringLiteral("Ordenação"), 0, 30));
-    PageHeaderBand1.adiciona(Coluna(QStringLiteral("QRLabel2"), QStringLiteral("Conta"), 30, 66));
-    PageHeaderBand1.adiciona(Coluna(QStringLiteral("QRLabel3"), QStringLiteral("Tipo"), 96, 9, Qt::AlignHCenter));
-    PageHeaderBand1.adiciona(Coluna(QStringLiteral("QRLabel4"), QStringLiteral("Conta Referencial"), 105, 30));
-    PageHeaderBand1.adiciona(Coluna(QStringLiteral("QRLabel5"), QStringLiteral("Descrição Referencial"), 135, 55));
+    PageHeaderBand1.adiciona(Coluna(QStringLiteral("QRLabel1"), QStringLiteral("Ordenação"), 0, 24));
+    PageHeaderBand1.adiciona(Coluna(QStringLiteral("QRLabel2"), QStringLiteral("Conta"), 24, 64));
+    PageHeaderBand1.adiciona(
+        Coluna(QStringLiteral("QRLabel3"), QStringLiteral("Tipo"), 88, 9, Qt::AlignHCenter));
+    PageHeaderBand1.adiciona(Coluna(QStringLiteral("QRLabel4"), QStringLiteral("Conta Referencial"), 97, 28));
+    PageHeaderBand1.adiciona(
+        Coluna(QStringLiteral("QRLabel5"), QStringLiteral("Descrição Referencial"), 125, 65));
     MontaCabecalho(PageHeaderBand1, QStringLiteral("QRLabel7"), titulo, QStringLiteral("QRLabel8"),
                    QStringLiteral("QRLabel9"), dm);
 
     DetailBand1.altura = 4.5;
-    DetailBand1.adiciona(Dado(QStringLiteral("QRDBText1"), QStringLiteral("PCORDENACAO"), 0, 30));
-    DetailBand1.adiciona(Dado(QStringLiteral("QRDBText2"), QStringLiteral("PCDESCRICAO"), 30, 66));
-    DetailBand1.adiciona(Dado(QStringLiteral("QRDBText3"), QStringLiteral("PCTIPO"), 96, 9, Qt::AlignHCenter));
-    DetailBand1.adiciona(Dado(QStringLiteral("QRDBText4"), QStringLiteral("COD_CTA_REF"), 105, 30));
-    DetailBand1.adiciona(Dado(QStringLiteral("QRDBText5"), QStringLiteral("DESCRICAO"), 135, 55));
+    DetailBand1.adiciona(Dado(QStringLiteral("QRDBText1"), QStringLiteral("PCORDENACAO"), 0, 24));
+    DetailBand1.adiciona(Dado(QStringLiteral("QRDBText2"), QStringLiteral("PCDESCRICAO"), 24, 64));
+    DetailBand1.adiciona(
+        Dado(QStringLiteral("QRDBText3"), QStringLiteral("PCTIPO"), 88, 9, Qt::AlignHCenter));
+    DetailBand1.adiciona(Dado(QStringLiteral("QRDBText4"), QStringLiteral("COD_CTA_REF"), 97, 28));
+    DetailBand1.adiciona(Dado(QStringLiteral("QRDBText5"), QStringLiteral("DESCRICAO"), 125, 65));
     DetailBand1.antesDeImprimir = [this](platform::Banda& banda) { DetailBand1BeforePrint(banda); };
 }
 

@@ -31,7 +31,9 @@ QRectF emPontos(const QRectF& mm, double escala, double topo) {
 
 } // namespace
 
-TextoBanda& Banda::adiciona(TextoBanda texto) { return textos.emplace_back(std::move(texto)); }
+TextoBanda& Banda::adiciona(TextoBanda texto) {
+    return textos.emplace_back(std::move(texto));
+}
 
 TextoBanda& Banda::texto(const QString& nomeTexto) {
     for (TextoBanda& t : textos)
@@ -41,7 +43,8 @@ TextoBanda& Banda::texto(const QString& nomeTexto) {
 }
 
 RelatorioBandas::RelatorioBandas()
-    : pagina(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter) {
+    : pagina(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+             QPageLayout::Millimeter) {
     PageHeaderBand1.nome = QStringLiteral("PageHeaderBand1");
     DetailBand1.nome = QStringLiteral("DetailBand1");
 }
@@ -106,19 +109,21 @@ const std::vector<BandaImpressa>& RelatorioBandas::prepara() {
 
 void RelatorioBandas::pinta(QPainter& pintor, const BandaImpressa& impressa, const Banda& banda,
                             double escala) const {
-    for (qsizetype i = 0; i < impressa.textos.size() && i < static_cast<qsizetype>(banda.textos.size()); ++i) {
+    for (qsizetype i = 0; i < impressa.textos.size() && i < static_cast<qsizetype>(banda.textos.size());
+         ++i) {
         const TextoBanda& t = banda.textos[static_cast<size_t>(i)];
         const QRectF area = emPontos(t.area, escala, impressa.topo);
         pintor.setFont(fonteDe(t));
         pintor.setPen(impressa.cores[i]);
-        const QString texto =
-            pintor.fontMetrics().elidedText(impressa.textos[i], Qt::ElideRight, static_cast<int>(area.width()));
+        const QString texto = pintor.fontMetrics().elidedText(impressa.textos[i], Qt::ElideRight,
+                                                              static_cast<int>(area.width()));
         pintor.drawText(area, static_cast<int>(t.alinhamento), texto);
     }
     if (banda.linhaInferior) {
         pintor.setPen(QPen(Qt::black, 0.3 * escala));
         const double y = (impressa.topo + banda.altura) * escala - 0.3 * escala;
-        pintor.drawLine(QPointF(0, y), QPointF(pagina.paintRect(QPageLayout::Millimeter).width() * escala, y));
+        pintor.drawLine(QPointF(0, y),
+                        QPointF(pagina.paintRect(QPageLayout::Millimeter).width() * escala, y));
     }
 }
 
@@ -146,7 +151,8 @@ int RelatorioBandas::imprime(QPagedPaintDevice& dispositivo) {
             dispositivo.newPage();
             atual = impressa.pagina;
         }
-        pinta(pintor, impressa, impressa.banda == PageHeaderBand1.nome ? PageHeaderBand1 : DetailBand1, escala);
+        pinta(pintor, impressa, impressa.banda == PageHeaderBand1.nome ? PageHeaderBand1 : DetailBand1,
+              escala);
     }
     rodape();
     pintor.end();

@@ -2,10 +2,10 @@
 
 #include "common/Mensagens.h"
 #include "data/dmFCONT.h"
-#include "relatorios/ExportaExcel.h"
-#include "relatorios/TqrPlanoAssociacao.h"
 #include "platform/Dialogs.h"
 #include "platform/relatorio/RelatorioBandas.h"
+#include "relatorios/ExportaExcel.h"
+#include "relatorios/TqrPlanoAssociacao.h"
 #include "relatorios/TqrPlanoReferencial.h"
 
 #include <QDir>

@@ -541,7 +541,9 @@ void TfmPrincipal::atualizaDados() {
         m_modeloJ930->recarrega();
 }
 
-void TfmPrincipal::VisualizarClick() { VisualizaRelatorios(this); }
+void TfmPrincipal::VisualizarClick() {
+    VisualizaRelatorios(this);
+}
 
 void TfmPrincipal::ExportarExcelClick() {
     const auto* naoRef = findChild<QCheckBox*>(QStringLiteral("ckRegI050I051ContasNRef"));
