@@ -14,7 +14,7 @@ TqrPlanoAssociacao::TqrPlanoAssociacao(data::TdmFCONT& dm) : m_dm(dm) {
     PageHeaderBand1.adiciona(Coluna(QStringLiteral("QRLabel2"), QStringLiteral("Conta"), 24, 64));
     PageHeaderBand1.adiciona(
         Coluna(QStringLiteral("QRLabel3"), QStringLiteral("Tipo"), 88, 9, Qt::AlignHCenter));
-    PageHeaderBand1.adiciona(Coluna(QStringLiteral("QRLabel4"), QStringLiteral("Conta Referencial"), 97, 28));
+    PageHeaderBand1.adiciona(Coluna(QStringLiteral("QRLabel4"), QStringLiteral("Conta Ref."), 97, 28));
     PageHeaderBand1.adiciona(
         Coluna(QStringLiteral("QRLabel5"), QStringLiteral("Descrição Referencial"), 125, 65));
     MontaCabecalho(PageHeaderBand1, QStringLiteral("QRLabel7"), titulo, QStringLiteral("QRLabel8"),

@@ -8,8 +8,11 @@
 #include "tests/support/ModuloDados.h"
 #include "ui/main/Relatorios.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTimer>
+#include <QWidget>
 
 using namespace testsupport;
 
@@ -57,6 +60,24 @@ TEST_F(RelatoriosJanela, TheAnswerChoosesTheReportAndEscapeMeansReferential) {
     EXPECT_EQ(d.boxes().first().text, QStringLiteral("Qual dos Planos você deseja imprimir?"));
     EXPECT_EQ(d.boxes().first().captions,
               (QStringList{QStringLiteral("Associação"), QStringLiteral("Referencial")}));
+}
+
+TEST_F(RelatoriosJanela, ThePreviewWindowPaintsTheReportWithoutErrors) {
+    QString titulo;
+    QTimer::singleShot(500, [&] {
+        if (QWidget* previa = QApplication::activeModalWidget()) {
+            titulo = previa->windowTitle();
+            if (!qEnvironmentVariableIsEmpty("FCONT_CAPTURAS"))
+                previa->grab().save(QDir(qEnvironmentVariable("FCONT_CAPTURAS")).filePath("previa.png"));
+            previa->close();
+        }
+    });
+    relatorios::TqrPlanoAssociacao relatorio(*dm);
+    previaAnterior(nullptr, relatorio);
+    EXPECT_EQ(titulo, relatorio.titulo);
+    EXPECT_GT(relatorio.bandas().size(), 1u) << "the preview asked the report to paint";
+    EXPECT_TRUE(caixas->get().boxes().isEmpty())
+        << caixas->get().texts().join(QLatin1Char('|')).toStdString();
 }
 
 TEST_F(RelatoriosJanela, ExportWritesTheNamedFileAndANameLeftEmptyDoesNothing) {
