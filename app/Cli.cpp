@@ -12,6 +12,9 @@
 #include "platform/Abort.h"
 #include "platform/ConsoleDialogs.h"
 #include "platform/EventLoop.h"
+#include "relatorios/ExportaExcel.h"
+#include "relatorios/TqrPlanoAssociacao.h"
+#include "relatorios/TqrPlanoReferencial.h"
 #include "tools/demo/BaseDemonstracao.h"
 
 #include <QDir>
@@ -124,6 +127,10 @@ QString UsoCli() {
         "  fcont-cli gerar --banco BANCO --configuracao N [--pasta DIR] [--usuario U] [--sem-visualizar]\n"
         "                  [--detalhes]\n"
         "  fcont-cli demo [--pasta DIR] [--sem-visualizar]\n"
+        "  fcont-cli relatorio --banco BANCO --configuracao N {associacao|referencial} --pdf ARQUIVO\n"
+        "                  [--pasta DIR] [--usuario U]\n"
+        "  fcont-cli exportar --banco BANCO --configuracao N --xlsx ARQUIVO [--nao-referenciadas]\n"
+        "                  [--pasta DIR] [--usuario U]\n"
         "A senha vem de ISC_PASSWORD; o usuário de --usuario ou ISC_USER.");
 }
 
@@ -134,7 +141,9 @@ OpcoesCli LeOpcoes(const QStringList& argumentos) {
         return o;
     }
     o.comando = argumentos.first();
-    if (o.comando != QLatin1String("gerar") && o.comando != QLatin1String("demo")) {
+    static const QStringList comandos = {QStringLiteral("gerar"), QStringLiteral("demo"),
+                                         QStringLiteral("relatorio"), QStringLiteral("exportar")};
+    if (!comandos.contains(o.comando)) {
         o.erro = QStringLiteral("Comando desconhecido: ") + o.comando;
         return o;
     }
@@ -162,6 +171,15 @@ OpcoesCli LeOpcoes(const QStringList& argumentos) {
             o.semVisualizar = true;
         else if (a == QLatin1String("--detalhes"))
             o.detalhes = true;
+        else if (a == QLatin1String("--pdf"))
+            o.pdf = valor();
+        else if (a == QLatin1String("--xlsx"))
+            o.xlsx = valor();
+        else if (a == QLatin1String("--nao-referenciadas"))
+            o.naoReferenciadas = true;
+        else if (o.comando == QLatin1String("relatorio") && o.relatorio.isEmpty() &&
+                 (a == QLatin1String("associacao") || a == QLatin1String("referencial")))
+            o.relatorio = a;
         else
             o.erro = QStringLiteral("Opção desconhecida: ") + a;
         if (!o.erro.isEmpty())
@@ -169,6 +187,13 @@ OpcoesCli LeOpcoes(const QStringList& argumentos) {
     }
     if (o.comando == QLatin1String("gerar") && (o.banco.isEmpty() || o.configuracao <= 0))
         o.erro = QStringLiteral("gerar precisa de --banco e --configuracao");
+    if (o.comando == QLatin1String("relatorio") && o.erro.isEmpty() &&
+        (o.banco.isEmpty() || o.configuracao <= 0 || o.relatorio.isEmpty() || o.pdf.isEmpty()))
+        o.erro = QStringLiteral(
+            "relatorio precisa de --banco, --configuracao, associacao ou referencial, e --pdf");
+    if (o.comando == QLatin1String("exportar") && o.erro.isEmpty() &&
+        (o.banco.isEmpty() || o.configuracao <= 0 || o.xlsx.isEmpty()))
+        o.erro = QStringLiteral("exportar precisa de --banco, --configuracao e --xlsx");
     if (o.comando == QLatin1String("demo") && o.pasta.isEmpty())
         o.pasta = QStringLiteral("demo");
     return o;
@@ -326,6 +351,115 @@ int ExecutaDemo(const OpcoesCli& opcoes) {
     gerar.pasta = pasta.path();
     gerar.usuario = QStringLiteral("SYSDBA");
     return ExecutaGerar(gerar);
+}
+
+namespace {
+
+// Connects, brings the schema up to date and loads the set with its association rows and the
+// referential chart, as the main window does before its chart menu can be used. 0 when ready,
+// else the exit code, with the reason printed.
+int abreConfiguracao(const OpcoesCli& opcoes, data::TdmFCONT& dm, platform::ConsoleDialogs& dialogos) {
+    if (!opcoes.pasta.isEmpty() && (!QFileInfo(opcoes.pasta).isDir() || !QDir::setCurrent(opcoes.pasta))) {
+        escreveErro(QStringLiteral("Erro: a pasta \"") + opcoes.pasta + QStringLiteral("\" não existe."));
+        return 2;
+    }
+    dm.dbBanco.params.database = caminhoDoBanco(opcoes.banco);
+    dm.dbBanco.params.user = usuarioPadrao(opcoes);
+    dm.dbBanco.params.password =
+        QProcessEnvironment::systemEnvironment().value(QStringLiteral("ISC_PASSWORD"));
+    dm.dbBanco.afterConnect = [] { dbBancoAfterConnect(); };
+    try {
+        dm.dbBanco.connect();
+        dm.trBanco.start();
+    } catch (const std::exception& e) {
+        escreveErro(QStringLiteral("Erro: não foi possível conectar a ") + dm.dbBanco.params.database +
+                    QStringLiteral(": ") + textoDe(e));
+        return 2;
+    }
+    if (!dm.slErros.isEmpty() && opcoes.detalhes)
+        for (const QString& erro : dm.slErros)
+            escreveErro(erro);
+
+    // Without the referential chart one warning stands for the chain of boxes of the loading.
+    const QString plano = QStringLiteral("Tabelas Externas/contasref-SRF.txt");
+    const bool semPlano = !QFile::exists(plano);
+    if (semPlano) {
+        escreveErro(QStringLiteral("Aviso: arquivo \"") + plano +
+                    QStringLiteral("\" não encontrado; o Plano de Contas Referencial fica vazio."));
+        dialogos.setStream(nullptr);
+    }
+    try {
+        data::CarregaConfiguracoes(opcoes.configuracao);
+    } catch (const platform::SilentAbort&) {
+    }
+    if (semPlano)
+        dialogos.setStream(stderr);
+    if (!dm.quSPED.active() || dm.quSPED.isEmpty()) {
+        escreveErro(QStringLiteral("Erro: configuração %1 não encontrada.").arg(opcoes.configuracao));
+        return 2;
+    }
+    if (!dm.quRegI050I051.active()) {
+        escreveErro(QStringLiteral("Erro: as contas da configuração %1 não foram carregadas.")
+                        .arg(opcoes.configuracao));
+        return 2;
+    }
+    return 0;
+}
+
+// Runs one file-writing step over a loaded set; the file's path on standard output on success.
+int executaSobreConfiguracao(const OpcoesCli& opcoes, const QString& saida,
+                             const std::function<void(data::TdmFCONT&, const QString&)>& escreve) {
+    platform::ConsoleDialogs dialogos(stderr);
+    platform::setDialogs(&dialogos);
+    struct Restaura {
+        ~Restaura() { platform::setDialogs(nullptr); }
+    } restaura;
+    // The output is named against the folder the command was started in, not --pasta.
+    const QString arquivo = QFileInfo(saida).absoluteFilePath();
+    data::TdmFCONT dm;
+    PromptTerminal prompt;
+    dm.prompt = &prompt;
+    if (const int codigo = abreConfiguracao(opcoes, dm, dialogos))
+        return codigo;
+    int codigo = 0;
+    try {
+        escreve(dm, arquivo);
+        std::printf("%s\n", QDir::toNativeSeparators(arquivo).toLocal8Bit().constData());
+    } catch (const platform::SilentAbort&) {
+        codigo = 1;
+    } catch (const std::exception& e) {
+        escreveErro(QStringLiteral("Erro: ") + textoDe(e));
+        codigo = 1;
+    }
+    try {
+        dm.trBanco.commit();
+    } catch (...) {
+    }
+    return codigo;
+}
+
+} // namespace
+
+bool PrecisaDePintura(const QString& comando) {
+    return comando == QLatin1String("relatorio");
+}
+
+int ExecutaRelatorio(const OpcoesCli& opcoes) {
+    return executaSobreConfiguracao(
+        opcoes, opcoes.pdf, [&opcoes](data::TdmFCONT& dm, const QString& arquivo) {
+            const int paginas = opcoes.relatorio == QLatin1String("referencial")
+                                    ? relatorios::TqrPlanoReferencial(dm).salvaPdf(arquivo)
+                                    : relatorios::TqrPlanoAssociacao(dm).salvaPdf(arquivo);
+            escreveErro(QStringLiteral("%1 página(s).").arg(paginas));
+        });
+}
+
+int ExecutaExportar(const OpcoesCli& opcoes) {
+    return executaSobreConfiguracao(
+        opcoes, opcoes.xlsx, [&opcoes](data::TdmFCONT& dm, const QString& arquivo) {
+            const int linhas = relatorios::ExportaPlanoContasExcel(dm, arquivo, opcoes.naoReferenciadas);
+            escreveErro(QStringLiteral("%1 contas exportadas.").arg(linhas));
+        });
 }
 
 } // namespace app

@@ -15,6 +15,10 @@ struct OpcoesCli {
     bool semVisualizar = false;
     bool detalhes = false; // every swallowed error of the schema upkeep, not only their count
     QString erro;          // set when the arguments cannot be understood
+    // relatorio and exportar
+    QString relatorio; // "associacao" or "referencial"
+    QString pdf, xlsx;
+    bool naoReferenciadas = false;
 };
 
 OpcoesCli LeOpcoes(const QStringList& argumentos);
@@ -31,5 +35,13 @@ int ExecutaGerar(const OpcoesCli& opcoes);
 
 // Builds the embedded demo database and its external tables in opcoes.pasta, then generates.
 int ExecutaDemo(const OpcoesCli& opcoes);
+
+// "relatorio" writes the association or referential chart report as a PDF; "exportar" writes the
+// association rows to an .xlsx workbook. Both load the set as the main window does and run the
+// routines its menu runs. The file's path goes to standard output; 0 only when it was written.
+int ExecutaRelatorio(const OpcoesCli& opcoes);
+int ExecutaExportar(const OpcoesCli& opcoes);
+// True when the command paints (a report), so the program needs a graphical application object.
+bool PrecisaDePintura(const QString& comando);
 
 } // namespace app

@@ -1,11 +1,21 @@
 #include "app/Cli.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char** argv) {
     app::InstalaSinais();
-    QCoreApplication aplicacao(argc, argv);
+    // Painting a report needs fonts, hence a graphical application; it draws into a file only.
+    std::unique_ptr<QCoreApplication> aplicacao;
+    if (app::PrecisaDePintura(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString())) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        aplicacao = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        aplicacao = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("Gerador FCONT"));
     QStringList argumentos = QCoreApplication::arguments();
     argumentos.removeFirst();
@@ -15,5 +25,9 @@ int main(int argc, char** argv) {
                      app::UsoCli().toLocal8Bit().constData());
         return 2;
     }
+    if (opcoes.comando == QLatin1String("relatorio"))
+        return app::ExecutaRelatorio(opcoes);
+    if (opcoes.comando == QLatin1String("exportar"))
+        return app::ExecutaExportar(opcoes);
     return opcoes.comando == QLatin1String("demo") ? app::ExecutaDemo(opcoes) : app::ExecutaGerar(opcoes);
 }

@@ -24,6 +24,28 @@ TEST(OpcoesCli, ReadsTheCommandsAndRefusesWhatItCannotUse) {
     EXPECT_FALSE(app::LeOpcoes({}).erro.isEmpty());
 }
 
+TEST(OpcoesCli, ReportsNeedTheirKindAndFileAndExportsTheirWorkbook) {
+    const app::OpcoesCli r =
+        app::LeOpcoes({"relatorio", "--banco", "b", "--configuracao", "2", "referencial", "--pdf", "x.pdf"});
+    EXPECT_TRUE(r.erro.isEmpty()) << r.erro.toStdString();
+    EXPECT_EQ(r.relatorio, QStringLiteral("referencial"));
+    EXPECT_EQ(r.pdf, QStringLiteral("x.pdf"));
+    EXPECT_FALSE(
+        app::LeOpcoes({"relatorio", "--banco", "b", "--configuracao", "2", "--pdf", "x.pdf"}).erro.isEmpty());
+    EXPECT_FALSE(
+        app::LeOpcoes({"relatorio", "--banco", "b", "--configuracao", "2", "balanco", "--pdf", "x.pdf"})
+            .erro.isEmpty());
+    EXPECT_FALSE(
+        app::LeOpcoes({"relatorio", "--banco", "b", "--configuracao", "2", "associacao"}).erro.isEmpty());
+    EXPECT_FALSE(app::LeOpcoes({"gerar", "associacao"}).erro.isEmpty()) << "a report kind only for relatorio";
+
+    const app::OpcoesCli e = app::LeOpcoes(
+        {"exportar", "--banco", "b", "--configuracao", "2", "--xlsx", "x.xlsx", "--nao-referenciadas"});
+    EXPECT_TRUE(e.erro.isEmpty()) << e.erro.toStdString();
+    EXPECT_TRUE(e.naoReferenciadas);
+    EXPECT_FALSE(app::LeOpcoes({"exportar", "--banco", "b", "--configuracao", "2"}).erro.isEmpty());
+}
+
 class Cli : public ModuloDadosTest {
   protected:
     struct Saida {
@@ -75,6 +97,43 @@ TEST_F(Cli, WithoutTheReferentialChartTheMessagesArePrintedAndTheGenerationRuns)
         QStringLiteral("Aviso: arquivo \"Tabelas Externas/contasref-SRF.txt\" não encontrado")));
     EXPECT_FALSE(s.erros.contains(QStringLiteral("Erro: "))) << s.erros.toStdString();
     EXPECT_TRUE(QFile::exists(s.saida));
+}
+
+TEST_F(Cli, ReportAndExportWriteTheirFilesAndPrintTheirPaths) {
+    copiaTabelasExternas();
+    const QStringList base = {QStringLiteral("--banco"),        banco->params().database,
+                              QStringLiteral("--configuracao"), QStringLiteral("1"),
+                              QStringLiteral("--pasta"),        pastaAtual()};
+    const QString pdf = QDir(pastaAtual()).filePath(QStringLiteral("associacao.pdf"));
+    Saida s = executa(QStringList{QStringLiteral("relatorio")} + base +
+                      QStringList{QStringLiteral("associacao"), QStringLiteral("--pdf"), pdf});
+    EXPECT_EQ(s.codigo, 0) << s.erros.toStdString();
+    EXPECT_EQ(s.saida, pdf);
+    QFile arquivo(pdf);
+    ASSERT_TRUE(arquivo.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(arquivo.read(5) == "%PDF-");
+
+    const QString xlsx = QDir(pastaAtual()).filePath(QStringLiteral("plano.xlsx"));
+    s = executa(QStringList{QStringLiteral("exportar")} + base +
+                QStringList{QStringLiteral("--xlsx"), xlsx, QStringLiteral("--nao-referenciadas")});
+    EXPECT_EQ(s.codigo, 0) << s.erros.toStdString();
+    EXPECT_EQ(s.saida, xlsx);
+    EXPECT_TRUE(QFile::exists(xlsx));
+    EXPECT_TRUE(s.erros.contains(QStringLiteral("contas exportadas"))) << s.erros.toStdString();
+
+    s = executa(
+        QStringList{QStringLiteral("exportar")} + base +
+        QStringList{QStringLiteral("--xlsx"), QDir(pastaAtual()).filePath(QStringLiteral("nao/ha/x.xlsx"))});
+    EXPECT_EQ(s.codigo, 1) << "a workbook that was not written is no success";
+    EXPECT_TRUE(s.erros.contains(QStringLiteral("Erro: "))) << s.erros.toStdString();
+    EXPECT_TRUE(s.saida.isEmpty());
+
+    s = executa(QStringList{QStringLiteral("relatorio"), QStringLiteral("--banco"), banco->params().database,
+                            QStringLiteral("--configuracao"), QStringLiteral("77"),
+                            QStringLiteral("referencial"), QStringLiteral("--pdf"), pdf});
+    EXPECT_EQ(s.codigo, 2);
+    EXPECT_TRUE(s.erros.contains(QStringLiteral("Erro: configuração 77 não encontrada.")))
+        << s.erros.toStdString();
 }
 
 TEST_F(Cli, UpkeepErrorsAreOneSummaryLineUnlessDetailsAreAsked) {

@@ -14,12 +14,14 @@
 #include "ui/main/MenuArvore.h"
 #include "ui/main/PaginaPrincipal.h"
 #include "ui/main/PromptJanela.h"
+#include "ui/main/Relatorios.h"
 #include "ui/main/TfmConfiguracao.h"
 #include "ui/main/Vinculos.h"
 #include "ui/search/Pesquisa.h"
 #include "ui/search/PesquisaGeral.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFile>
 #include <QGroupBox>
@@ -515,6 +517,15 @@ void TfmPrincipal::atualizaDados() {
         m_vinculos->atualiza();
     if (m_modeloJ930)
         m_modeloJ930->recarrega();
+}
+
+void TfmPrincipal::VisualizarClick() {
+    VisualizaRelatorios(this);
+}
+
+void TfmPrincipal::ExportarExcelClick() {
+    const auto* naoRef = findChild<QCheckBox*>(QStringLiteral("ckRegI050I051ContasNRef"));
+    ExportaExcel(this, naoRef && naoRef->isChecked());
 }
 
 } // namespace ui

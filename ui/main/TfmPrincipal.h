@@ -91,6 +91,8 @@ public:
     void btPesqLocalClick();
     void btPesqMunicipioClick();
     void dblaNomeCfgClick();
+    void VisualizarClick();
+    void ExportarExcelClick();
 
     // The progress prompt (two "SPED>" lines) and the cancel check; ends the action by the silent
     // abort when "Cancelar" was pressed.

@@ -1,0 +1,103 @@
+#include "relatorios/ExportaExcel.h"
+
+#include "data/dmFCONT.h"
+
+#include <xlsxwriter.h>
+
+#include <array>
+#include <stdexcept>
+
+namespace relatorios {
+
+namespace {
+
+struct ColunaPlanilha {
+    const char* campo;
+    const char* titulo;
+    double largura; // characters
+};
+
+// The chart grid's columns; its pixel widths over seven give the characters a sheet counts.
+constexpr std::array<ColunaPlanilha, 8> colunas{{{"PCCODIGO", "Código Conta", 11},
+                                                 {"PCCODIGOSUP", "Código Conta Sup.", 14},
+                                                 {"COD_AGL", "Cod. Aglutinação", 14},
+                                                 {"J150IND_VL", "Ind. Vlr.", 7},
+                                                 {"PCDESCRICAO", "Conta", 34},
+                                                 {"PCORDENACAO", "Ordenação", 14},
+                                                 {"COD_CTA_REF", "Código Conta Ref.", 14},
+                                                 {"DESCRICAO", "Conta Referente", 40}}};
+
+void confere(lxw_error erro, const QString& arquivo) {
+    if (erro != LXW_NO_ERROR)
+        throw std::runtime_error(
+            QStringLiteral("%1: %2").arg(arquivo, QString::fromUtf8(lxw_strerror(erro))).toStdString());
+}
+
+// Frees the workbook when a write fails halfway; workbook_close both writes and frees.
+struct Pasta {
+    lxw_workbook* livro;
+    ~Pasta() {
+        if (livro)
+            workbook_close(livro);
+    }
+};
+
+} // namespace
+
+int ExportaPlanoContasExcel(data::TdmFCONT& dm, const QString& arquivo, bool somenteNaoReferenciadas) {
+    platform::Query& ds = dm.quRegI050I051;
+    const QByteArray nome = arquivo.toLocal8Bit();
+    lxw_workbook_options opcoes{};
+    opcoes.constant_memory = LXW_FALSE;
+    Pasta pasta{workbook_new_opt(nome.constData(), &opcoes)};
+    if (!pasta.livro)
+        throw std::runtime_error(
+            QStringLiteral("%1: não foi possível criar a planilha").arg(arquivo).toStdString());
+    lxw_worksheet* folha = workbook_add_worksheet(pasta.livro, "Plano de Contas");
+    lxw_format* negrito = workbook_add_format(pasta.livro);
+    format_set_bold(negrito);
+    format_set_bottom(negrito, LXW_BORDER_THIN);
+
+    for (size_t c = 0; c < colunas.size(); ++c) {
+        const auto col = static_cast<lxw_col_t>(c);
+        confere(worksheet_set_column(folha, col, col, colunas[c].largura, nullptr), arquivo);
+        confere(worksheet_write_string(folha, 0, col, colunas[c].titulo, negrito), arquivo);
+    }
+    worksheet_freeze_panes(folha, 1, 0);
+
+    int linhas = 0;
+    if (ds.active()) {
+        std::array<int, colunas.size()> indices{};
+        for (size_t c = 0; c < colunas.size(); ++c)
+            indices[c] = ds.fieldByName(QString::fromLatin1(colunas[c].campo)).index();
+        const int referencial = ds.fieldByName(QStringLiteral("COD_CTA_REF")).index();
+        for (int r = 0; r < ds.recordCount(); ++r) {
+            // The same test as the grid's statement: a blank code is no referential account.
+            if (somenteNaoReferenciadas && !ds.valueAt(r, referencial).toString().trimmed().isEmpty())
+                continue;
+            ++linhas;
+            const auto linha = static_cast<lxw_row_t>(linhas);
+            for (size_t c = 0; c < colunas.size(); ++c) {
+                const platform::Field& campo = ds.field(indices[c]);
+                const QVariant valor = ds.valueAt(r, indices[c]);
+                if (!valor.isValid())
+                    continue;
+                const auto col = static_cast<lxw_col_t>(c);
+                if (campo.isInteger())
+                    confere(worksheet_write_number(folha, linha, col, static_cast<double>(valor.toLongLong()),
+                                                   nullptr),
+                            arquivo);
+                else
+                    confere(worksheet_write_string(folha, linha, col,
+                                                   campo.displayTextOf(valor).toUtf8().constData(), nullptr),
+                            arquivo);
+            }
+        }
+    }
+    lxw_workbook* livro = pasta.livro;
+    pasta.livro = nullptr;
+    confere(workbook_close(livro), arquivo);
+    return linhas;
+}
+
+} // namespace relatorios

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace data {
+class TdmFCONT;
+}
+
+namespace relatorios {
+
+// Writes the association rows of the open parameter set, as the chart grid shows them (its eight
+// columns, titles and order), to an .xlsx workbook with a header row and column widths. With
+// somenteNaoReferenciadas only the rows without a referential account go out, whatever statement
+// quRegI050I051 was opened with. The current row ends where it was. Returns the number of rows
+// written; throws std::runtime_error (with the library's reason) when the file cannot be written.
+int ExportaPlanoContasExcel(data::TdmFCONT& dm, const QString& arquivo, bool somenteNaoReferenciadas);
+
+} // namespace relatorios
