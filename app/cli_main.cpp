@@ -15,5 +15,8 @@ int main(int argc, char** argv) {
                      app::UsoCli().toLocal8Bit().constData());
         return 2;
     }
+    if (opcoes.comando == QLatin1String("carregar-plano") ||
+        opcoes.comando == QLatin1String("importar-plano"))
+        return app::ExecutaPlano(opcoes);
     return opcoes.comando == QLatin1String("demo") ? app::ExecutaDemo(opcoes) : app::ExecutaGerar(opcoes);
 }
