@@ -51,7 +51,7 @@ void visualiza(const QString& caminho) {
 
 // The prompt on a terminal: each new main text once, so a long run shows where it is.
 class PromptTerminal : public common::MemoPrompt {
-public:
+  public:
     void setLines(const QStringList& lines) override {
         if (!lines.isEmpty() && lines.first() != m_ultimo && !lines.first().isEmpty()) {
             m_ultimo = lines.first();
@@ -60,7 +60,7 @@ public:
         MemoPrompt::setLines(lines);
     }
 
-private:
+  private:
     QString m_ultimo;
 };
 

@@ -19,8 +19,7 @@ namespace ui {
 
 using data::dmFCONT;
 
-void TfmPrincipal::montaGradePlanoContas(QWidget* pagina) {
-    (void)pagina;
+void TfmPrincipal::montaGradePlanoContas() {
     m_modeloPlano = new ModeloPlanoContas(dmFCONT->quRegI050I051, this);
     platform::bindGrid(dbgdPlanoContasRef, m_modeloPlano);
     dbgdPlanoContasRef->setItemDelegate(new DelegadoPlanoContas(

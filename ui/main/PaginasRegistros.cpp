@@ -257,7 +257,7 @@ QWidget* TfmPrincipal::paginaRegistroI050() {
 
     dbgdPlanoContasRef =
         controle<QTableView>(pagina, "dbgdPlanoContasRef", QStringLiteral("Plano de Contas"));
-    montaGradePlanoContas(pagina);
+    montaGradePlanoContas();
     corpo->addWidget(dbgdPlanoContasRef, 1);
     return pagina;
 }

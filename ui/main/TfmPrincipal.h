@@ -132,7 +132,7 @@ private:
     QWidget* paginaRegistroJ930();
     QWidget* paginaRegistroM020();
     QWidget* paginaRegistroM030();
-    void montaGradePlanoContas(QWidget* pagina);
+    void montaGradePlanoContas();
     void montaMenuPlanoContas();
     // Runs a handler as the event loop would: the silent abort ends it quietly, anything else
     // goes to the standard error box.
