@@ -3,6 +3,7 @@
 #include "app/AtualizacaoBanco.h"
 #include "common/Mensagens.h"
 #include "data/Carregamento.h"
+#include "data/PlanoContas.h"
 #include "data/dmFCONT.h"
 #include "db/Attachment.h"
 #include "db/Script.h"
@@ -131,6 +132,8 @@ QString UsoCli() {
         "                  [--pasta DIR] [--usuario U]\n"
         "  fcont-cli exportar --banco BANCO --configuracao N --xlsx ARQUIVO [--nao-referenciadas]\n"
         "                  [--pasta DIR] [--usuario U]\n"
+        "  fcont-cli carregar-plano --banco BANCO --configuracao N [--pasta DIR] [--usuario U]\n"
+        "  fcont-cli importar-plano --banco BANCO --configuracao N --de M [--pasta DIR] [--usuario U]\n"
         "A senha vem de ISC_PASSWORD; o usuário de --usuario ou ISC_USER.");
 }
 
@@ -142,7 +145,8 @@ OpcoesCli LeOpcoes(const QStringList& argumentos) {
     }
     o.comando = argumentos.first();
     static const QStringList comandos = {QStringLiteral("gerar"), QStringLiteral("demo"),
-                                         QStringLiteral("relatorio"), QStringLiteral("exportar")};
+                                         QStringLiteral("relatorio"), QStringLiteral("exportar"),
+                                         QStringLiteral("carregar-plano"), QStringLiteral("importar-plano")};
     if (!comandos.contains(o.comando)) {
         o.erro = QStringLiteral("Comando desconhecido: ") + o.comando;
         return o;
@@ -171,6 +175,8 @@ OpcoesCli LeOpcoes(const QStringList& argumentos) {
             o.semVisualizar = true;
         else if (a == QLatin1String("--detalhes"))
             o.detalhes = true;
+        else if (a == QLatin1String("--de") && o.comando == QLatin1String("importar-plano"))
+            o.de = valor();
         else if (a == QLatin1String("--pdf"))
             o.pdf = valor();
         else if (a == QLatin1String("--xlsx"))
@@ -194,6 +200,11 @@ OpcoesCli LeOpcoes(const QStringList& argumentos) {
     if (o.comando == QLatin1String("exportar") && o.erro.isEmpty() &&
         (o.banco.isEmpty() || o.configuracao <= 0 || o.xlsx.isEmpty()))
         o.erro = QStringLiteral("exportar precisa de --banco, --configuracao e --xlsx");
+    if ((o.comando == QLatin1String("carregar-plano") || o.comando == QLatin1String("importar-plano")) &&
+        (o.banco.isEmpty() || o.configuracao <= 0))
+        o.erro = o.comando + QStringLiteral(" precisa de --banco e --configuracao");
+    if (o.comando == QLatin1String("importar-plano") && o.erro.isEmpty() && o.de.isEmpty())
+        o.erro = QStringLiteral("importar-plano precisa de --de");
     if (o.comando == QLatin1String("demo") && o.pasta.isEmpty())
         o.pasta = QStringLiteral("demo");
     return o;
@@ -460,6 +471,90 @@ int ExecutaExportar(const OpcoesCli& opcoes) {
             const int linhas = relatorios::ExportaPlanoContasExcel(dm, arquivo, opcoes.naoReferenciadas);
             escreveErro(QStringLiteral("%1 contas exportadas.").arg(linhas));
         });
+}
+
+// carregar-plano and importar-plano ----------------------------------------------------------
+
+namespace {
+
+// Every line of the prompt that changed, on standard output, so a script can follow the run.
+class PromptSaida : public common::MemoPrompt {
+public:
+    void setLines(const QStringList& lines) override {
+        const QStringList antes = MemoPrompt::lines();
+        for (int i = 0; i < lines.size(); ++i)
+            if (!lines[i].isEmpty() && (i >= antes.size() || antes[i] != lines[i]))
+                std::printf("%s\n", platform::terminalText(lines[i]).toLocal8Bit().constData());
+        std::fflush(stdout);
+        MemoPrompt::setLines(lines);
+    }
+};
+
+} // namespace
+
+int ExecutaPlano(const OpcoesCli& opcoes) {
+    platform::ConsoleDialogs dialogos(stderr);
+    platform::setDialogs(&dialogos);
+    struct Restaura {
+        ~Restaura() {
+            platform::setDialogs(nullptr);
+            platform::setPendingEventsHook({});
+        }
+    } restaura;
+    const QString banco = caminhoDoBanco(opcoes.banco);
+    if (!opcoes.pasta.isEmpty() && !QDir::setCurrent(opcoes.pasta)) {
+        escreveErro(QStringLiteral("Erro: pasta inacessível: ") + opcoes.pasta);
+        return 2;
+    }
+
+    data::TdmFCONT dm;
+    PromptSaida prompt;
+    dm.prompt = &prompt;
+    platform::setPendingEventsHook([&dm] {
+        if (interrompido)
+            dm.Cancelado = true;
+    });
+    dm.dbBanco.params.database = banco;
+    dm.dbBanco.params.user = usuarioPadrao(opcoes);
+    dm.dbBanco.params.password =
+        QProcessEnvironment::systemEnvironment().value(QStringLiteral("ISC_PASSWORD"));
+    dm.dbBanco.afterConnect = [] { dbBancoAfterConnect(); };
+    try {
+        dm.dbBanco.connect();
+        dm.trBanco.start();
+    } catch (const std::exception& e) {
+        escreveErro(QStringLiteral("Erro: não foi possível conectar a ") + banco + QStringLiteral(": ") +
+                    textoDe(e));
+        return 2;
+    }
+    // The set opens as in the window; its association rows need the referential chart, whose
+    // messages are the boxes this prints.
+    try {
+        data::CarregaConfiguracoes(opcoes.configuracao);
+    } catch (const platform::SilentAbort&) {
+    }
+    if (!dm.quSPED.active() || dm.quSPED.isEmpty()) {
+        escreveErro(QStringLiteral("Erro: configuração %1 não encontrada.").arg(opcoes.configuracao));
+        return 2;
+    }
+    int codigo = 1;
+    try {
+        if (opcoes.comando == QLatin1String("carregar-plano"))
+            data::CarregaPlanoContas();
+        else
+            data::ImportaPlanoContasECD(opcoes.de);
+        codigo = 0;
+    } catch (const platform::SilentAbort&) {
+    } catch (const std::exception& e) {
+        escreveErro(textoDe(e));
+    }
+    try {
+        dm.trBanco.commit();
+    } catch (const std::exception& e) {
+        escreveErro(textoDe(e));
+        codigo = 1;
+    }
+    return codigo;
 }
 
 } // namespace app

@@ -7,13 +7,14 @@ namespace app {
 
 // What fcont-cli was asked to do.
 struct OpcoesCli {
-    QString comando;      // "gerar" or "demo"
+    QString comando;      // "gerar", "demo", "carregar-plano" or "importar-plano"
     QString banco;        // host:path, or a plain path for an embedded database
     int configuracao = 0; // SPCODIGO of the parameter set
     QString pasta;        // folder that stands for the program's folder
     QString usuario;
     bool semVisualizar = false;
     bool detalhes = false; // every swallowed error of the schema upkeep, not only their count
+    QString de;            // importar-plano: the set whose associations are copied, as typed
     QString erro;          // set when the arguments cannot be understood
     // relatorio and exportar
     QString relatorio; // "associacao" or "referencial"
@@ -32,6 +33,11 @@ QString UsoCli();
 // Runs "gerar": connects, brings the schema up to date, opens the parameter set as the main
 // window would and generates. Returns the process exit code (0 only when the file is complete).
 int ExecutaGerar(const OpcoesCli& opcoes);
+
+// "carregar-plano" and "importar-plano": the chart loading and the copy of another set's
+// associations into set opcoes.configuracao, through the routines of the main window's menu.
+// Boxes go to stderr, progress lines to stdout; 0 only when the routine ended normally.
+int ExecutaPlano(const OpcoesCli& opcoes);
 
 // Builds the embedded demo database and its external tables in opcoes.pasta, then generates.
 int ExecutaDemo(const OpcoesCli& opcoes);

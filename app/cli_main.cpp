@@ -29,5 +29,8 @@ int main(int argc, char** argv) {
         return app::ExecutaRelatorio(opcoes);
     if (opcoes.comando == QLatin1String("exportar"))
         return app::ExecutaExportar(opcoes);
+    if (opcoes.comando == QLatin1String("carregar-plano") ||
+        opcoes.comando == QLatin1String("importar-plano"))
+        return app::ExecutaPlano(opcoes);
     return opcoes.comando == QLatin1String("demo") ? app::ExecutaDemo(opcoes) : app::ExecutaGerar(opcoes);
 }

@@ -247,16 +247,17 @@ QWidget* TfmPrincipal::paginaRegistroI050() {
     m_vinculos->opcoes(botoes, QStringLiteral("RI051COD_ENT_REF"), entidades);
     corpo->addWidget(grupo);
 
-    auto* naoRef =
+    ckRegI050I051ContasNRef =
         controle<QCheckBox>(pagina, "ckRegI050I051ContasNRef", QStringLiteral("Contas não Referenciadas"));
-    naoRef->setText(QStringLiteral("Contas não Referenciadas"));
-    naoRef->setCursor(Qt::PointingHandCursor);
-    naoRef->setToolTip(QStringLiteral("Clique aqui para visualizar somente as Contas não Referenciadas."));
-    corpo->addWidget(naoRef);
+    ckRegI050I051ContasNRef->setText(QStringLiteral("Contas não Referenciadas"));
+    ckRegI050I051ContasNRef->setCursor(Qt::PointingHandCursor);
+    ckRegI050I051ContasNRef->setToolTip(
+        QStringLiteral("Clique aqui para visualizar somente as Contas não Referenciadas."));
+    corpo->addWidget(ckRegI050I051ContasNRef);
 
-    // The association grid and its menu come with the chart association.
     dbgdPlanoContasRef =
         controle<QTableView>(pagina, "dbgdPlanoContasRef", QStringLiteral("Plano de Contas"));
+    montaGradePlanoContas();
     corpo->addWidget(dbgdPlanoContasRef, 1);
     return pagina;
 }

@@ -524,8 +524,7 @@ void TfmPrincipal::VisualizarClick() {
 }
 
 void TfmPrincipal::ExportarExcelClick() {
-    const auto* naoRef = findChild<QCheckBox*>(QStringLiteral("ckRegI050I051ContasNRef"));
-    ExportaExcel(this, naoRef && naoRef->isChecked());
+    ExportaExcel(this, ckRegI050I051ContasNRef && ckRegI050I051ContasNRef->isChecked());
 }
 
 } // namespace ui

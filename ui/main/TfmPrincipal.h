@@ -13,6 +13,7 @@ class QDateEdit;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPlainTextEdit;
 class QTableView;
 class QToolButton;
@@ -27,6 +28,7 @@ namespace ui {
 
 class ControlePaginas;
 class ModeloColunas;
+class ModeloPlanoContas;
 class PaginaPrincipal;
 class PromptJanela;
 class Vinculos;
@@ -74,6 +76,8 @@ public:
     QPlainTextEdit* mePrompt = nullptr;
     QTableView* dbgdRegJ930 = nullptr;
     QTableView* dbgdPlanoContasRef = nullptr;
+    QCheckBox* ckRegI050I051ContasNRef = nullptr;
+    QMenu* pmRegI050I051 = nullptr;
 
     // Handlers.
     void FormShow();
@@ -91,8 +95,16 @@ public:
     void btPesqLocalClick();
     void btPesqMunicipioClick();
     void dblaNomeCfgClick();
+
+    // The chart of accounts page: the association grid, its menu and the filter box.
+    void CarregaPlanoContas();
+    void ImportarPlanoContas1Click();
+    void ImportarPlanoContasECD1Click();
     void VisualizarClick();
     void ExportarExcelClick();
+    void ExcluirPlanodeContas1Click();
+    void ckRegI050I051ContasNRefClick();
+    void dbgdPlanoContasRefEditButtonClick();
 
     // The progress prompt (two "SPED>" lines) and the cancel check; ends the action by the silent
     // abort when "Cancelar" was pressed.
@@ -120,6 +132,8 @@ private:
     QWidget* paginaRegistroJ930();
     QWidget* paginaRegistroM020();
     QWidget* paginaRegistroM030();
+    void montaGradePlanoContas();
+    void montaMenuPlanoContas();
     // Runs a handler as the event loop would: the silent abort ends it quietly, anything else
     // goes to the standard error box.
     void executa(const std::function<void()>& acao);
@@ -129,6 +143,7 @@ private:
     std::unique_ptr<PromptJanela> m_prompt;
     Vinculos* m_vinculos = nullptr;
     ModeloColunas* m_modeloJ930 = nullptr;
+    ModeloPlanoContas* m_modeloPlano = nullptr;
 };
 
 } // namespace ui

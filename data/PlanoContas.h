@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+// The association rows of the open parameter set in bulk: loading the company's chart, copying
+// the rows of another set, deleting them, and reopening the grid's rows. The main window and
+// fcont-cli call these same routines; progress goes to dmFCONT->prompt.
+namespace data {
+
+// Creates the association rows the open set lacks, one per account of its company's chart
+// (synthetic and analytic). Existing rows are left alone, so the loading can be repeated. Each
+// row is committed on its own; a failure ends the run with the rows stored until then.
+void CarregaPlanoContas();
+
+// Copies every association row of the set whose code is `origem` (a text, as typed) into the open
+// set, each with a new key. A text that is no whole number is refused with a warning; any
+// failure of the copy shows its message and ends by the silent abort, keeping the rows copied so
+// far. After a success the grid's rows are reopened.
+void ImportaPlanoContasECD(const QString& origem);
+
+// Asks for the source set and copies from it; a cancelled question copies nothing.
+void ImportarPlanoContasECD();
+
+// Deletes every association row of the open set for its current company, after the user's "Sim",
+// and reopens the grid's rows.
+void ExcluiPlanoContas(bool naoReferenciadas);
+
+// Reopens the association rows of the open set: all of them, or only those still without a
+// referential account.
+void AbreAssociacoes(bool naoReferenciadas);
+
+} // namespace data

@@ -1,0 +1,228 @@
+// The chart of accounts page of the main window on the seed database: the association grid's
+// columns and colours, its menu, the filter box and the search buttons.
+
+#include "data/dmFCONT.h"
+#include "platform/Abort.h"
+#include "tests/support/ModuloDados.h"
+#include "ui/main/GradePlanoContas.h"
+#include "ui/main/PaginaPrincipal.h"
+#include "ui/main/TfmPrincipal.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QHeaderView>
+#include <QImage>
+#include <QMenu>
+#include <QTableView>
+
+using namespace testsupport;
+using ui::TfmPrincipal;
+
+namespace {
+
+// Three referential accounts: one still valid, two whose validity ended in 2013.
+const QByteArray planoReferencial = "COD_CTA_REF;DESCRICAO;DT_INI;DT_FIM;TIPO\r\n"
+                                    "1.01.01.01.00;Caixa;01012008;31122013;A\r\n"
+                                    "1.01.01.02.00;Bancos;01012008;;A\r\n"
+                                    "1.01;Circulante;01012008;31122013;S\r\n";
+
+const QColor azul(166, 202, 240);
+const QColor marinho(0, 0, 128);
+
+class PlanoContasJanela : public ModuloDadosTest {
+protected:
+    void SetUp() override {
+        ModuloDadosTest::SetUp();
+        if (IsSkipped())
+            return;
+        copiaTabelasExternas();
+        escreveArquivo(QStringLiteral("Tabelas Externas/contasref-SRF.txt"), planoReferencial);
+        selecaoAnterior = TfmPrincipal::selecionaConfiguracao();
+        pesquisaAnterior = TfmPrincipal::abrePesquisa();
+        geralAnterior = TfmPrincipal::abrePesquisaGeral();
+        terminoAnterior = TfmPrincipal::terminaAplicacao();
+        navegadorAnterior = ui::PaginaPrincipal::abreNavegador();
+        TfmPrincipal::selecionaConfiguracao() = [](int& codigo, QString& acao) {
+            codigo = 1;
+            acao.clear();
+            return true;
+        };
+        TfmPrincipal::abrePesquisa() = [this](const QString& tipo, QString& chave) {
+            tipos << tipo;
+            chave = escolha;
+            return !chave.isEmpty();
+        };
+        TfmPrincipal::abrePesquisaGeral() = [this](int tipo, QString& r1, QString&, QString&, QString&,
+                                                   const QString& n1, const QString&, const QString&,
+                                                   const QString&) {
+            tipos << QStringLiteral("%1:%2").arg(tipo).arg(n1);
+            r1 = escolha;
+            return !r1.isEmpty();
+        };
+        TfmPrincipal::terminaAplicacao() = [] {};
+        ui::PaginaPrincipal::abreNavegador() = [](const QUrl&) {};
+        // One synthetic row refers to an expired account, which must win over its blue.
+        dm->IBScript.setText(
+            QStringLiteral("update AUGC80SPAS set COD_CTA_REF = '1.01' where SPASCODIGO = 2;"));
+        dm->IBScript.run();
+        janela = std::make_unique<TfmPrincipal>();
+        janela->resize(1200, 700);
+        janela->show();
+        janela->CarregaPaginaTreeView(QStringLiteral("Registro I050"));
+        grade = janela->dbgdPlanoContasRef;
+        modelo = dynamic_cast<ui::ModeloPlanoContas*>(grade->model());
+        caixas->get().clear();
+    }
+
+    void TearDown() override {
+        janela.reset();
+        if (selecaoAnterior || terminoAnterior) {
+            TfmPrincipal::selecionaConfiguracao() = selecaoAnterior;
+            TfmPrincipal::abrePesquisa() = pesquisaAnterior;
+            TfmPrincipal::abrePesquisaGeral() = geralAnterior;
+            TfmPrincipal::terminaAplicacao() = terminoAnterior;
+            ui::PaginaPrincipal::abreNavegador() = navegadorAnterior;
+        }
+        ModuloDadosTest::TearDown();
+    }
+
+    // The grid's row of an association key.
+    int linhaDa(int chave) const {
+        const platform::Query& q = dm->quRegI050I051;
+        for (int i = 0; i < q.recordCount(); ++i)
+            if (q.valueAt(i, q.fieldByName(QStringLiteral("SPASCODIGO")).index()).toInt() == chave)
+                return i;
+        return -1;
+    }
+
+    QModelIndex celula(int chave, const char* campo) const {
+        return modelo->index(linhaDa(chave), modelo->colunaDe(QString::fromLatin1(campo)));
+    }
+
+    QColor cor(int chave, Qt::ItemDataRole papel) const {
+        return celula(chave, "PCCODIGO").data(papel).value<QBrush>().color();
+    }
+
+    std::unique_ptr<TfmPrincipal> janela;
+    QTableView* grade = nullptr;
+    ui::ModeloPlanoContas* modelo = nullptr;
+    QString escolha;
+    QStringList tipos;
+    TfmPrincipal::Selecao selecaoAnterior;
+    TfmPrincipal::Pesquisa pesquisaAnterior;
+    TfmPrincipal::PesquisaGeral geralAnterior;
+    std::function<void()> terminoAnterior;
+    std::function<void(const QUrl&)> navegadorAnterior;
+};
+
+TEST_F(PlanoContasJanela, GridShowsItsEightColumnsAndColoursRowsByTypeAndExpiredReference) {
+    ASSERT_NE(modelo, nullptr);
+    QStringList titulos;
+    QList<int> larguras;
+    QHeaderView* cabecalho = grade->horizontalHeader();
+    for (int visual = 0; visual < cabecalho->count(); ++visual) {
+        const int logica = cabecalho->logicalIndex(visual);
+        if (cabecalho->isSectionHidden(logica))
+            continue;
+        titulos << modelo->headerData(logica, Qt::Horizontal).toString();
+        larguras << grade->columnWidth(logica);
+    }
+    EXPECT_EQ(titulos, (QStringList{QStringLiteral("Código Conta"), QStringLiteral("Código Conta Sup."),
+                                    QStringLiteral("Cod. Aglutinação"), QStringLiteral("Ind. Vlr."),
+                                    QStringLiteral("Conta"), QStringLiteral("Ordenação"),
+                                    QStringLiteral("Código Conta Ref."), QStringLiteral("Conta Referente")}));
+    EXPECT_EQ(larguras.mid(0, 7), (QList<int>{75, 98, 95, 45, 240, 95, 95}));
+
+    EXPECT_EQ(cor(1, Qt::BackgroundRole), azul) << "synthetic";
+    EXPECT_EQ(cor(1, Qt::ForegroundRole), marinho);
+    EXPECT_EQ(cor(5, Qt::BackgroundRole), QColor(Qt::white)) << "analytic, account still valid";
+    EXPECT_EQ(cor(5, Qt::ForegroundRole), QColor(Qt::black));
+    EXPECT_EQ(cor(4, Qt::BackgroundRole), QColor(255, 0, 0)) << "analytic, expired in 2013";
+    EXPECT_EQ(cor(4, Qt::ForegroundRole), QColor(Qt::white));
+    EXPECT_EQ(cor(2, Qt::BackgroundRole), QColor(255, 0, 0)) << "expired wins over synthetic";
+    EXPECT_EQ(celula(4, "DESCRICAO").data().toString(), QStringLiteral("Caixa"));
+
+    // The selected cell keeps its row's colour.
+    grade->setCurrentIndex(celula(1, "PCDESCRICAO"));
+    QCoreApplication::processEvents();
+    const QRect area = grade->visualRect(celula(1, "PCDESCRICAO"));
+    const QImage imagem = grade->viewport()->grab().toImage();
+    EXPECT_EQ(QColor(imagem.pixel(area.right() - 3, area.center().y())), azul);
+
+    // A picture of the page for a look, when asked for (run under a real X server).
+    const QString capturas = qEnvironmentVariable("FCONT_CAPTURAS");
+    if (!capturas.isEmpty())
+        janela->grab().save(QDir(capturas).filePath(QStringLiteral("registro-i050.png")));
+
+    // Without a start of period nothing is red.
+    dm->quSPED.edit();
+    dm->quSPED.fieldByName(QStringLiteral("R0000DT_INI")).clear();
+    EXPECT_EQ(cor(4, Qt::BackgroundRole), QColor(Qt::white));
+    dm->quSPED.cancel();
+}
+
+TEST_F(PlanoContasJanela, MenuOffersItsEntriesInOrderAndItsQuestionsChangeNothingUnanswered) {
+    QMenu* menu = janela->pmRegI050I051;
+    ASSERT_NE(menu, nullptr);
+    QStringList itens;
+    for (const QAction* a : menu->actions())
+        itens << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    EXPECT_EQ(itens, (QStringList{QStringLiteral("Importar Plano Contas"),
+                                  QStringLiteral("Importar Plano Contas ECD"), QStringLiteral("Visualizar"),
+                                  QStringLiteral("Exportar Excel"), QStringLiteral("-"),
+                                  QStringLiteral("Excluir Plano de Contas")}));
+    const int linhas = modelo->rowCount();
+
+    caixas->get().answerNextInput(std::nullopt);
+    menu->actions().at(1)->trigger();
+    caixas->get().answerNext(QStringLiteral("Não"));
+    menu->actions().at(5)->trigger();
+    EXPECT_EQ(caixas->get().boxes().size(), 2);
+    EXPECT_EQ(modelo->rowCount(), linhas);
+
+    // Loading over a complete chart creates nothing and says so on the prompt.
+    menu->actions().at(0)->trigger();
+    EXPECT_TRUE(janela->textoPrompt().endsWith(QStringLiteral("SPED>0/40 novas contas criadas!")))
+        << janela->textoPrompt().toStdString();
+    EXPECT_EQ(modelo->rowCount(), linhas);
+}
+
+TEST_F(PlanoContasJanela, FilterBoxShowsOnlyRowsWithoutReferentialAccount) {
+    janela->ckRegI050I051ContasNRef->click();
+    EXPECT_EQ(modelo->rowCount(), 22) << "the synthetic rows but the one given an account above";
+    janela->ckRegI050I051ContasNRef->click();
+    EXPECT_EQ(modelo->rowCount(), 40);
+}
+
+TEST_F(PlanoContasJanela, EditButtonsSearchAndStoreTheChosenCodes) {
+    // A synthetic row takes no referential account.
+    grade->setCurrentIndex(celula(1, "COD_CTA_REF"));
+    EXPECT_THROW(janela->dbgdPlanoContasRefEditButtonClick(), platform::SilentAbort);
+    EXPECT_EQ(caixas->get().texts(),
+              QStringList{QStringLiteral("Aviso: \rApenas Contas Analíticas devem ser Referenciadas!")});
+    EXPECT_TRUE(tipos.isEmpty());
+
+    escolha = QStringLiteral(" 1.01.01.02.00 ");
+    grade->setCurrentIndex(celula(4, "COD_CTA_REF"));
+    janela->dbgdPlanoContasRefEditButtonClick();
+    EXPECT_EQ(tipos, QStringList{QStringLiteral("Plano Contas Referencial")});
+    EXPECT_EQ(celula(4, "COD_CTA_REF").data().toString(), QStringLiteral("1.01.01.02.00"));
+    EXPECT_EQ(celula(4, "DESCRICAO").data().toString(), QStringLiteral("Bancos"));
+
+    tipos.clear();
+    escolha = QStringLiteral("103");
+    grade->setCurrentIndex(celula(4, "PCCODIGOSUP"));
+    janela->dbgdPlanoContasRefEditButtonClick();
+    EXPECT_EQ(tipos, QStringList{QStringLiteral("0:PCCODIGO")});
+    EXPECT_EQ(celula(4, "PCCODIGOSUP").data().toString(), QStringLiteral("103"));
+    EXPECT_FALSE(dm->quRegI050I051.editing()) << "stored at once";
+
+    // Nothing chosen: nothing changes.
+    escolha.clear();
+    grade->setCurrentIndex(celula(4, "PCCODIGO"));
+    janela->dbgdPlanoContasRefEditButtonClick();
+    EXPECT_EQ(celula(4, "PCCODIGO").data().toString(), QStringLiteral("104"));
+}
+
+} // namespace
