@@ -1,8 +1,8 @@
 #include "app/AtualizacaoBanco.h"
 
+#include "data/Esquema.h"
 #include "data/dmFCONT.h"
 #include "data/uFCONT.h"
-#include "data/Esquema.h"
 
 namespace app {
 

@@ -54,7 +54,7 @@ void visualiza(const QString& caminho) {
 
 // The prompt on a terminal: each new main text once, so a long run shows where it is.
 class PromptTerminal : public common::MemoPrompt {
-  public:
+public:
     void setLines(const QStringList& lines) override {
         if (!lines.isEmpty() && lines.first() != m_ultimo && !lines.first().isEmpty()) {
             m_ultimo = lines.first();
@@ -63,7 +63,7 @@ class PromptTerminal : public common::MemoPrompt {
         MemoPrompt::setLines(lines);
     }
 
-  private:
+private:
     QString m_ultimo;
 };
 
@@ -144,8 +144,8 @@ OpcoesCli LeOpcoes(const QStringList& argumentos) {
         return o;
     }
     o.comando = argumentos.first();
-    static const QStringList comandos = {QStringLiteral("gerar"), QStringLiteral("demo"),
-                                         QStringLiteral("relatorio"), QStringLiteral("exportar"),
+    static const QStringList comandos = {QStringLiteral("gerar"),          QStringLiteral("demo"),
+                                         QStringLiteral("relatorio"),      QStringLiteral("exportar"),
                                          QStringLiteral("carregar-plano"), QStringLiteral("importar-plano")};
     if (!comandos.contains(o.comando)) {
         o.erro = QStringLiteral("Comando desconhecido: ") + o.comando;

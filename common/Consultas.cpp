@@ -6,10 +6,11 @@ namespace common {
 
 namespace {
 
-void preparaBusca(const QString& expressao, const QString& tabela, const QString& extra, platform::Query& query) {
+void preparaBusca(const QString& expressao, const QString& tabela, const QString& extra,
+                  platform::Query& query) {
     query.close();
-    query.setSql(QStringLiteral(" Select ") + expressao + QStringLiteral("  from ") + tabela + QStringLiteral("\r\n") +
-                 extra);
+    query.setSql(QStringLiteral(" Select ") + expressao + QStringLiteral("  from ") + tabela +
+                 QStringLiteral("\r\n") + extra);
     query.open();
 }
 

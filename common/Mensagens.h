@@ -46,6 +46,7 @@ private:
 // Writes the main and detail texts ("SPED>" + trimmed text, each only when not blank), lets
 // pending events run, and when `cancelado` is then set shows the abort notice, restores the
 // buttons and raises the silent abort. `cancelado` is read after the events ran.
-void AtualizaPrompt(PromptView& prompt, const QString& principal, const QString& detalhe, const bool& cancelado);
+void AtualizaPrompt(PromptView& prompt, const QString& principal, const QString& detalhe,
+                    const bool& cancelado);
 
 } // namespace common

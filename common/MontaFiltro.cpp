@@ -138,7 +138,8 @@ QString filtroReal(const QString& f, const QString& v1, const QString& v2, const
 
 // Dates and timestamps differ only in the text "00/00/00" stands for and in the time written
 // after the date of each comparison.
-QString filtroData(const QString& f, QString v1, QString v2, const QString& op, const QDate& hoje, bool carimbo) {
+QString filtroData(const QString& f, QString v1, QString v2, const QString& op, const QDate& hoje,
+                   bool carimbo) {
     using platform::regional::formatDate;
     const QString hojeInicio = carimbo ? QStringLiteral("dd/mm/yy 00:00:00") : QStringLiteral("dd/mm/yy");
     const QString hojeFim = carimbo ? QStringLiteral("dd/mm/yy 23:59:59") : QStringLiteral("dd/mm/yy");
@@ -182,7 +183,8 @@ QString filtroHora(const QString& f, const QString& v1, const QString& v2, const
         const auto hora = platform::regional::parseTime(v);
         if (!hora)
             falha(QStringLiteral("Valor não trata-se de um tipo data"));
-        return Q(platform::regional::formatDateTime(QStringLiteral("hh:mm"), QDateTime(QDate(1899, 12, 30), *hora)));
+        return Q(platform::regional::formatDateTime(QStringLiteral("hh:mm"),
+                                                    QDateTime(QDate(1899, 12, 30), *hora)));
     };
     auto vazio = [](const QString& v) { return v.isEmpty() || v == QLatin1String("  :  "); };
 
@@ -202,13 +204,13 @@ QString filtroHora(const QString& f, const QString& v1, const QString& v2, const
 
 } // namespace
 
-QString MontaFiltro(const QString& campo, const QString& valor1, const QString& valor2, const QString& operador,
-                    int tipoCampo) {
+QString MontaFiltro(const QString& campo, const QString& valor1, const QString& valor2,
+                    const QString& operador, int tipoCampo) {
     return MontaFiltro(campo, valor1, valor2, operador, tipoCampo, QDate::currentDate());
 }
 
-QString MontaFiltro(const QString& campo, const QString& valor1, const QString& valor2, const QString& operador,
-                    int tipoCampo, const QDate& hoje) {
+QString MontaFiltro(const QString& campo, const QString& valor1, const QString& valor2,
+                    const QString& operador, int tipoCampo, const QDate& hoje) {
     const QString op = operador.toUpper();
     switch (tipoDoCampo(tipoCampo)) {
     case Tipo::Texto:

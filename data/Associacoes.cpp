@@ -29,33 +29,45 @@ void TdmFCONT::quRegI050I051NewRecord() {
     quRegI050I051.fieldByName(QStringLiteral("SPASCODIGO"))
         .setValue(common::BuscaValorInteiro(QStringLiteral("coalesce(MAX(SPASCODIGO) + 1, 1)"),
                                             QStringLiteral("AUGC80SPAS"), QString(), quExec));
-    quRegI050I051.fieldByName(QStringLiteral("SPCODIGO")).setValue(quSPED.fieldByName(QStringLiteral("SPCODIGO")).value());
-    quRegI050I051.fieldByName(QStringLiteral("PACODIGO")).setValue(quSPED.fieldByName(QStringLiteral("EMPRESA")).value());
+    quRegI050I051.fieldByName(QStringLiteral("SPCODIGO"))
+        .setValue(quSPED.fieldByName(QStringLiteral("SPCODIGO")).value());
+    quRegI050I051.fieldByName(QStringLiteral("PACODIGO"))
+        .setValue(quSPED.fieldByName(QStringLiteral("EMPRESA")).value());
 }
 
 void TdmFCONT::quRegI050I051BeforePost() {
     if (quRegI050I051.fieldByName(QStringLiteral("PCTIPO")).asString() == QLatin1String("S") &&
         !Trim(quRegI050I051.fieldByName(QStringLiteral("COD_AGL")).asString()).isEmpty())
-        common::MostraMensagem(QStringLiteral("Aviso: operação abortada.\rO campo \"Cod. Aglutinação\" deve ser "
-                                              "preenchido somente para as Contas Analíticas!"),
-                               true);
+        common::MostraMensagem(
+            QStringLiteral("Aviso: operação abortada.\rO campo \"Cod. Aglutinação\" deve ser "
+                           "preenchido somente para as Contas Analíticas!"),
+            true);
 }
 
-void TdmFCONT::quRegI050I051AfterPost() { trBanco.commitRetaining(); }
+void TdmFCONT::quRegI050I051AfterPost() {
+    trBanco.commitRetaining();
+}
 
-void TdmFCONT::quRegI050I051AfterDelete() { trBanco.commitRetaining(); }
+void TdmFCONT::quRegI050I051AfterDelete() {
+    trBanco.commitRetaining();
+}
 
-void TdmFCONT::quRegJ930oldBeforeOpen() { AtribuiCodigoConfiguracao(quRegJ930old); }
+void TdmFCONT::quRegJ930oldBeforeOpen() {
+    AtribuiCodigoConfiguracao(quRegJ930old);
+}
 
 void TdmFCONT::quRegJ930oldNewRecord() {
     quRegJ930old.fieldByName(QStringLiteral("SPSGCODIGO"))
         .setValue(common::BuscaValorInteiro(QStringLiteral("coalesce(MAX(SPSGCODIGO) + 1, 1)"),
                                             QStringLiteral("AUGC80SPSG"), QString(), quExec));
-    quRegJ930old.fieldByName(QStringLiteral("SPCODIGO")).setValue(quSPED.fieldByName(QStringLiteral("SPCODIGO")).value());
+    quRegJ930old.fieldByName(QStringLiteral("SPCODIGO"))
+        .setValue(quSPED.fieldByName(QStringLiteral("SPCODIGO")).value());
     quRegJ930old.fieldByName(QStringLiteral("SPSGREG")).setValue(QStringLiteral("J930"));
 }
 
-void TdmFCONT::quRegJ930oldAfterPost() { trBanco.commitRetaining(); }
+void TdmFCONT::quRegJ930oldAfterPost() {
+    trBanco.commitRetaining();
+}
 
 namespace {
 

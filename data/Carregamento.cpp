@@ -15,7 +15,9 @@ using common::MostraMensagem;
 
 namespace {
 
-QString textoDoErro(const std::exception& e) { return QString::fromUtf8(e.what()); }
+QString textoDoErro(const std::exception& e) {
+    return QString::fromUtf8(e.what());
+}
 
 std::optional<int> inteiro(const QString& texto) {
     bool ok = false;
@@ -33,12 +35,15 @@ void CarregaDadosSPEDFCONT(int codigoConfiguracao) {
     platform::Query& sped = dmFCONT->quSPED;
     try {
         sped.close();
-        sped.setSql(QStringLiteral("select sp.*, im.rcimnome as MUN_DESC from AUGC80SP sp left outer join augc16rcim im "
-                                   "on(im.rcimid = sp.r0000cod_mun) where SPCODIGO = ") +
+        sped.setSql(QStringLiteral(
+                        "select sp.*, im.rcimnome as MUN_DESC from AUGC80SP sp left outer join augc16rcim im "
+                        "on(im.rcimid = sp.r0000cod_mun) where SPCODIGO = ") +
                     QString::number(codigoConfiguracao) + QStringLiteral(" and coalesce(SPID, 'C') = 'T' "));
         sped.open();
     } catch (const std::exception& e) {
-        MostraMensagem(QStringLiteral("Erro: ao carregar registros de configurações SPED FCONT!\r") + textoDoErro(e), true);
+        MostraMensagem(QStringLiteral("Erro: ao carregar registros de configurações SPED FCONT!\r") +
+                           textoDoErro(e),
+                       true);
     }
 }
 
@@ -49,7 +54,8 @@ void CarregaPlanoContasCtb(int empresa) {
         plano.setParam(QStringLiteral("PACODIGO"), empresa);
         plano.open();
     } catch (const std::exception& e) {
-        MostraMensagem(QStringLiteral("Erro: ao carregar Plano de Contas Contábil.\rCausa: ") + textoDoErro(e), true);
+        MostraMensagem(
+            QStringLiteral("Erro: ao carregar Plano de Contas Contábil.\rCausa: ") + textoDoErro(e), true);
     }
 }
 
@@ -71,7 +77,8 @@ void CarregaEmpresaProcessada() {
         // An empty EMPRESA leaves the statement without a value after the equals sign: the
         // database then refuses it and the message below tells the user.
         const platform::Field& codigo = dmFCONT->quSPED.fieldByName(QStringLiteral("EMPRESA"));
-        empresa.setSql(QStringLiteral("select * from augc01pa pa \r\n where PACODIGO = ") + codigo.asString());
+        empresa.setSql(QStringLiteral("select * from augc01pa pa \r\n where PACODIGO = ") +
+                       codigo.asString());
         empresa.open();
         const qint64 paCodigo = empresa.fieldByName(QStringLiteral("PACODIGO")).asInteger();
         if (paCodigo > 0) {
@@ -165,4 +172,3 @@ void RenomeiaConfiguracao() {
 }
 
 } // namespace data
-

@@ -45,10 +45,9 @@ const PlanoContasOrdenado::Conta* PlanoContasOrdenado::conta(int pcCodigo) const
 
 QString PlanoContasOrdenado::superior(const QString& ordenacao, int nivelMaximo) const {
     // Last position whose code is <= the given one: the rows the database query would return.
-    const auto fim = std::upper_bound(m_contas.begin(), m_contas.end(), ordenacao,
-                                      [](const QString& codigo, const Conta& c) {
-                                          return ComparaComoBanco(codigo, c.ordenacao) < 0;
-                                      });
+    const auto fim = std::upper_bound(
+        m_contas.begin(), m_contas.end(), ordenacao,
+        [](const QString& codigo, const Conta& c) { return ComparaComoBanco(codigo, c.ordenacao) < 0; });
     const int ultimo = static_cast<int>(fim - m_contas.begin()) - 1;
     if (ultimo < 0)
         return {};

@@ -10,8 +10,9 @@ namespace data {
 bool ExisteCampo(const QString& tabela, const QString& campo) {
     platform::Query& q = dmFCONT->quExec;
     q.close();
-    QString sql = QStringLiteral("Select count(*) as Tot from rdb$relation_fields where rdb$relation_name = ") +
-                  common::Q(tabela.toUpper());
+    QString sql =
+        QStringLiteral("Select count(*) as Tot from rdb$relation_fields where rdb$relation_name = ") +
+        common::Q(tabela.toUpper());
     if (!campo.isEmpty())
         sql += QStringLiteral("\r\n and rdb$field_name = ") + common::Q(campo.toUpper());
     q.setSql(sql);
@@ -57,7 +58,8 @@ void CriaIndices() {
     if (ExecutaScript(QStringLiteral("CREATE INDEX ALFM2001_IDXSPEDEFD ON ALFM2001 (EMITENTE);")))
         common::MostraMensagem(QStringLiteral("Índices de Performance criados com sucesso!"));
     else
-        common::MostraMensagem(QStringLiteral("Aviso: Índices de Performance já criados anteriormente."), true);
+        common::MostraMensagem(QStringLiteral("Aviso: Índices de Performance já criados anteriormente."),
+                               true);
 }
 
 } // namespace data

@@ -11,8 +11,8 @@ using common::Trim;
 
 void TdmFCONT::quSPEDNewRecord() {
     quSPED.fieldByName(QStringLiteral("SPCODIGO"))
-        .setValue(common::BuscaValorInteiro(QStringLiteral("coalesce(MAX(SPCODIGO) + 1, 1)"), QStringLiteral("AUGC80SP"),
-                                            QString(), quExec));
+        .setValue(common::BuscaValorInteiro(QStringLiteral("coalesce(MAX(SPCODIGO) + 1, 1)"),
+                                            QStringLiteral("AUGC80SP"), QString(), quExec));
     quSPED.fieldByName(QStringLiteral("SPID")).setValue(QStringLiteral("T"));
     quSPED.fieldByName(QStringLiteral("R0000COD_VER")).setValue(QStringLiteral("000"));
     quSPED.fieldByName(QStringLiteral("R0000COD_FIN")).setValue(0);
@@ -34,7 +34,9 @@ void TdmFCONT::quSPEDBeforePost() {
         common::MostraMensagem(aviso, true);
 }
 
-void TdmFCONT::quSPEDAfterPost() { trBanco.commitRetaining(); }
+void TdmFCONT::quSPEDAfterPost() {
+    trBanco.commitRetaining();
+}
 
 void TdmFCONT::ligaTabelasDeCodigos() {
     for (const TabelaCodigos& tabela : TabelasCodigosSPED()) {
@@ -44,9 +46,8 @@ void TdmFCONT::ligaTabelasDeCodigos() {
         };
     }
     // The quarter's taxation is four characters wide but holds one code.
-    quSPED.fieldByName(QStringLiteral("RM020FORM_TRIB_TRI")).onSetText = [](platform::Field& campo, const QString& texto) {
-        campo.setAsString(texto.left(1));
-    };
+    quSPED.fieldByName(QStringLiteral("RM020FORM_TRIB_TRI")).onSetText =
+        [](platform::Field& campo, const QString& texto) { campo.setAsString(texto.left(1)); };
     // The referential entity is chosen by its text; anything else leaves the value alone.
     platform::Field& entidade = quSPED.fieldByName(QStringLiteral("RI051COD_ENT_REF"));
     entidade.onSetText = [](platform::Field& campo, const QString& texto) {

@@ -59,10 +59,12 @@ FieldDef obrigatorio(FieldDef d) {
 } // namespace
 
 TdmFCONT::TdmFCONT()
-    : trBanco(dbBanco.attachment()), quExec(QStringLiteral("quExec"), &trBanco), quAux(QStringLiteral("quAux"), &trBanco),
-      quAux1(QStringLiteral("quAux1"), &trBanco), quLaco(QStringLiteral("quLaco"), &trBanco), IBScript(trBanco),
-      quEmpresaProc(QStringLiteral("quEmpresaProc"), &trBanco), quPlanoCtb(QStringLiteral("quPlanoCtb"), &trBanco),
-      quCcus(QStringLiteral("quCcus"), &trBanco), quDadosEmpresa(QStringLiteral("quDadosEmpresa"), &trBanco),
+    : trBanco(dbBanco.attachment()), quExec(QStringLiteral("quExec"), &trBanco),
+      quAux(QStringLiteral("quAux"), &trBanco), quAux1(QStringLiteral("quAux1"), &trBanco),
+      quLaco(QStringLiteral("quLaco"), &trBanco), IBScript(trBanco),
+      quEmpresaProc(QStringLiteral("quEmpresaProc"), &trBanco),
+      quPlanoCtb(QStringLiteral("quPlanoCtb"), &trBanco), quCcus(QStringLiteral("quCcus"), &trBanco),
+      quDadosEmpresa(QStringLiteral("quDadosEmpresa"), &trBanco),
       quACBC15PC(QStringLiteral("quACBC15PC"), &trBanco), quRegI050(QStringLiteral("quRegI050"), &trBanco),
       quSPED(QStringLiteral("quSPED"), &trBanco), quRegI050I051(QStringLiteral("quRegI050I051"), &trBanco),
       quRegJ930old(QStringLiteral("quRegJ930old"), &trBanco), cdsPlanoRef(QStringLiteral("cdsPlanoRef")),
@@ -97,7 +99,9 @@ void TdmFCONT::DataModuleCreate() {
     }
 }
 
-void TdmFCONT::DataModuleDestroy() { slErros.clear(); }
+void TdmFCONT::DataModuleDestroy() {
+    slErros.clear();
+}
 
 void TdmFCONT::criaConsultasErp() {
     quEmpresaProc.setSql(linhas({"select *", "from augc01pa pa"}));
@@ -154,7 +158,8 @@ void TdmFCONT::criaListas() {
 void TdmFCONT::criaSPED() {
     const QString select = linhas({"select sp.*,", "im.rcimnome as MUN_DESC", "", "from AUGC80SP sp",
                                    "left outer join augc16rcim im", "on(im.rcimid = sp.r0000cod_mun)", ""});
-    quSPED.setSql(select + QStringLiteral("\r\nwhere SPCODIGO = :SPCODIGO\r\nand coalesce(SPID, 'C') = :SPID"));
+    quSPED.setSql(select +
+                  QStringLiteral("\r\nwhere SPCODIGO = :SPCODIGO\r\nand coalesce(SPID, 'C') = :SPID"));
     for (const ColunaSPED& c : ColunasSPED()) {
         FieldDef d;
         d.name = QString::fromLatin1(c.nome);
@@ -177,12 +182,15 @@ void TdmFCONT::criaSPED() {
         parametros << QStringLiteral("  :%1,").arg(nome);
     }
     quSPED.updateSql.refreshSql = select + QStringLiteral("\r\nwhere SPCODIGO = :SPCODIGO");
-    quSPED.updateSql.modifySql = QStringLiteral("update AUGC80SP\r\nset\r\n") + sets.join(QStringLiteral("\r\n")) +
-                                 QStringLiteral("\r\nR0000CONSOLIDAR=:R0000CONSOLIDAR\r\nwhere\r\n  SPCODIGO = :OLD_SPCODIGO");
-    quSPED.updateSql.insertSql = QStringLiteral("insert into AUGC80SP\r\n(") + colunas.join(QStringLiteral("\r\n")) +
-                                 QStringLiteral("\r\n  R0000CONSOLIDAR)\r\nvalues\r\n(") +
-                                 parametros.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n  :R0000CONSOLIDAR)");
-    quSPED.updateSql.deleteSql = QStringLiteral("delete from AUGC80SP\r\nwhere\r\n  SPCODIGO = :OLD_SPCODIGO");
+    quSPED.updateSql.modifySql =
+        QStringLiteral("update AUGC80SP\r\nset\r\n") + sets.join(QStringLiteral("\r\n")) +
+        QStringLiteral("\r\nR0000CONSOLIDAR=:R0000CONSOLIDAR\r\nwhere\r\n  SPCODIGO = :OLD_SPCODIGO");
+    quSPED.updateSql.insertSql =
+        QStringLiteral("insert into AUGC80SP\r\n(") + colunas.join(QStringLiteral("\r\n")) +
+        QStringLiteral("\r\n  R0000CONSOLIDAR)\r\nvalues\r\n(") + parametros.join(QStringLiteral("\r\n")) +
+        QStringLiteral("\r\n  :R0000CONSOLIDAR)");
+    quSPED.updateSql.deleteSql =
+        QStringLiteral("delete from AUGC80SP\r\nwhere\r\n  SPCODIGO = :OLD_SPCODIGO");
 
     quSPED.onNewRecord = [this](platform::DataSet&) { quSPEDNewRecord(); };
     quSPED.beforePost = [this](platform::DataSet&) { quSPEDBeforePost(); };
@@ -191,11 +199,12 @@ void TdmFCONT::criaSPED() {
 }
 
 void TdmFCONT::criaAssociacoes() {
-    const QString juncao = linhas({"select ass.*,", "cta.pcdescricao, cta.pcordenacao, cta.pctipo", "from AUGC80SPAS ass",
-                                   "left outer join ACBC15PC cta", "on cta.pccodigo = ass.pccodigo",
-                                   "and cta.pacodigo = ass.pacodigo"});
-    quRegI050I051.setSql(juncao + QStringLiteral("\r\nwhere ass.SPCODIGO = :SPCODIGO\r\n"
-                                                 "and coalesce(cta.pccodigo, '') <> ''\r\norder by cta.pcordenacao"));
+    const QString juncao = linhas({"select ass.*,", "cta.pcdescricao, cta.pcordenacao, cta.pctipo",
+                                   "from AUGC80SPAS ass", "left outer join ACBC15PC cta",
+                                   "on cta.pccodigo = ass.pccodigo", "and cta.pacodigo = ass.pacodigo"});
+    quRegI050I051.setSql(juncao +
+                         QStringLiteral("\r\nwhere ass.SPCODIGO = :SPCODIGO\r\n"
+                                        "and coalesce(cta.pccodigo, '') <> ''\r\norder by cta.pcordenacao"));
     quRegI050I051.addField(obrigatorio(de("SPASCODIGO", FieldType::Integer)));
     quRegI050I051.addField(de("SPCODIGO", FieldType::Integer));
     quRegI050I051.addField(de("PCCODIGO", FieldType::Integer));
@@ -210,12 +219,14 @@ void TdmFCONT::criaAssociacoes() {
     quRegI050I051.addField(descricao).lookup = [this](const platform::DataSet& ds) {
         // Shown cut to the field's own width, as any text of the grid.
         return ds.fieldByName(QStringLiteral("DESCRICAO"))
-            .convert(procuraPlanoRef(ds.fieldByName(QStringLiteral("COD_CTA_REF")).value(), QStringLiteral("DESCRICAO")));
+            .convert(procuraPlanoRef(ds.fieldByName(QStringLiteral("COD_CTA_REF")).value(),
+                                     QStringLiteral("DESCRICAO")));
     };
     FieldDef validade = de("DT_VALIDADE", FieldType::Date);
     validade.calculated = true;
     quRegI050I051.addField(validade).lookup = [this](const platform::DataSet& ds) {
-        return procuraPlanoRef(ds.fieldByName(QStringLiteral("COD_CTA_REF")).value(), QStringLiteral("DT_FIN_VALIDADE"));
+        return procuraPlanoRef(ds.fieldByName(QStringLiteral("COD_CTA_REF")).value(),
+                               QStringLiteral("DT_FIN_VALIDADE"));
     };
     quRegI050I051.addField(de("PCCODIGOSUP", FieldType::Integer, "Código Conta Sup."));
     quRegI050I051.addField(texto("COD_AGL", 255, "Cod. Aglutinação"));
@@ -223,17 +234,19 @@ void TdmFCONT::criaAssociacoes() {
 
     quRegI050I051.updateSql.refreshSql =
         juncao + QStringLiteral("\r\nwhere\r\n  SPASCODIGO = :SPASCODIGO\r\norder by cta.pcordenacao");
-    quRegI050I051.updateSql.modifySql = linhas(
-        {"update AUGC80SPAS", "set", "  COD_AGL = :COD_AGL,", "  COD_CTA_REF = :COD_CTA_REF,",
-         "  J150IND_VL = :J150IND_VL,", "  PACODIGO = :PACODIGO,", "  PCCODIGO = :PCCODIGO,",
-         "  PCCODIGOSUP = :PCCODIGOSUP,", "  SPASCODIGO = :SPASCODIGO,", "  SPCODIGO = :SPCODIGO,",
-         "  SPRFCODIGO = :SPRFCODIGO", "where", "  SPASCODIGO = :OLD_SPASCODIGO"});
-    quRegI050I051.updateSql.insertSql = linhas(
-        {"insert into AUGC80SPAS", "  (COD_AGL, COD_CTA_REF, J150IND_VL, PACODIGO, PCCODIGO, PCCODIGOSUP, SPASCODIGO, ",
-         "   SPCODIGO, SPRFCODIGO)", "values",
-         "  (:COD_AGL, :COD_CTA_REF, :J150IND_VL, :PACODIGO, :PCCODIGO, :PCCODIGOSUP, ",
-         "   :SPASCODIGO, :SPCODIGO, :SPRFCODIGO)"});
-    quRegI050I051.updateSql.deleteSql = linhas({"delete from AUGC80SPAS", "where", "  SPASCODIGO = :OLD_SPASCODIGO"});
+    quRegI050I051.updateSql.modifySql =
+        linhas({"update AUGC80SPAS", "set", "  COD_AGL = :COD_AGL,", "  COD_CTA_REF = :COD_CTA_REF,",
+                "  J150IND_VL = :J150IND_VL,", "  PACODIGO = :PACODIGO,", "  PCCODIGO = :PCCODIGO,",
+                "  PCCODIGOSUP = :PCCODIGOSUP,", "  SPASCODIGO = :SPASCODIGO,", "  SPCODIGO = :SPCODIGO,",
+                "  SPRFCODIGO = :SPRFCODIGO", "where", "  SPASCODIGO = :OLD_SPASCODIGO"});
+    quRegI050I051.updateSql.insertSql =
+        linhas({"insert into AUGC80SPAS",
+                "  (COD_AGL, COD_CTA_REF, J150IND_VL, PACODIGO, PCCODIGO, PCCODIGOSUP, SPASCODIGO, ",
+                "   SPCODIGO, SPRFCODIGO)", "values",
+                "  (:COD_AGL, :COD_CTA_REF, :J150IND_VL, :PACODIGO, :PCCODIGO, :PCCODIGOSUP, ",
+                "   :SPASCODIGO, :SPCODIGO, :SPRFCODIGO)"});
+    quRegI050I051.updateSql.deleteSql =
+        linhas({"delete from AUGC80SPAS", "where", "  SPASCODIGO = :OLD_SPASCODIGO"});
 
     quRegI050I051.beforeOpen = [this](platform::DataSet&) { quRegI050I051BeforeOpen(); };
     quRegI050I051.onNewRecord = [this](platform::DataSet&) { quRegI050I051NewRecord(); };
@@ -263,9 +276,10 @@ void TdmFCONT::criaSignatarios() {
         quRegJ930oldSPSGIDENT_QUALIFChange();
     };
 
-    const char* alfabetica[] = {"DT_CRC",        "EMAIL",         "FONE",          "NUM_SEQ_CRC",      "SPCODIGO",
-                                "SPSGCOD_ASSIM", "SPSGCODIGO",    "SPSGIDENT_CPF", "SPSGIDENT_NOM",    "SPSGIDENT_QUALIF",
-                                "SPSGIND_CRC",   "SPSGREG",       "UF_CRC"};
+    const char* alfabetica[] = {
+        "DT_CRC",        "EMAIL",      "FONE",          "NUM_SEQ_CRC",   "SPCODIGO",
+        "SPSGCOD_ASSIM", "SPSGCODIGO", "SPSGIDENT_CPF", "SPSGIDENT_NOM", "SPSGIDENT_QUALIF",
+        "SPSGIND_CRC",   "SPSGREG",    "UF_CRC"};
     QStringList sets, colunas, parametros, refresh;
     for (const char* c : alfabetica) {
         sets << QStringLiteral("  %1 = :%1").arg(QLatin1String(c));
@@ -274,15 +288,17 @@ void TdmFCONT::criaSignatarios() {
     }
     for (const platform::Field* f : quRegJ930old.fields())
         refresh << QStringLiteral("  ") + f->name();
-    quRegJ930old.updateSql.refreshSql = QStringLiteral("Select \r\n") + refresh.join(QStringLiteral(",\r\n")) +
-                                        QStringLiteral("\r\nfrom AUGC80SPSG \r\nwhere\r\n  SPSGCODIGO = :SPSGCODIGO");
+    quRegJ930old.updateSql.refreshSql =
+        QStringLiteral("Select \r\n") + refresh.join(QStringLiteral(",\r\n")) +
+        QStringLiteral("\r\nfrom AUGC80SPSG \r\nwhere\r\n  SPSGCODIGO = :SPSGCODIGO");
     quRegJ930old.updateSql.modifySql = QStringLiteral("update AUGC80SPSG\r\nset\r\n") +
                                        sets.join(QStringLiteral(",\r\n")) +
                                        QStringLiteral("\r\nwhere\r\n  SPSGCODIGO = :OLD_SPSGCODIGO");
-    quRegJ930old.updateSql.insertSql = QStringLiteral("insert into AUGC80SPSG\r\n  (") +
-                                       colunas.join(QStringLiteral(", ")) + QStringLiteral(")\r\nvalues\r\n  (") +
-                                       parametros.join(QStringLiteral(", ")) + QStringLiteral(")");
-    quRegJ930old.updateSql.deleteSql = QStringLiteral("delete from AUGC80SPSG\r\nwhere\r\n  SPSGCODIGO = :OLD_SPSGCODIGO");
+    quRegJ930old.updateSql.insertSql =
+        QStringLiteral("insert into AUGC80SPSG\r\n  (") + colunas.join(QStringLiteral(", ")) +
+        QStringLiteral(")\r\nvalues\r\n  (") + parametros.join(QStringLiteral(", ")) + QStringLiteral(")");
+    quRegJ930old.updateSql.deleteSql =
+        QStringLiteral("delete from AUGC80SPSG\r\nwhere\r\n  SPSGCODIGO = :OLD_SPSGCODIGO");
 
     quRegJ930old.beforeOpen = [this](platform::DataSet&) { quRegJ930oldBeforeOpen(); };
     quRegJ930old.onNewRecord = [this](platform::DataSet&) { quRegJ930oldNewRecord(); };

@@ -55,7 +55,9 @@ void AtribuiCodigoConfiguracao(platform::Query& query) {
             throw std::logic_error("no open parameter set");
         query.setParam(QStringLiteral("SPCODIGO"), sped.fieldByName(QStringLiteral("SPCODIGO")).value());
     } catch (const std::exception&) {
-        MostraMensagem(QStringLiteral("Erro: ao carregar outros registros ") + query.name() + QStringLiteral(" !"), true);
+        MostraMensagem(QStringLiteral("Erro: ao carregar outros registros ") + query.name() +
+                           QStringLiteral(" !"),
+                       true);
     }
 }
 
@@ -65,7 +67,8 @@ namespace {
 QVariant dataDoPlano(const QString& campo) {
     if (campo.size() < 8)
         return {};
-    const QString texto = campo.mid(0, 2) + QLatin1Char('/') + campo.mid(2, 2) + QLatin1Char('/') + campo.mid(6, 2);
+    const QString texto =
+        campo.mid(0, 2) + QLatin1Char('/') + campo.mid(2, 2) + QLatin1Char('/') + campo.mid(6, 2);
     const auto data = platform::regional::parseDateTime(texto);
     if (!data)
         return {};
@@ -91,7 +94,8 @@ void CarregaPlanoReferencial() {
         const QString conteudo = QString::fromLatin1(arquivo.readAll());
         // Lines may end in CR LF, LF or CR alone.
         QString normalizado = conteudo;
-        normalizado.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        normalizado.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+            .replace(QLatin1Char('\r'), QLatin1Char('\n'));
         QStringList linhas = normalizado.split(QLatin1Char('\n'));
         if (!linhas.isEmpty() && linhas.last().isEmpty())
             linhas.removeLast();
@@ -146,7 +150,9 @@ std::optional<int> nivelDaConta(int pcCodigo, int empresa) {
     return n;
 }
 
-bool sintetica(const QString& tipoConta) { return Trim(tipoConta) != QLatin1String("A"); }
+bool sintetica(const QString& tipoConta) {
+    return Trim(tipoConta) != QLatin1String("A");
+}
 
 } // namespace
 
@@ -157,10 +163,11 @@ QString RetornaContaSuperiorNoBanco(int pcCodigo, const QString& tipoConta) {
         return {};
     auto quPlano = common::CriaQuery(QStringLiteral("quPlano"), &dmFCONT->trBanco);
     std::optional<int> nivelMaximo;
-    QString sql = QStringLiteral("select PCCODIGO, PCORDENACAO, PCTIPO, PCNIVEL from ACBC15PC where PACODIGO = %1"
-                                 " and PCORDENACAO <= %2")
-                      .arg(empresa)
-                      .arg(common::Q(ordenacao));
+    QString sql =
+        QStringLiteral("select PCCODIGO, PCORDENACAO, PCTIPO, PCNIVEL from ACBC15PC where PACODIGO = %1"
+                       " and PCORDENACAO <= %2")
+            .arg(empresa)
+            .arg(common::Q(ordenacao));
     if (sintetica(tipoConta)) {
         nivelMaximo = nivelDaConta(pcCodigo, empresa);
         if (!nivelMaximo)
@@ -174,10 +181,11 @@ QString RetornaContaSuperiorNoBanco(int pcCodigo, const QString& tipoConta) {
     while (true) {
         if (quPlano->isEmpty())
             return {};
-        const bool achou = nivelMaximo
-                               ? NivelDaConta(quPlano->fieldByName(QStringLiteral("PCNIVEL")).asString()) < *nivelMaximo
-                               : ComparaComoBanco(quPlano->fieldByName(QStringLiteral("PCTIPO")).asString(),
-                                                  QStringLiteral("S")) == 0;
+        const bool achou =
+            nivelMaximo
+                ? NivelDaConta(quPlano->fieldByName(QStringLiteral("PCNIVEL")).asString()) < *nivelMaximo
+                : ComparaComoBanco(quPlano->fieldByName(QStringLiteral("PCTIPO")).asString(),
+                                   QStringLiteral("S")) == 0;
         if (achou)
             return quPlano->fieldByName(QStringLiteral("PCORDENACAO")).asString();
         if (quPlano->recNo() == 0)
@@ -192,9 +200,10 @@ const PlanoContasOrdenado& planoOrdenado(int empresa) {
     TdmFCONT& dm = *dmFCONT;
     if (!dm.planoOrdenado || dm.planoOrdenado->empresa() != empresa) {
         auto quPlano = common::CriaQuery(QStringLiteral("quPlano"), &dm.trBanco);
-        quPlano->setSql(QStringLiteral("select PCCODIGO, PCORDENACAO, PCTIPO, PCNIVEL from ACBC15PC where PACODIGO = %1"
-                                       " and PCORDENACAO is not null Order By PCORDENACAO, PCNIVEL ")
-                            .arg(empresa));
+        quPlano->setSql(
+            QStringLiteral("select PCCODIGO, PCORDENACAO, PCTIPO, PCNIVEL from ACBC15PC where PACODIGO = %1"
+                           " and PCORDENACAO is not null Order By PCORDENACAO, PCNIVEL ")
+                .arg(empresa));
         quPlano->setUniDirectional(true);
         quPlano->open();
         std::vector<PlanoContasOrdenado::Conta> contas;
@@ -229,6 +238,8 @@ QString RetornaContaSuperior(int pcCodigo, const QString& tipoConta) {
     return plano.superior(conta->ordenacao, nivelMaximo);
 }
 
-void DescartaPlanoOrdenado() { dmFCONT->planoOrdenado.reset(); }
+void DescartaPlanoOrdenado() {
+    dmFCONT->planoOrdenado.reset();
+}
 
 } // namespace data

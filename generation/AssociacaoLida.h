@@ -35,7 +35,7 @@ QString InstrucaoI051DoConjunto();
 // quadratic in the number of accounts; the one read keeps the table's natural order, which is
 // also the order each per-account statement returns its rows in.
 class AssociacaoLida {
-  public:
+public:
     // The I051 rows of every account of the set and company, as the I051 statement returns them.
     static AssociacaoLida LeI051(const QMap<QString, QString>& valores);
 
@@ -44,7 +44,7 @@ class AssociacaoLida {
 
     const QStringList& colunas() const { return m_colunas; }
 
-  private:
+private:
     QStringList m_colunas;
     std::unordered_map<int, std::vector<QList<QVariant>>> m_porConta;
 };
@@ -53,13 +53,13 @@ class AssociacaoLida {
 // account's first association row in the open set and company, then that account's
 // PCORDENACAO. Empty when either is missing.
 class SuperiorDaAssociacao {
-  public:
+public:
     static SuperiorDaAssociacao Le(int spCodigo, int empresa);
     // The two reads: the set's association rows, then the company's chart.
     static QStringList InstrucoesDoSuperior(int spCodigo, int empresa);
     QString conta(int pcCodigo) const;
 
-  private:
+private:
     std::unordered_map<int, int> m_superior;      // first row per account, natural order
     std::unordered_map<int, QString> m_ordenacao; // chart of the company
 };

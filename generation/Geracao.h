@@ -34,7 +34,7 @@ ResultadoGeracao GeraArquivoFCONT(common::PromptView* botoes);
 
 // A file that could not be written completely; the text is the system's reason.
 class ErroGravacao : public std::runtime_error {
-  public:
+public:
     explicit ErroGravacao(const QString& motivo) : std::runtime_error(motivo.toStdString()) {}
 };
 

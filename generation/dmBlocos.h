@@ -16,7 +16,7 @@ class SuperiorDaAssociacao;
 // order, are the fields of the record's line; the field's tag holds its rendering class
 // (0 text, 1 digits, 2 date, 3 amount, 4 account code). Storing a row (post) writes its line.
 class TdmBlocos {
-  public:
+public:
     TdmBlocos();
     ~TdmBlocos();
     TdmBlocos(const TdmBlocos&) = delete;
@@ -55,7 +55,7 @@ class TdmBlocos {
     void cdsRegI350AfterPost();
     void cdsRegM355BeforePost();
 
-  private:
+private:
     void criaTabelas();
     void ligaEventos();
 };

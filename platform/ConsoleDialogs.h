@@ -13,7 +13,7 @@ namespace platform {
 // user who presses Escape would, its text is kept in order and, when a stream is given, printed
 // there with its CR line breaks turned into LF.
 class ConsoleDialogs : public Dialogs {
-  public:
+public:
     explicit ConsoleDialogs(std::FILE* stream = nullptr) : m_stream(stream) {}
 
     void information(const QString& text) override;
@@ -35,7 +35,7 @@ class ConsoleDialogs : public Dialogs {
     QStringList texts;
     int filesShown = 0;
 
-  private:
+private:
     void keep(const QString& text, const QString& printed);
 
     std::FILE* m_stream;

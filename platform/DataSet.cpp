@@ -22,7 +22,6 @@ QString trimmed(const QString& text) {
     return text.mid(b, e - b);
 }
 
-
 bool isNumber(const QVariant& v) {
     switch (v.typeId()) {
     case QMetaType::Int:
@@ -53,7 +52,8 @@ template <class Handler, class Notify> void runThenNotify(Handler&& handler, Not
 }
 
 [[noreturn]] void conversionError(const QString& text, const char* kind) {
-    throw std::invalid_argument(QStringLiteral("'%1' is not a valid %2 value").arg(text, QLatin1String(kind)).toStdString());
+    throw std::invalid_argument(
+        QStringLiteral("'%1' is not a valid %2 value").arg(text, QLatin1String(kind)).toStdString());
 }
 
 } // namespace
@@ -97,7 +97,9 @@ QString Field::textOf(FieldType type, const QVariant& v) {
     return v.toString();
 }
 
-QString Field::asString() const { return textOf(m_def.type, value()); }
+QString Field::asString() const {
+    return textOf(m_def.type, value());
+}
 
 qint64 Field::asInteger() const {
     const QVariant v = value();
@@ -351,7 +353,8 @@ void DataSet::rebuildView(int keepRowIndex) {
 
 void DataSet::checkBrowseOrEdit() const {
     if (!active())
-        throw std::logic_error(("Cannot perform this operation on a closed dataset: " + m_name).toStdString());
+        throw std::logic_error(
+            ("Cannot perform this operation on a closed dataset: " + m_name).toStdString());
 }
 
 void DataSet::scrolled() {
@@ -475,9 +478,13 @@ QVariant DataSet::valueAt(int viewRow, int fieldIndex) const {
     return f.value();
 }
 
-Row DataSet::emptyRow() const { return Row(fieldCount()); }
+Row DataSet::emptyRow() const {
+    return Row(fieldCount());
+}
 
-Row& DataSet::currentRow() { return m_rows.at(m_view.at(m_pos)); }
+Row& DataSet::currentRow() {
+    return m_rows.at(m_view.at(m_pos));
+}
 
 const Row* DataSet::currentRowPtr() const {
     if (m_pos < 0 || m_pos >= static_cast<int>(m_view.size()))
@@ -610,7 +617,8 @@ void DataSet::remove() {
         return;
     }
     if (m_view.empty())
-        throw std::logic_error(("Cannot perform this operation on an empty dataset: " + m_name).toStdString());
+        throw std::logic_error(
+            ("Cannot perform this operation on an empty dataset: " + m_name).toStdString());
     if (beforeDelete)
         beforeDelete(*this);
     if (m_state != DataSetState::Browse) {

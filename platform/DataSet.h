@@ -61,15 +61,16 @@ public:
     DataSet& dataSet() const { return *m_owner; }
     bool isText() const { return m_def.type == FieldType::String || m_def.type == FieldType::FixedChar; }
     bool isInteger() const {
-        return m_def.type == FieldType::SmallInt || m_def.type == FieldType::Integer || m_def.type == FieldType::LargeInt;
+        return m_def.type == FieldType::SmallInt || m_def.type == FieldType::Integer ||
+               m_def.type == FieldType::LargeInt;
     }
 
     // Value of the current row (the edit buffer while editing or inserting).
     QVariant value() const;
     bool isNull() const;
-    QString asString() const;   // null -> ""
-    qint64 asInteger() const;   // null -> 0; text that is no integer throws std::invalid_argument
-    double asFloat() const;     // null -> 0
+    QString asString() const;     // null -> ""
+    qint64 asInteger() const;     // null -> 0; text that is no integer throws std::invalid_argument
+    double asFloat() const;       // null -> 0
     QDateTime asDateTime() const; // null -> invalid
 
     // Converts to the field's type (texts cut to size, dates read day first), stores into the
@@ -126,7 +127,7 @@ public:
     void removeAutomaticFields();
     int fieldCount() const { return static_cast<int>(m_fields.size()); }
     Field& field(int index) const { return *m_fields.at(index); }
-    Field* findField(const QString& name) const; // case-insensitive
+    Field* findField(const QString& name) const;   // case-insensitive
     Field& fieldByName(const QString& name) const; // throws std::invalid_argument
     QList<Field*> fields() const;
     QList<Field*> visibleFields() const;
@@ -176,12 +177,22 @@ protected:
     virtual void doClose() {}
     // Makes a post durable before it enters the rows (a Query runs its update statements and
     // may re-read the row into `row`). Throwing leaves the dataset in edit or insert state.
-    virtual void doPost(Row& row, const Row* oldRow) { (void)row; (void)oldRow; }
+    virtual void doPost(Row& row, const Row* oldRow) {
+        (void)row;
+        (void)oldRow;
+    }
     virtual void doDelete(const Row& row) { (void)row; }
 
     // View control for subclasses (filter and sort order).
-    virtual bool rowVisible(const Row& row) const { (void)row; return true; }
-    virtual bool rowLess(const Row& a, const Row& b) const { (void)a; (void)b; return false; }
+    virtual bool rowVisible(const Row& row) const {
+        (void)row;
+        return true;
+    }
+    virtual bool rowLess(const Row& a, const Row& b) const {
+        (void)a;
+        (void)b;
+        return false;
+    }
     virtual bool ordered() const { return false; }
     void rebuildView(int keepRowIndex = -1);
     Row& currentRow();

@@ -15,7 +15,8 @@ public:
     void information(const QString& text) override { print("Information", text); }
     void plainMessage(const QString& text) override { print("Message", text); }
     int question(const QString& text, const QStringList& captions) override {
-        print("Confirmação", text + QStringLiteral(" [") + captions.join(QStringLiteral(" | ")) + QStringLiteral("]"));
+        print("Confirmação",
+              text + QStringLiteral(" [") + captions.join(QStringLiteral(" | ")) + QStringLiteral("]"));
         return 2;
     }
     std::optional<QString> input(const QString& title, const QString& prompt, const QString&) override {
@@ -41,7 +42,9 @@ Dialogs& dialogs() {
     return g_installed ? *g_installed : fallback;
 }
 
-void setDialogs(Dialogs* dialogs) { g_installed = dialogs; }
+void setDialogs(Dialogs* dialogs) {
+    g_installed = dialogs;
+}
 
 bool runReporting(const std::function<void()>& action) {
     try {
@@ -58,7 +61,9 @@ bool runReporting(const std::function<void()>& action) {
 
 namespace detail {
 // For ScopedDialogs, which must put back exactly what was installed (possibly nothing).
-Dialogs* installedDialogs() { return g_installed; }
+Dialogs* installedDialogs() {
+    return g_installed;
+}
 } // namespace detail
 
 } // namespace platform

@@ -22,7 +22,8 @@ public:
     // Returns the position of the button pressed; Escape or closing the box returns 2.
     virtual int question(const QString& text, const QStringList& captions) = 0;
     // Modal input box; nullopt when it was cancelled.
-    virtual std::optional<QString> input(const QString& title, const QString& prompt, const QString& defaultText) = 0;
+    virtual std::optional<QString> input(const QString& title, const QString& prompt,
+                                         const QString& defaultText) = 0;
     // The event loop's standard error box for errors nothing else caught.
     virtual void error(const QString& text) = 0;
     // Shows a text file to the user in a viewer; does not wait and reports nothing.

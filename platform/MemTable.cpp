@@ -172,8 +172,7 @@ void MemTable::loadFromFile(const QString& path) {
     const XmlPacket packet = readXmlDataPacket(path);
     close();
     if (fieldCount() == 0)
-        for (const XmlField& xf : packet.fields)
-        {
+        for (const XmlField& xf : packet.fields) {
             FieldDef def;
             def.name = xf.name;
             def.type = fieldTypeOf(xf.fieldType);

@@ -39,7 +39,8 @@ FieldType fieldTypeOf(const db::ColumnInfo& c) {
 
 } // namespace
 
-Query::Query(QString name, db::Transaction* transaction) : DataSet(std::move(name)), m_transaction(transaction) {}
+Query::Query(QString name, db::Transaction* transaction)
+    : DataSet(std::move(name)), m_transaction(transaction) {}
 
 Query::~Query() {
     m_cursor.reset();
@@ -71,7 +72,9 @@ void Query::addSql(const QString& line) {
     setSql(m_sql.isEmpty() ? line : m_sql + QStringLiteral("\r\n") + line);
 }
 
-bool Query::hasParam(const QString& name) const { return m_params.contains(name.toUpper()); }
+bool Query::hasParam(const QString& name) const {
+    return m_params.contains(name.toUpper());
+}
 
 void Query::setParam(const QString& name, const QVariant& value) {
     if (!hasParam(name))
@@ -79,7 +82,9 @@ void Query::setParam(const QString& name, const QVariant& value) {
     m_params[name.toUpper()] = value;
 }
 
-QVariant Query::param(const QString& name) const { return m_params.value(name.toUpper()); }
+QVariant Query::param(const QString& name) const {
+    return m_params.value(name.toUpper());
+}
 
 void Query::bindParams(db::Statement& statement, const Row* newRow, const Row* oldRow) const {
     const QStringList& names = statement.parameterNames();

@@ -298,7 +298,9 @@ std::optional<double> parseFloat(const QString& text) {
     while (end > i && text[end - 1].unicode() <= 0x20)
         --end;
 
-    auto isDigit = [&](qsizetype k) { return k < end && text[k] >= QLatin1Char('0') && text[k] <= QLatin1Char('9'); };
+    auto isDigit = [&](qsizetype k) {
+        return k < end && text[k] >= QLatin1Char('0') && text[k] <= QLatin1Char('9');
+    };
     std::string normal;
     if (i < end && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+'))) {
         if (text[i] == QLatin1Char('-'))
@@ -345,7 +347,7 @@ namespace {
 
 const char* const shortMonths[] = {"jan", "fev", "mar", "abr", "mai", "jun",
                                    "jul", "ago", "set", "out", "nov", "dez"};
-const char* const longMonths[] = {"janeiro", "fevereiro", "março",    "abril",    "maio",     "junho",
+const char* const longMonths[] = {"janeiro", "fevereiro", "março",    "abril",   "maio",     "junho",
                                   "julho",   "agosto",    "setembro", "outubro", "novembro", "dezembro"};
 const char* const shortDays[] = {"seg", "ter", "qua", "qui", "sex", "sáb", "dom"};
 const char* const longDays[] = {"segunda-feira", "terça-feira", "quarta-feira", "quinta-feira",
@@ -403,7 +405,8 @@ void appendPicture(QString& out, const QString& pattern, const QDateTime& value)
             if (n <= 2)
                 out += number(date.month(), static_cast<int>(n));
             else
-                out += QString::fromUtf8(n == 3 ? shortMonths[date.month() - 1] : longMonths[date.month() - 1]);
+                out +=
+                    QString::fromUtf8(n == 3 ? shortMonths[date.month() - 1] : longMonths[date.month() - 1]);
             break;
         }
         case 'D': {

@@ -8,13 +8,21 @@ namespace detail {
 Dialogs* installedDialogs();
 }
 
-void ScriptedDialogs::answerNext(const QString& caption) { m_questionAnswers.push_back(ByCaption{caption}); }
+void ScriptedDialogs::answerNext(const QString& caption) {
+    m_questionAnswers.push_back(ByCaption{caption});
+}
 
-void ScriptedDialogs::answerNextPosition(int position) { m_questionAnswers.push_back(ByPosition{position}); }
+void ScriptedDialogs::answerNextPosition(int position) {
+    m_questionAnswers.push_back(ByPosition{position});
+}
 
-void ScriptedDialogs::answerNextEscape() { m_questionAnswers.push_back(ByPosition{2}); }
+void ScriptedDialogs::answerNextEscape() {
+    m_questionAnswers.push_back(ByPosition{2});
+}
 
-void ScriptedDialogs::answerNextInput(std::optional<QString> text) { m_inputAnswers.push_back(std::move(text)); }
+void ScriptedDialogs::answerNextInput(std::optional<QString> text) {
+    m_inputAnswers.push_back(std::move(text));
+}
 
 QStringList ScriptedDialogs::texts() const {
     QStringList result;
@@ -29,9 +37,13 @@ void ScriptedDialogs::clear() {
     m_inputAnswers.clear();
 }
 
-void ScriptedDialogs::information(const QString& text) { m_boxes.append(Box{Kind::Information, text, {}, {}, {}, 0, {}}); }
+void ScriptedDialogs::information(const QString& text) {
+    m_boxes.append(Box{Kind::Information, text, {}, {}, {}, 0, {}});
+}
 
-void ScriptedDialogs::plainMessage(const QString& text) { m_boxes.append(Box{Kind::Plain, text, {}, {}, {}, 0, {}}); }
+void ScriptedDialogs::plainMessage(const QString& text) {
+    m_boxes.append(Box{Kind::Plain, text, {}, {}, {}, 0, {}});
+}
 
 int ScriptedDialogs::question(const QString& text, const QStringList& captions) {
     int answer = 2;
@@ -41,8 +53,9 @@ int ScriptedDialogs::question(const QString& text, const QStringList& captions) 
         if (const auto* byCaption = std::get_if<ByCaption>(&scripted)) {
             const qsizetype index = captions.indexOf(byCaption->caption);
             if (index < 0)
-                throw std::logic_error(("Scripted answer \"" + byCaption->caption + "\" is not offered by the question \"" +
-                                        text + "\" (" + captions.join(", ") + ")")
+                throw std::logic_error(("Scripted answer \"" + byCaption->caption +
+                                        "\" is not offered by the question \"" + text + "\" (" +
+                                        captions.join(", ") + ")")
                                            .toStdString());
             answer = int(index) + 1;
         } else {
@@ -53,7 +66,8 @@ int ScriptedDialogs::question(const QString& text, const QStringList& captions) 
     return answer;
 }
 
-std::optional<QString> ScriptedDialogs::input(const QString& title, const QString& prompt, const QString& defaultText) {
+std::optional<QString> ScriptedDialogs::input(const QString& title, const QString& prompt,
+                                              const QString& defaultText) {
     std::optional<QString> answer;
     if (!m_inputAnswers.empty()) {
         answer = m_inputAnswers.front();
@@ -63,14 +77,24 @@ std::optional<QString> ScriptedDialogs::input(const QString& title, const QStrin
     return answer;
 }
 
-void ScriptedDialogs::error(const QString& text) { m_boxes.append(Box{Kind::Error, text, {}, {}, {}, 0, {}}); }
+void ScriptedDialogs::error(const QString& text) {
+    m_boxes.append(Box{Kind::Error, text, {}, {}, {}, 0, {}});
+}
 
-void ScriptedDialogs::showFile(const QString& path) { m_boxes.append(Box{Kind::ShowFile, path, {}, {}, {}, 0, {}}); }
+void ScriptedDialogs::showFile(const QString& path) {
+    m_boxes.append(Box{Kind::ShowFile, path, {}, {}, {}, 0, {}});
+}
 
-void ScriptedDialogs::openPage(const QString& url) { m_boxes.append(Box{Kind::OpenPage, url, {}, {}, {}, 0, {}}); }
+void ScriptedDialogs::openPage(const QString& url) {
+    m_boxes.append(Box{Kind::OpenPage, url, {}, {}, {}, 0, {}});
+}
 
-ScopedDialogs::ScopedDialogs() : m_previous(detail::installedDialogs()) { setDialogs(&m_dialogs); }
+ScopedDialogs::ScopedDialogs() : m_previous(detail::installedDialogs()) {
+    setDialogs(&m_dialogs);
+}
 
-ScopedDialogs::~ScopedDialogs() { setDialogs(m_previous); }
+ScopedDialogs::~ScopedDialogs() {
+    setDialogs(m_previous);
+}
 
 } // namespace platform

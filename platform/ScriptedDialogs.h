@@ -19,11 +19,11 @@ public:
 
     struct Box {
         Kind kind;
-        QString text;          // message, question, file path or address; the prompt of an input
-        QStringList captions;  // questions only
-        QString title;         // inputs only
-        QString defaultText;   // inputs only
-        int answer = 0;        // questions: the position answered
+        QString text;                       // message, question, file path or address; the prompt of an input
+        QStringList captions;               // questions only
+        QString title;                      // inputs only
+        QString defaultText;                // inputs only
+        int answer = 0;                     // questions: the position answered
         std::optional<QString> inputAnswer; // inputs: the text answered
     };
 
@@ -41,14 +41,19 @@ public:
     void information(const QString& text) override;
     void plainMessage(const QString& text) override;
     int question(const QString& text, const QStringList& captions) override;
-    std::optional<QString> input(const QString& title, const QString& prompt, const QString& defaultText) override;
+    std::optional<QString> input(const QString& title, const QString& prompt,
+                                 const QString& defaultText) override;
     void error(const QString& text) override;
     void showFile(const QString& path) override;
     void openPage(const QString& url) override;
 
 private:
-    struct ByCaption { QString caption; };
-    struct ByPosition { int position; };
+    struct ByCaption {
+        QString caption;
+    };
+    struct ByPosition {
+        int position;
+    };
     std::deque<std::variant<ByCaption, ByPosition>> m_questionAnswers;
     std::deque<std::optional<QString>> m_inputAnswers;
     QList<Box> m_boxes;

@@ -15,17 +15,19 @@ namespace platform {
 
 namespace {
 
-[[noreturn]] void fail(const QString& text) { throw std::runtime_error(text.toStdString()); }
+[[noreturn]] void fail(const QString& text) {
+    throw std::runtime_error(text.toStdString());
+}
 
 enum class Kind { Text, SmallInt, Integer, LargeInt, Real, Boolean, Date, DateTime, Time };
 
 Kind kindOf(const QString& fieldType) {
     static const QHash<QString, Kind> kinds = {
-        {QStringLiteral("i1"), Kind::SmallInt},      {QStringLiteral("ui1"), Kind::SmallInt},
-        {QStringLiteral("i2"), Kind::SmallInt},      {QStringLiteral("ui2"), Kind::Integer},
-        {QStringLiteral("i4"), Kind::Integer},       {QStringLiteral("ui4"), Kind::LargeInt},
-        {QStringLiteral("i8"), Kind::LargeInt},      {QStringLiteral("r8"), Kind::Real},
-        {QStringLiteral("boolean"), Kind::Boolean},  {QStringLiteral("date"), Kind::Date},
+        {QStringLiteral("i1"), Kind::SmallInt},       {QStringLiteral("ui1"), Kind::SmallInt},
+        {QStringLiteral("i2"), Kind::SmallInt},       {QStringLiteral("ui2"), Kind::Integer},
+        {QStringLiteral("i4"), Kind::Integer},        {QStringLiteral("ui4"), Kind::LargeInt},
+        {QStringLiteral("i8"), Kind::LargeInt},       {QStringLiteral("r8"), Kind::Real},
+        {QStringLiteral("boolean"), Kind::Boolean},   {QStringLiteral("date"), Kind::Date},
         {QStringLiteral("dateTime"), Kind::DateTime}, {QStringLiteral("time"), Kind::Time},
     };
     // "string", "string.uni", "fixed" and anything unknown are carried as text.
@@ -234,7 +236,8 @@ private:
             const QString text = attributes.value(field.name).toString();
             const auto value = parseValue(m_kinds.at(i), text);
             if (!value)
-                error(QStringLiteral("the value \"%1\" of field %2 is not a valid %3").arg(text, field.name, field.fieldType));
+                error(QStringLiteral("the value \"%1\" of field %2 is not a valid %3")
+                          .arg(text, field.name, field.fieldType));
             values << *value;
         }
         m_packet.rows << values;

@@ -19,7 +19,9 @@ namespace platform {
 
 namespace {
 
-QWidget* parentWindow() { return QApplication::activeWindow(); }
+QWidget* parentWindow() {
+    return QApplication::activeWindow();
+}
 
 // Messages are written with "\r" as the line break; a label breaks only on "\n".
 QString displayText(QString text) {
@@ -37,8 +39,8 @@ void showBox(QMessageBox::Icon icon, const QString& title, const QString& text) 
 // Positions 1..10 are the result codes callers rely on; the names identify the buttons (tests
 // find them by name), and the row keeps one fixed order on every platform, which QMessageBox
 // does not promise: Yes, No, OK, Cancel, Abort, Retry, Ignore, All, No to All, Yes to All.
-constexpr std::array<const char*, 10> buttonNames = {"Ok", "Cancel", "Abort", "Retry", "Ignore",
-                                                     "Yes", "No", "All", "NoToAll", "YesToAll"};
+constexpr std::array<const char*, 10> buttonNames = {"Ok",  "Cancel", "Abort", "Retry",   "Ignore",
+                                                     "Yes", "No",     "All",   "NoToAll", "YesToAll"};
 constexpr std::array<int, 10> rowOrder = {6, 7, 1, 2, 3, 4, 5, 8, 9, 10};
 constexpr int escapePosition = 2;
 constexpr int maxButtons = 10;
@@ -51,7 +53,8 @@ public:
 
         auto* icon = new QLabel(this);
         const int iconSize = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
-        icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion, nullptr, this).pixmap(iconSize, iconSize));
+        icon->setPixmap(
+            style()->standardIcon(QStyle::SP_MessageBoxQuestion, nullptr, this).pixmap(iconSize, iconSize));
         icon->setAlignment(Qt::AlignTop);
         auto* label = new QLabel(displayText(text), this);
         label->setTextFormat(Qt::PlainText);
@@ -108,10 +111,11 @@ int QtDialogs::question(const QString& text, const QStringList& captions) {
     return dialog.exec();
 }
 
-std::optional<QString> QtDialogs::input(const QString& title, const QString& prompt, const QString& defaultText) {
+std::optional<QString> QtDialogs::input(const QString& title, const QString& prompt,
+                                        const QString& defaultText) {
     bool accepted = false;
-    const QString text =
-        QInputDialog::getText(parentWindow(), title, displayText(prompt), QLineEdit::Normal, defaultText, &accepted);
+    const QString text = QInputDialog::getText(parentWindow(), title, displayText(prompt), QLineEdit::Normal,
+                                               defaultText, &accepted);
     if (!accepted)
         return std::nullopt;
     return text;
@@ -134,6 +138,8 @@ void QtDialogs::showFile(const QString& path) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-void QtDialogs::openPage(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }
+void QtDialogs::openPage(const QString& url) {
+    QDesktopServices::openUrl(QUrl(url));
+}
 
 } // namespace platform

@@ -1,6 +1,6 @@
 #include "app/AtualizacaoBanco.h"
-#include "data/uFCONT.h"
 #include "data/Esquema.h"
+#include "data/uFCONT.h"
 #include "platform/Abort.h"
 #include "tests/support/ModuloDados.h"
 
@@ -9,7 +9,7 @@ using namespace testsupport;
 namespace {
 
 class BancoAntigo : public ModuloDadosTest {
-  protected:
+protected:
     Base base() const override { return Base::Antiga; }
     bool atualizaNaConexao() const override { return false; }
 };

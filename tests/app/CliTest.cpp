@@ -47,7 +47,7 @@ TEST(OpcoesCli, ReportsNeedTheirKindAndFileAndExportsTheirWorkbook) {
 }
 
 class Cli : public ModuloDadosTest {
-  protected:
+protected:
     struct Saida {
         int codigo = -1;
         QString saida, erros;

@@ -19,7 +19,7 @@ using platform::ScriptedDialogs;
 namespace {
 
 class MensagensTest : public ::testing::Test {
-  protected:
+protected:
     ~MensagensTest() override { platform::setPendingEventsHook({}); }
     ScopedDialogs dialogs;
 };

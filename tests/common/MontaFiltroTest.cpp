@@ -18,7 +18,8 @@ const QDate hoje(2026, 12, 8);
 } // namespace
 
 TEST(TextoMontaFiltroTexto, BuildsEachOperatorAndTheUpperBound) {
-    EXPECT_EQ(MontaFiltro(s("Upper(T.NOME)"), s("ABC"), QString(), s("i"), 1), s(" and Upper(T.NOME) like 'ABC'"));
+    EXPECT_EQ(MontaFiltro(s("Upper(T.NOME)"), s("ABC"), QString(), s("i"), 1),
+              s(" and Upper(T.NOME) like 'ABC'"));
     EXPECT_EQ(MontaFiltro(s("F"), s("A"), QString(), s("="), 16), s(" and F = 'A'"));
     EXPECT_EQ(MontaFiltro(s("F"), s("A"), QString(), s("E"), 1), s(" and ((F <> 'A') or (F is null))"));
     EXPECT_EQ(MontaFiltro(s("F"), s("A"), s("M"), s("F"), 1), s(" and F >= 'A' and F <= 'M'"));
@@ -60,10 +61,12 @@ TEST(TextoMontaFiltroInteiro, SkipsZeroAndWritesTheNumbers) {
 
 TEST(TextoMontaFiltroReal, WritesCentsWithTwelveDigits) {
     EXPECT_EQ(MontaFiltro(s("VALOR"), s("12,5"), QString(), s("I"), 6), s(" and VALOR = (000000001250/100)"));
-    EXPECT_EQ(MontaFiltro(s("VALOR"), s("-12,5"), QString(), s("C"), 7), s(" and VALOR = (-000000001250/100)"));
+    EXPECT_EQ(MontaFiltro(s("VALOR"), s("-12,5"), QString(), s("C"), 7),
+              s(" and VALOR = (-000000001250/100)"));
     EXPECT_EQ(MontaFiltro(s("V"), s("0,125"), QString(), s("E"), 6),
               s(" and ((V <> (000000000013/100)) or (V is null)) "));
-    EXPECT_EQ(MontaFiltro(s("V"), s("1"), s("2"), s("F"), 6), s(" and V >= (000000000100/100) and V <= (000000000200/100)"));
+    EXPECT_EQ(MontaFiltro(s("V"), s("1"), s("2"), s("F"), 6),
+              s(" and V >= (000000000100/100) and V <= (000000000200/100)"));
     EXPECT_EQ(MontaFiltro(s("V"), s("1"), s("2"), s("N"), 6),
               s(" and not(V >= (000000000100/100) ) and not(V <= (000000000200/100) )"));
     EXPECT_EQ(MontaFiltro(s("V"), s("0,00"), QString(), s("I"), 6), QString());
@@ -71,18 +74,21 @@ TEST(TextoMontaFiltroReal, WritesCentsWithTwelveDigits) {
 
 TEST(TextoMontaFiltroData, WritesMonthFirstAndReplacesTheZeroDateWithToday) {
     EXPECT_EQ(MontaFiltro(s("DATA"), s("00/00/00"), QString(), s("I"), 9, hoje), s(" and DATA = '12/08/26'"));
-    EXPECT_EQ(MontaFiltro(s("DATA"), s("31/12/2014"), QString(), s("E"), 11, hoje), s(" and DATA <> '12/31/14'"));
+    EXPECT_EQ(MontaFiltro(s("DATA"), s("31/12/2014"), QString(), s("E"), 11, hoje),
+              s(" and DATA <> '12/31/14'"));
     EXPECT_EQ(MontaFiltro(s("DATA"), s("31/12/14"), s("15/01/15"), s("f"), 9, hoje),
               s(" and DATA >= '12/31/14' and DATA <= '01/15/15'"));
     EXPECT_EQ(MontaFiltro(s("DATA"), s("31/12/14"), s("15/01/15"), s("N"), 9, hoje),
               s(" and not(DATA >= '12/31/14') and not(DATA <= '01/15/15')"));
     EXPECT_EQ(MontaFiltro(s("DATA"), s("  /  /  "), s("  /  /  "), s("I"), 9, hoje), QString());
-    EXPECT_EQ(MontaFiltro(s("DATA"), QString(), s("00/00/00"), s("I"), 9, hoje), s(" and DATA <= '12/08/26'"));
+    EXPECT_EQ(MontaFiltro(s("DATA"), QString(), s("00/00/00"), s("I"), 9, hoje),
+              s(" and DATA <= '12/08/26'"));
 }
 
 TEST(TextoMontaFiltroHora, ComparesHoursAndMinutesAndAlwaysAddsTheUpperBound) {
     EXPECT_EQ(MontaFiltro(s("HORA"), s("10:30"), QString(), s("I"), 10), s(" and HORA = '10:30'"));
-    EXPECT_EQ(MontaFiltro(s("HORA"), s("8:05"), s("18:00"), s("F"), 10), s(" and HORA >= '08:05' and HORA <= '18:00'"));
+    EXPECT_EQ(MontaFiltro(s("HORA"), s("8:05"), s("18:00"), s("F"), 10),
+              s(" and HORA >= '08:05' and HORA <= '18:00'"));
     EXPECT_EQ(MontaFiltro(s("HORA"), s("10:30"), s("18:00"), s("N"), 10), s(" and HORA <= '18:00'"));
     EXPECT_EQ(MontaFiltro(s("HORA"), s("  :  "), s("  :  "), s("I"), 10), QString());
 }
@@ -114,7 +120,8 @@ TEST(TextoMontaFiltro, ShowsTheKindOfAnUnreadableValueAndAbortsSilently) {
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.valor1);
         platform::ScopedDialogs dialogs;
-        EXPECT_THROW(MontaFiltro(s("F"), s(c.valor1), s(c.valor2), s("I"), c.tipo, hoje), platform::SilentAbort);
+        EXPECT_THROW(MontaFiltro(s("F"), s(c.valor1), s(c.valor2), s("I"), c.tipo, hoje),
+                     platform::SilentAbort);
         ASSERT_EQ(dialogs->boxes().size(), 1);
         EXPECT_EQ(dialogs->boxes()[0].kind, platform::ScriptedDialogs::Kind::Plain);
         EXPECT_EQ(dialogs->boxes()[0].text, s(c.mensagem));

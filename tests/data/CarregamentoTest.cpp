@@ -1,6 +1,6 @@
 #include "data/Carregamento.h"
-#include "data/uFCONT.h"
 #include "data/Esquema.h"
+#include "data/uFCONT.h"
 #include "platform/Abort.h"
 #include "tests/support/ModuloDados.h"
 

@@ -9,7 +9,7 @@ using namespace testsupport;
 namespace {
 
 class Consultas : public ModuloDadosTest {
-  protected:
+protected:
     Base base() const override { return Base::Semente; }
 };
 

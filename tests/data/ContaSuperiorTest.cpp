@@ -33,8 +33,9 @@ protected:
         QString tipo;
         platform::Query& q = dm->quAux;
         q.close();
-        q.setSql(QStringLiteral("select PCCODIGO, PCTIPO from ACBC15PC where PACODIGO = 1 and PCORDENACAO = '%1'")
-                     .arg(QLatin1String(ordenacao)));
+        q.setSql(
+            QStringLiteral("select PCCODIGO, PCTIPO from ACBC15PC where PACODIGO = 1 and PCORDENACAO = '%1'")
+                .arg(QLatin1String(ordenacao)));
         q.open();
         EXPECT_FALSE(q.isEmpty()) << ordenacao;
         const int pcCodigo = static_cast<int>(q.fieldByName(QStringLiteral("PCCODIGO")).asInteger());
@@ -89,10 +90,12 @@ TEST_F(ContaSuperior, RandomChartGivesTheSameAnswersAsTheDatabase) {
             codigo += QLatin1Char(' ');
         const char* nivel = niveis[gerador() % 9];
         const char* tipo = gerador() % 3 == 0 ? "A" : "S";
-        insercoes << QStringLiteral("insert into ACBC15PC (PACODIGO, PCCODIGO, PCORDENACAO, PCNIVEL, PCTIPO, PCDESCRICAO) "
-                                    "values (9, %1, '%2', '%3', '%4', 'Conta %1');")
-                         .arg(100000 + i)
-                         .arg(codigo, QLatin1String(nivel), QLatin1String(tipo));
+        insercoes
+            << QStringLiteral(
+                   "insert into ACBC15PC (PACODIGO, PCCODIGO, PCORDENACAO, PCNIVEL, PCTIPO, PCDESCRICAO) "
+                   "values (9, %1, '%2', '%3', '%4', 'Conta %1');")
+                   .arg(100000 + i)
+                   .arg(codigo, QLatin1String(nivel), QLatin1String(tipo));
     }
     banco->runScript(insercoes.join('\n'));
     dm->quSPED.edit();
@@ -106,8 +109,8 @@ TEST_F(ContaSuperior, RandomChartGivesTheSameAnswersAsTheDatabase) {
             const QString rapido = data::RetornaContaSuperior(100000 + i, QLatin1String(tipo));
             const QString lento = data::RetornaContaSuperiorNoBanco(100000 + i, QLatin1String(tipo));
             if (data::ComparaComoBanco(rapido, lento) != 0 && ++diferentes < 5)
-                ADD_FAILURE() << "account " << 100000 + i << " kind " << tipo << ": " << rapido.toStdString() << " vs "
-                              << lento.toStdString();
+                ADD_FAILURE() << "account " << 100000 + i << " kind " << tipo << ": " << rapido.toStdString()
+                              << " vs " << lento.toStdString();
             naoVazios += !rapido.isEmpty();
         }
     }

@@ -17,7 +17,7 @@
 // The two data modules without a database: rows are stored by hand, the account mask comes from
 // `mascara` and the progress goes to `prompt`.
 class AmbienteBlocos : public ::testing::Test {
-  protected:
+protected:
     AmbienteBlocos() {
         fcont.slArquivo = std::make_unique<QStringList>();
         fcont.prompt = &prompt;

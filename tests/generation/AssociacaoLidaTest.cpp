@@ -15,7 +15,7 @@ using namespace testsupport;
 namespace {
 
 class AssociacaoLidaTest : public ModuloDadosTest {
-  protected:
+protected:
     void carrega(int configuracao) {
         try {
             data::CarregaConfiguracoes(configuracao);

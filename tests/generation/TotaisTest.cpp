@@ -8,7 +8,7 @@ using namespace generation;
 namespace {
 
 class TotaisTest : public AmbienteBlocos {
-  protected:
+protected:
     // A small file: 0000, block I with two histories and a balance, J with one signatory, M
     // with one result account.
     void geraArquivo() {

@@ -75,7 +75,8 @@ TEST_F(Tabela, StatesFollowAppendEditPostCancelAndDelete) {
     EXPECT_TRUE(t.isEmpty());
     EXPECT_EQ(novos, 2);
     EXPECT_EQ(gravados, 1);
-    EXPECT_THROW(t.fieldByName("CODIGO").setValue(QStringLiteral("X")), std::logic_error) << "not in edit state";
+    EXPECT_THROW(t.fieldByName("CODIGO").setValue(QStringLiteral("X")), std::logic_error)
+        << "not in edit state";
 }
 
 TEST_F(Tabela, FilterAndCaseInsensitiveIndexShapeTheRows) {
@@ -102,7 +103,9 @@ TEST_F(Tabela, ModelShowsVisibleFieldsThroughTheirDisplayText) {
     grava(QStringLiteral("1"), 10.5, QStringLiteral("01/02/2025"));
     t.fieldByName("VALOR").setVisible(false);
     t.fieldByName("CODIGO").setDisplayLabel(QStringLiteral("Código"));
-    t.fieldByName("CODIGO").onGetText = [](const Field&, const QVariant& v) { return QStringLiteral("<%1>").arg(v.toString()); };
+    t.fieldByName("CODIGO").onGetText = [](const Field&, const QVariant& v) {
+        return QStringLiteral("<%1>").arg(v.toString());
+    };
     t.fieldByName("CODIGO").onSetText = [](Field& f, const QString& texto) { f.setAsString(texto.left(1)); };
     DataSetModel modelo(t);
     ASSERT_EQ(modelo.columnCount(), 2);

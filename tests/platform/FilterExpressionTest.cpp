@@ -19,14 +19,16 @@ bool matches(const QString& expression, const Row& row) {
     });
 }
 
-const Row codeList = {{"REGISTRO", "J930"}, {"CAMPO", "IDENT_QUALIF"}, {"DESCRICAO", "O'NEIL Contador"},
-                      {"CODIGO", "900"}};
+const Row codeList = {
+    {"REGISTRO", "J930"}, {"CAMPO", "IDENT_QUALIF"}, {"DESCRICAO", "O'NEIL Contador"}, {"CODIGO", "900"}};
 
 } // namespace
 
 TEST(FilterExpressionTest, MatchesTheChainsOfEqualitiesTheSystemWrites) {
-    EXPECT_TRUE(matches("REGISTRO = 'J930' and CAMPO = 'IDENT_QUALIF' and DESCRICAO = 'O''NEIL Contador'", codeList));
-    EXPECT_FALSE(matches("REGISTRO = 'J930' and CAMPO = 'IDENT_QUALIF' and DESCRICAO = 'Contador'", codeList));
+    EXPECT_TRUE(
+        matches("REGISTRO = 'J930' and CAMPO = 'IDENT_QUALIF' and DESCRICAO = 'O''NEIL Contador'", codeList));
+    EXPECT_FALSE(
+        matches("REGISTRO = 'J930' and CAMPO = 'IDENT_QUALIF' and DESCRICAO = 'Contador'", codeList));
     // Field names and keywords ignore case, texts do not.
     EXPECT_TRUE(matches("registro = 'J930' AND Campo = 'IDENT_QUALIF'", codeList));
     EXPECT_FALSE(matches("REGISTRO = 'j930'", codeList));
@@ -94,7 +96,7 @@ TEST(FilterExpressionTest, ReportsMalformedExpressionsReadably) {
 }
 
 TEST(FilterExpressionTest, ListsTheFieldsItRefersToOnce) {
-    const auto expression =
-        FilterExpression::parse("REGISTRO = 'J930' and (CAMPO = 'A' or registro = CODIGO) and upper(DESCRICAO) like 'X%'");
+    const auto expression = FilterExpression::parse(
+        "REGISTRO = 'J930' and (CAMPO = 'A' or registro = CODIGO) and upper(DESCRICAO) like 'X%'");
     EXPECT_EQ(expression.fieldNames(), QStringList({"REGISTRO", "CAMPO", "CODIGO", "DESCRICAO"}));
 }

@@ -118,7 +118,8 @@ TEST(RegionalParseDateTime, ReadsDayFirstDatesWithOptionalTime) {
     EXPECT_EQ(parseDateTime(s("1/2/2025"), today), QDateTime(QDate(2025, 2, 1), QTime(0, 0)));
     EXPECT_EQ(parseDateTime(s(" 1 / 2 / 2025 "), today), QDateTime(QDate(2025, 2, 1), QTime(0, 0)));
     EXPECT_EQ(parseDateTime(s("31/12/2014 10:30"), today), QDateTime(QDate(2014, 12, 31), QTime(10, 30)));
-    EXPECT_EQ(parseDateTime(s("31/12/2014 10:30:15"), today), QDateTime(QDate(2014, 12, 31), QTime(10, 30, 15)));
+    EXPECT_EQ(parseDateTime(s("31/12/2014 10:30:15"), today),
+              QDateTime(QDate(2014, 12, 31), QTime(10, 30, 15)));
     EXPECT_EQ(parseDateTime(s("5/7"), today), QDateTime(QDate(2025, 7, 5), QTime(0, 0)));
 
     EXPECT_FALSE(parseDateTime(s("31/02/2025"), today));

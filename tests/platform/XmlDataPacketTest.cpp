@@ -38,8 +38,8 @@ protected:
 
 TEST_F(XmlDataPacketTest, RoundTripKeepsEveryFieldTypeAndTheNulls) {
     XmlPacket packet;
-    packet.fields = {{"REGISTRO", "string", 4}, {"NIVEL", "i2", 0},     {"CODIGO", "i4", 0},
-                     {"GRANDE", "i8", 0},       {"VALOR", "r8", 0},     {"ATIVO", "boolean", 0},
+    packet.fields = {{"REGISTRO", "string", 4}, {"NIVEL", "i2", 0},          {"CODIGO", "i4", 0},
+                     {"GRANDE", "i8", 0},       {"VALOR", "r8", 0},          {"ATIVO", "boolean", 0},
                      {"DT_INI", "date", 0},     {"ALTERADO", "dateTime", 0}, {"HORA", "time", 0}};
     const QDateTime midnight(QDate(2008, 12, 31), QTime(0, 0));
     const QDateTime stamp(QDate(2009, 1, 2), QTime(14, 30, 5, 250));
@@ -78,15 +78,16 @@ TEST_F(XmlDataPacketTest, RoundTripKeepsEveryFieldTypeAndTheNulls) {
 }
 
 TEST_F(XmlDataPacketTest, ReadsLatin1FilesDeclaredOrNot) {
-    const QByteArray body = QByteArray("<DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
-                                       "<FIELD attrname=\"CAMPO\" fieldtype=\"string\" WIDTH=\"60\"/>"
-                                       "<FIELD attrname=\"DESCRICAO\" fieldtype=\"string\" WIDTH=\"259\"/>"
-                                       "</FIELDS><PARAMS/></METADATA><ROWDATA>"
-                                       "<ROW CAMPO=\"IDENT_QUALIF\" DESCRICAO=\"Diretor Contábil &amp; Sócio\"/>"
-                                       "<ROW DESCRICAO=\"Não\"/></ROWDATA></DATAPACKET>")
-                                .replace("á", "\xE1")
-                                .replace("ó", "\xF3")
-                                .replace("ã", "\xE3");
+    const QByteArray body =
+        QByteArray("<DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
+                   "<FIELD attrname=\"CAMPO\" fieldtype=\"string\" WIDTH=\"60\"/>"
+                   "<FIELD attrname=\"DESCRICAO\" fieldtype=\"string\" WIDTH=\"259\"/>"
+                   "</FIELDS><PARAMS/></METADATA><ROWDATA>"
+                   "<ROW CAMPO=\"IDENT_QUALIF\" DESCRICAO=\"Diretor Contábil &amp; Sócio\"/>"
+                   "<ROW DESCRICAO=\"Não\"/></ROWDATA></DATAPACKET>")
+            .replace("á", "\xE1")
+            .replace("ó", "\xF3")
+            .replace("ã", "\xE3");
     for (const QByteArray& declaration :
          {QByteArray("<?xml version=\"1.0\" encoding=\"ISO-8859-1\" standalone=\"yes\"?>"), QByteArray()}) {
         const XmlPacket packet = readXmlDataPacket(write(declaration + body));
@@ -102,13 +103,15 @@ TEST_F(XmlDataPacketTest, ReadsLatin1FilesDeclaredOrNot) {
 }
 
 TEST_F(XmlDataPacketTest, UnreadableFilesThrowReadableErrors) {
-    EXPECT_NE(readError("<DATAPACKET><METADATA><FIELDS></METADATA></DATAPACKET>").find("line 1"), std::string::npos);
+    EXPECT_NE(readError("<DATAPACKET><METADATA><FIELDS></METADATA></DATAPACKET>").find("line 1"),
+              std::string::npos);
     EXPECT_NE(readError("<OTHER/>").find("<DATAPACKET>"), std::string::npos);
     EXPECT_NE(readError("").find("no XML element"), std::string::npos);
-    EXPECT_NE(readError("<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"N\" fieldtype=\"i4\"/></FIELDS></METADATA>"
-                        "<ROWDATA><ROW N=\"12a\"/></ROWDATA></DATAPACKET>")
-                  .find("\"12a\" of field N"),
-              std::string::npos);
+    EXPECT_NE(
+        readError("<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"N\" fieldtype=\"i4\"/></FIELDS></METADATA>"
+                  "<ROWDATA><ROW N=\"12a\"/></ROWDATA></DATAPACKET>")
+            .find("\"12a\" of field N"),
+        std::string::npos);
     try {
         readXmlDataPacket(dir.filePath("absent.xml"));
         ADD_FAILURE() << "read a missing file";

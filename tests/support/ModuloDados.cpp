@@ -52,7 +52,8 @@ void ModuloDadosTest::copiaTabelasExternas() const {
     const QDir origem(QStringLiteral(FCONT_SOURCE_DIR "/tools/demo/Tabelas Externas"));
     QDir(m_pasta->path()).mkpath(QStringLiteral("Tabelas Externas"));
     for (const QString& nome : origem.entryList(QDir::Files))
-        QFile::copy(origem.filePath(nome), QDir(m_pasta->path()).filePath(QStringLiteral("Tabelas Externas/") + nome));
+        QFile::copy(origem.filePath(nome),
+                    QDir(m_pasta->path()).filePath(QStringLiteral("Tabelas Externas/") + nome));
 }
 
 } // namespace testsupport

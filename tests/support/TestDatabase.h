@@ -39,7 +39,7 @@ bool serverAvailable();
 QVariant value(db::Transaction& transaction, const QString& sql);
 
 class TestDatabase {
-  public:
+public:
     // Creates the database and runs the scripts (paths relative to the repository root) in it.
     explicit TestDatabase(const QStringList& scripts = {});
     ~TestDatabase();
@@ -54,14 +54,14 @@ class TestDatabase {
     void runScriptFile(const QString& relativePath) const;
     void runScript(const QString& text) const;
 
-  private:
+private:
     QString m_path;
 };
 
 // A test with a fresh database, one attachment and its transaction. Derived fixtures name their
 // scripts; tests are skipped, with the reason, when no server is reachable.
 class DatabaseTest : public ::testing::Test {
-  protected:
+protected:
     virtual QStringList scripts() const { return {}; }
     void SetUp() override;
     void TearDown() override;

@@ -13,12 +13,12 @@ ui::TfmConfiguracao* lista(QWidget* modal) {
 }
 
 class ConfiguracaoTest : public testsupport::ModuloDadosTest {
-  protected:
+protected:
     testsupport::TerminacaoContada terminacao;
 };
 
 class ConfiguracaoVaziaTest : public ConfiguracaoTest {
-  protected:
+protected:
     Base base() const override { return Base::Semente; }
 };
 

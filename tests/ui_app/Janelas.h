@@ -49,7 +49,7 @@ inline void pressionaTecla(QWidget* alvo, Qt::Key tecla) {
 
 // Counts the program's terminations instead of ending the event loops of the test process.
 class TerminacaoContada {
-  public:
+public:
     TerminacaoContada() {
         ui::DefineTerminacao([this] { ++vezes; });
     }

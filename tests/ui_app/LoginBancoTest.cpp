@@ -13,7 +13,7 @@ const QString usuarioTeste = QStringLiteral("FCONT_LOGIN_TESTE");
 const QString senhaTeste = QStringLiteral("Sen12345");
 
 class LoginBancoTest : public testsupport::ModuloDadosTest {
-  protected:
+protected:
     Base base() const override { return Base::Semente; }
 
     void SetUp() override {
@@ -45,7 +45,7 @@ class LoginBancoTest : public testsupport::ModuloDadosTest {
 
 // A second account on the server, for as long as the test runs.
 class UsuarioTemporario {
-  public:
+public:
     explicit UsuarioTemporario(const testsupport::TestDatabase& banco) : m_banco(banco) {
         try {
             m_banco.runScript("DROP USER " + usuarioTeste + ";");
@@ -60,7 +60,7 @@ class UsuarioTemporario {
         }
     }
 
-  private:
+private:
     const testsupport::TestDatabase& m_banco;
 };
 

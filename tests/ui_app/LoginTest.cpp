@@ -12,7 +12,7 @@ using platform::ScriptedDialogs;
 namespace {
 
 class LoginTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_TRUE(pasta.isValid());
         ui::DefinePastaPrograma(pasta.path());

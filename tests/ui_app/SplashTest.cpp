@@ -12,7 +12,7 @@
 namespace {
 
 class SplashTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_TRUE(pasta.isValid());
         ui::DefinePastaPrograma(pasta.path());

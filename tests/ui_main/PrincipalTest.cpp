@@ -38,7 +38,7 @@ using ui::TfmPrincipal;
 namespace {
 
 class JanelaPrincipal : public ModuloDadosTest {
-  protected:
+protected:
     void SetUp() override {
         ModuloDadosTest::SetUp();
         if (IsSkipped())

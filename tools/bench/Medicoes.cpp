@@ -39,7 +39,7 @@ QString registroDaLinha(const QString& detalhe) {
 // Every written line passes through the prompt: the time between two of them is what the line
 // cost to build.
 class PromptCronometrado : public common::MemoPrompt {
-  public:
+public:
     void inicia() { m_marca = Relogio::now(); }
     void setLines(const QStringList& lines) override {
         const QString registro = registroDaLinha(lines.value(1));
@@ -53,7 +53,7 @@ class PromptCronometrado : public common::MemoPrompt {
 
     QMap<QString, double> segundosPorRegistro;
 
-  private:
+private:
     Relogio::time_point m_marca = Relogio::now();
 };
 

@@ -8,7 +8,7 @@ namespace ui {
 // abort ends the user's action without a word, any other error goes to the standard error box,
 // and nothing reaches the toolkit (which would end the program).
 class AplicacaoFCONT : public QApplication {
-  public:
+public:
     AplicacaoFCONT(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 };

@@ -14,7 +14,7 @@ namespace ui {
 // a successful login it is only hidden.
 class TfmLogin : public QWidget {
     Q_OBJECT
-  public:
+public:
     explicit TfmLogin(QWidget* parent = nullptr);
     ~TfmLogin() override;
 
@@ -38,7 +38,7 @@ class TfmLogin : public QWidget {
     void buOKClick();
     void buCancelarClick();
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;

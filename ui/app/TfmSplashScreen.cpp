@@ -23,10 +23,10 @@ const QRect logoSped(22, 21, 150, 150);
 
 // Silver text with a black shadow to the lower right.
 class RotuloSombreado : public QLabel {
-  public:
+public:
     using QLabel::QLabel;
 
-  protected:
+protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setRenderHint(QPainter::TextAntialiasing);

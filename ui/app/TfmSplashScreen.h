@@ -14,7 +14,7 @@ class TfmLogin;
 // hidden, never closed, and it owns the login window.
 class TfmSplashScreen : public QWidget {
     Q_OBJECT
-  public:
+public:
     // The interval is the design's five seconds; tests shorten it.
     explicit TfmSplashScreen(int intervalo = 5000, QWidget* parent = nullptr);
     ~TfmSplashScreen() override;
@@ -29,10 +29,10 @@ class TfmSplashScreen : public QWidget {
     void FormCreate();
     void tmTimeTimer();
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     std::unique_ptr<TfmLogin> m_login;
 };
 

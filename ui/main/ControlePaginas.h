@@ -10,7 +10,7 @@ namespace ui {
 // Pages with their tabs on the left, where a page can be in view while its tab is hidden: the
 // "Principal" page is shown without a tab, and at most one record page shows its own.
 class ControlePaginas : public QWidget {
-  public:
+public:
     explicit ControlePaginas(QWidget* parent = nullptr);
 
     int adiciona(QWidget* pagina, const QString& legenda);
@@ -23,7 +23,7 @@ class ControlePaginas : public QWidget {
     int paginaAtual() const;
     QTabBar* abas() const { return m_abas; }
 
-  private:
+private:
     QTabBar* m_abas;
     QStackedWidget* m_paginas;
     bool m_ajustando = false;

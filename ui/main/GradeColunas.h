@@ -26,7 +26,7 @@ struct ColunaGrade {
 // The rows of a dataset in the columns chosen for one grid. An edited cell is stored at once
 // (edit, storing text, post), so nothing typed is lost when the grid is left.
 class ModeloColunas : public QAbstractTableModel {
-  public:
+public:
     ModeloColunas(platform::DataSet& dataSet, std::vector<ColunaGrade> colunas, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -40,7 +40,7 @@ class ModeloColunas : public QAbstractTableModel {
     void defineLista(const QString& campo, const QStringList& lista);
     void recarrega();
 
-  private:
+private:
     platform::Field* campoDa(int coluna) const;
 
     platform::DataSet& m_dataSet;
@@ -49,7 +49,7 @@ class ModeloColunas : public QAbstractTableModel {
 
 // Offers the column's pick list as a drop-down while a cell is edited; free text elsewhere.
 class DelegadoLista : public QStyledItemDelegate {
-  public:
+public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;

@@ -13,7 +13,7 @@ extern const char* const EnderecoFCONT;
 // The "Principal" page's browser. No web engine is built in: the page shows an information text
 // with the authority's address as a link, which opens in the user's own browser.
 class PaginaPrincipal : public QTextBrowser {
-  public:
+public:
     explicit PaginaPrincipal(QWidget* parent = nullptr);
 
     // Loads the information page again (the tree menu's block nodes do this).
@@ -23,7 +23,7 @@ class PaginaPrincipal : public QTextBrowser {
     // Opens an address outside the program; tests replace it.
     static std::function<void(const QUrl&)>& abreNavegador();
 
-  private:
+private:
     int m_recarregamentos = 0;
 };
 

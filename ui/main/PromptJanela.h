@@ -15,7 +15,7 @@ class TfmPrincipal;
 // would cost more than the generation, so the memo is painted at most every few dozen
 // milliseconds and the last text always reaches the screen through a short timer.
 class PromptJanela : public common::PromptView {
-  public:
+public:
     explicit PromptJanela(TfmPrincipal& janela);
 
     QStringList lines() const override { return m_linhas; }
@@ -31,7 +31,7 @@ class PromptJanela : public common::PromptView {
 
     static constexpr int intervaloMs = 40;
 
-  private:
+private:
     TfmPrincipal& m_janela;
     QStringList m_linhas;
     QElapsedTimer m_desdePintura;

@@ -19,7 +19,7 @@ namespace ui {
 // deletes one or leaves the program.
 class TfmConfiguracao : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit TfmConfiguracao(QWidget* parent = nullptr);
     ~TfmConfiguracao() override;
 
@@ -45,11 +45,11 @@ class TfmConfiguracao : public QDialog {
     void laExcluirClick();
     void laSairClick();
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-  private:
+private:
     void acompanhaLinhaAtual();
     platform::DataSetModel* m_modelo;
 };

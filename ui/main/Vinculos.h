@@ -23,7 +23,7 @@ namespace ui {
 // text and a change by the user stores through the field's storing text, putting the dataset in
 // edit state first. atualiza() re-reads every control after the dataset moved or was reopened.
 class Vinculos : public QObject {
-  public:
+public:
     explicit Vinculos(platform::DataSet& dataSet, QObject* parent = nullptr);
 
     void texto(QLineEdit* edit, const QString& campo);
@@ -39,7 +39,7 @@ class Vinculos : public QObject {
 
     void atualiza();
 
-  private:
+private:
     platform::Field* campo(const QString& nome) const;
     // Runs a store on the current row; a failure is shown and the control shows the field again.
     void grava(const QString& nome, const std::function<void(platform::Field&)>& acao);
