@@ -501,12 +501,6 @@ int ExecutaPlano(const OpcoesCli& opcoes) {
             platform::setPendingEventsHook({});
         }
     } restaura;
-    const QString banco = caminhoDoBanco(opcoes.banco);
-    if (!opcoes.pasta.isEmpty() && !QDir::setCurrent(opcoes.pasta)) {
-        escreveErro(QStringLiteral("Erro: pasta inacessível: ") + opcoes.pasta);
-        return 2;
-    }
-
     data::TdmFCONT dm;
     PromptSaida prompt;
     dm.prompt = &prompt;
@@ -514,29 +508,8 @@ int ExecutaPlano(const OpcoesCli& opcoes) {
         if (interrompido)
             dm.Cancelado = true;
     });
-    dm.dbBanco.params.database = banco;
-    dm.dbBanco.params.user = usuarioPadrao(opcoes);
-    dm.dbBanco.params.password =
-        QProcessEnvironment::systemEnvironment().value(QStringLiteral("ISC_PASSWORD"));
-    dm.dbBanco.afterConnect = [] { dbBancoAfterConnect(); };
-    try {
-        dm.dbBanco.connect();
-        dm.trBanco.start();
-    } catch (const std::exception& e) {
-        escreveErro(QStringLiteral("Erro: não foi possível conectar a ") + banco + QStringLiteral(": ") +
-                    textoDe(e));
-        return 2;
-    }
-    // The set opens as in the window; its association rows need the referential chart, whose
-    // messages are the boxes this prints.
-    try {
-        data::CarregaConfiguracoes(opcoes.configuracao);
-    } catch (const platform::SilentAbort&) {
-    }
-    if (!dm.quSPED.active() || dm.quSPED.isEmpty()) {
-        escreveErro(QStringLiteral("Erro: configuração %1 não encontrada.").arg(opcoes.configuracao));
-        return 2;
-    }
+    if (const int codigo = abreConfiguracao(opcoes, dm, dialogos))
+        return codigo;
     int codigo = 1;
     try {
         if (opcoes.comando == QLatin1String("carregar-plano"))
