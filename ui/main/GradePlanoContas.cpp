@@ -71,6 +71,9 @@ QVariant ModeloPlanoContas::headerData(int section, Qt::Orientation orientation,
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
         if (const ColunaPlano* c = colunaDoCampo(campoDa(section)))
             return QString::fromUtf8(c->titulo);
+    // The narrow indicator column beside the rows has no room for row numbers.
+    if (orientation == Qt::Vertical && role == Qt::DisplayRole)
+        return QString();
     return platform::DataSetModel::headerData(section, orientation, role);
 }
 
