@@ -57,15 +57,7 @@ std::unique_ptr<platform::Query> CriaQuery(const QString& nome, db::Transaction*
 
 QString ListaCampos(const QString& tabela, const QString& separador, const QString& excluido,
                     platform::Query& query) {
-    struct Fecha {
-        platform::Query& q;
-        ~Fecha() {
-            try {
-                q.close();
-            } catch (...) {
-            }
-        }
-    } fecha{query};
+    platform::FechaAoSair fecha(query);
     query.close();
     query.clearSql();
     query.setSql(QStringLiteral("Select First 1 * from ") + tabela);

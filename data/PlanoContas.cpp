@@ -106,15 +106,7 @@ void ImportaPlanoContasECD(const QString& origem) {
     TdmFCONT& dm = *dmFCONT;
     platform::Query& laco = dm.quLaco;
     try {
-        struct Fecha {
-            platform::Query& q;
-            ~Fecha() {
-                try {
-                    q.close();
-                } catch (...) {
-                }
-            }
-        } fecha{laco};
+        platform::FechaAoSair fecha(laco);
         laco.close();
         laco.setSql(QStringLiteral("select * from AUGC80SPAS where SPCODIGO = ") +
                     QString::number(conjuntoOrigem));

@@ -80,4 +80,22 @@ private:
     QList<int> m_targets; // field index per result column
 };
 
+// Closes a borrowed query when the scope ends, however it ends; a close that fails there would
+// only hide the error that ended the scope.
+class FechaAoSair {
+public:
+    explicit FechaAoSair(Query& query) : m_query(query) {}
+    ~FechaAoSair() {
+        try {
+            m_query.close();
+        } catch (...) {
+        }
+    }
+    FechaAoSair(const FechaAoSair&) = delete;
+    FechaAoSair& operator=(const FechaAoSair&) = delete;
+
+private:
+    Query& m_query;
+};
+
 } // namespace platform
