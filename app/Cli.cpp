@@ -110,6 +110,35 @@ QString textoDe(const std::exception& e) {
     return QString::fromUtf8(e.what());
 }
 
+// The folder given with --pasta becomes the current one: "Tabelas Externas" is read and the files
+// are written there. False, with the reason printed, when it cannot; it is never created.
+bool entraNaPasta(const OpcoesCli& opcoes) {
+    if (opcoes.pasta.isEmpty())
+        return true;
+    if (!QFileInfo(opcoes.pasta).isDir()) {
+        escreveErro(QStringLiteral("Erro: a pasta \"") + opcoes.pasta + QStringLiteral("\" não existe."));
+        return false;
+    }
+    if (!QDir::setCurrent(opcoes.pasta)) {
+        escreveErro(QStringLiteral("Erro: pasta inacessível: ") + opcoes.pasta);
+        return false;
+    }
+    return true;
+}
+
+// Connects the data module as the login does (the schema upkeep runs on connection) and starts
+// its transaction; throws what the connection throws. `banco` is resolved before --pasta is
+// entered, so a relative path names a file of the folder the command was started in.
+void conecta(const OpcoesCli& opcoes, const QString& banco, data::TdmFCONT& dm) {
+    dm.dbBanco.params.database = banco;
+    dm.dbBanco.params.user = usuarioPadrao(opcoes);
+    dm.dbBanco.params.password =
+        QProcessEnvironment::systemEnvironment().value(QStringLiteral("ISC_PASSWORD"));
+    dm.dbBanco.afterConnect = [] { dbBancoAfterConnect(); };
+    dm.dbBanco.connect();
+    dm.trBanco.start();
+}
+
 } // namespace
 
 void InstalaSinais() {
@@ -223,16 +252,8 @@ int ExecutaGerar(const OpcoesCli& opcoes) {
     } restaura;
 
     const QString banco = caminhoDoBanco(opcoes.banco);
-    if (!opcoes.pasta.isEmpty()) {
-        if (!QFileInfo(opcoes.pasta).isDir()) {
-            escreveErro(QStringLiteral("Erro: a pasta \"") + opcoes.pasta + QStringLiteral("\" não existe."));
-            return 2;
-        }
-        if (!QDir::setCurrent(opcoes.pasta)) {
-            escreveErro(QStringLiteral("Erro: pasta inacessível: ") + opcoes.pasta);
-            return 2;
-        }
-    }
+    if (!entraNaPasta(opcoes))
+        return 2;
 
     data::TdmFCONT dm;
     generation::TdmBlocos blocos;
@@ -249,19 +270,13 @@ int ExecutaGerar(const OpcoesCli& opcoes) {
         return true;
     };
 
-    dm.dbBanco.params.database = banco;
-    dm.dbBanco.params.user = usuarioPadrao(opcoes);
-    dm.dbBanco.params.password =
-        QProcessEnvironment::systemEnvironment().value(QStringLiteral("ISC_PASSWORD"));
-    dm.dbBanco.afterConnect = [] { dbBancoAfterConnect(); };
     try {
-        dm.dbBanco.connect();
-        dm.trBanco.start();
+        conecta(opcoes, banco, dm);
     } catch (const std::exception& e) {
         if (interrompidoAntes())
             return 1;
-        escreveErro(QStringLiteral("Erro: não foi possível conectar a ") + banco + QStringLiteral(": ") +
-                    textoDe(e));
+        escreveErro(QStringLiteral("Erro: não foi possível conectar a ") + dm.dbBanco.params.database +
+                    QStringLiteral(": ") + textoDe(e));
         return 2;
     }
     if (interrompidoAntes())
@@ -370,18 +385,11 @@ namespace {
 // referential chart, as the main window does before its chart menu can be used. 0 when ready,
 // else the exit code, with the reason printed.
 int abreConfiguracao(const OpcoesCli& opcoes, data::TdmFCONT& dm, platform::ConsoleDialogs& dialogos) {
-    if (!opcoes.pasta.isEmpty() && (!QFileInfo(opcoes.pasta).isDir() || !QDir::setCurrent(opcoes.pasta))) {
-        escreveErro(QStringLiteral("Erro: a pasta \"") + opcoes.pasta + QStringLiteral("\" não existe."));
+    const QString banco = caminhoDoBanco(opcoes.banco);
+    if (!entraNaPasta(opcoes))
         return 2;
-    }
-    dm.dbBanco.params.database = caminhoDoBanco(opcoes.banco);
-    dm.dbBanco.params.user = usuarioPadrao(opcoes);
-    dm.dbBanco.params.password =
-        QProcessEnvironment::systemEnvironment().value(QStringLiteral("ISC_PASSWORD"));
-    dm.dbBanco.afterConnect = [] { dbBancoAfterConnect(); };
     try {
-        dm.dbBanco.connect();
-        dm.trBanco.start();
+        conecta(opcoes, banco, dm);
     } catch (const std::exception& e) {
         escreveErro(QStringLiteral("Erro: não foi possível conectar a ") + dm.dbBanco.params.database +
                     QStringLiteral(": ") + textoDe(e));
