@@ -25,8 +25,17 @@ for _ in $(seq 50); do [ -s "$saida/.tela" ] && break; sleep 0.1; done
 tela=":$(tr -d '[:space:]' < "$saida/.tela")"
 rm -f "$saida/.tela"
 programa_pid=""
+# The engine inside the program takes SIGTERM as a request to shut down and may not finish it,
+# and a program left running without its display spins and keeps the engine's shared locks, which
+# stalls the database server for everybody. So: ask, wait a little, then end it for sure, and
+# only then take the display away.
 encerra() {
-    [ -n "$programa_pid" ] && kill "$programa_pid" 2>/dev/null || true
+    if [ -n "$programa_pid" ]; then
+        kill "$programa_pid" 2>/dev/null || true
+        for _ in $(seq 30); do kill -0 "$programa_pid" 2>/dev/null || break; sleep 0.1; done
+        kill -9 "$programa_pid" 2>/dev/null || true
+        wait "$programa_pid" 2>/dev/null || true
+    fi
     kill "$xvfb" 2>/dev/null || true
 }
 trap encerra EXIT
