@@ -139,6 +139,19 @@ void conecta(const OpcoesCli& opcoes, const QString& banco, data::TdmFCONT& dm) 
     dm.trBanco.start();
 }
 
+// Without the referential chart file the set still loads; one warning stands for the chain of
+// boxes its loading shows, and the boxes stop reaching the terminal until the caller turns them on
+// again. True when the file is missing.
+bool avisaSemPlanoReferencial(platform::ConsoleDialogs& dialogos) {
+    const QString plano = QStringLiteral("Tabelas Externas/contasref-SRF.txt");
+    if (QFile::exists(plano))
+        return false;
+    escreveErro(QStringLiteral("Aviso: arquivo \"") + plano +
+                QStringLiteral("\" não encontrado; o Plano de Contas Referencial fica vazio."));
+    dialogos.setStream(nullptr);
+    return true;
+}
+
 } // namespace
 
 void InstalaSinais() {
@@ -294,14 +307,8 @@ int ExecutaGerar(const OpcoesCli& opcoes) {
 
     // Without the referential chart the set still loads and generates; one warning says so
     // instead of the chain of boxes the loading shows.
-    const QString plano = QStringLiteral("Tabelas Externas/contasref-SRF.txt");
-    const bool semPlano = !QFile::exists(plano);
+    const bool semPlano = avisaSemPlanoReferencial(dialogos);
     const qsizetype caixasAntes = dialogos.texts.size();
-    if (semPlano) {
-        escreveErro(QStringLiteral("Aviso: arquivo \"") + plano +
-                    QStringLiteral("\" não encontrado; o Plano de Contas Referencial fica vazio."));
-        dialogos.setStream(nullptr);
-    }
     try {
         data::CarregaConfiguracoes(opcoes.configuracao);
     } catch (const platform::SilentAbort&) {
@@ -400,13 +407,7 @@ int abreConfiguracao(const OpcoesCli& opcoes, data::TdmFCONT& dm, platform::Cons
             escreveErro(erro);
 
     // Without the referential chart one warning stands for the chain of boxes of the loading.
-    const QString plano = QStringLiteral("Tabelas Externas/contasref-SRF.txt");
-    const bool semPlano = !QFile::exists(plano);
-    if (semPlano) {
-        escreveErro(QStringLiteral("Aviso: arquivo \"") + plano +
-                    QStringLiteral("\" não encontrado; o Plano de Contas Referencial fica vazio."));
-        dialogos.setStream(nullptr);
-    }
+    const bool semPlano = avisaSemPlanoReferencial(dialogos);
     try {
         data::CarregaConfiguracoes(opcoes.configuracao);
     } catch (const platform::SilentAbort&) {
