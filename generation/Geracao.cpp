@@ -71,29 +71,50 @@ QString MontaFiltroEmpresas() {
     return QStringLiteral(" in (") + lista + QStringLiteral(")");
 }
 
-void GravaBytes(QFileDevice& destino, const QByteArray& bytes) {
-    // A buffered device takes the bytes and fails only at the flush, so both are checked.
+namespace {
+
+void EscreveBytes(QFileDevice& destino, const QByteArray& bytes) {
     constexpr qsizetype bloco = 64 * 1024;
     for (qsizetype feito = 0; feito < bytes.size(); feito += bloco) {
         const qsizetype tamanho = std::min(bloco, bytes.size() - feito);
         if (destino.write(bytes.constData() + feito, tamanho) != tamanho)
             throw ErroGravacao(destino.errorString());
     }
+}
+
+// The lines go out in blocks of about this size: a copy of the whole file in memory would come
+// on top of the line list, at the moment the generation holds the most.
+constexpr qsizetype blocoDeGravacao = 256 * 1024;
+
+void GravaLinhas(QFileDevice& destino, const QStringList& linhas) {
+    QByteArray bytes;
+    bytes.reserve(blocoDeGravacao + 4096);
+    for (const QString& linha : linhas) {
+        bytes += linha.toLatin1();
+        bytes += "\r\n";
+        if (bytes.size() >= blocoDeGravacao) {
+            EscreveBytes(destino, bytes);
+            bytes.resize(0);
+        }
+    }
+    GravaBytes(destino, bytes);
+}
+
+} // namespace
+
+void GravaBytes(QFileDevice& destino, const QByteArray& bytes) {
+    // A buffered device takes the bytes and fails only at the flush, so both are checked.
+    EscreveBytes(destino, bytes);
     if (!destino.flush() || destino.error() != QFileDevice::NoError)
         throw ErroGravacao(destino.errorString());
 }
 
 void SalvaArquivo(const QStringList& linhas, const QString& caminho) {
-    QByteArray bytes;
-    for (const QString& linha : linhas) {
-        bytes += linha.toLatin1();
-        bytes += "\r\n";
-    }
     QSaveFile arquivo(caminho);
     if (!arquivo.open(QIODevice::WriteOnly))
         throw ErroGravacao(arquivo.errorString());
     try {
-        GravaBytes(arquivo, bytes);
+        GravaLinhas(arquivo, linhas);
     } catch (...) {
         arquivo.cancelWriting();
         throw;

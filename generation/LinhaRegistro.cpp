@@ -124,7 +124,10 @@ QString MontaLinhaRegistro(platform::DataSet& tabela) {
 void EscreveLinha(platform::DataSet& tabela) {
     if (!data::dmFCONT || !data::dmFCONT->slArquivo)
         throw std::logic_error("The line list of the generation does not exist");
-    const QString linha = Trim(MontaLinhaRegistro(tabela));
+    QString linha = Trim(MontaLinhaRegistro(tabela));
+    // The list holds the whole file until it is saved: no line keeps the spare room it was
+    // built with.
+    linha.squeeze();
     data::dmFCONT->slArquivo->append(linha);
 }
 

@@ -4,6 +4,7 @@
 #include "common/Mensagens.h"
 #include "common/Texto.h"
 #include "data/dmFCONT.h"
+#include "data/uFCONT.h"
 #include "generation/AssociacaoLida.h"
 #include "generation/Instrucoes.h"
 #include "generation/Totais.h"
@@ -204,6 +205,10 @@ bool GeraBlocos(const QString& filtroEmpresas) {
         PopulaRegistro(QStringLiteral("0000"));
         PopulaRegistro(QStringLiteral("I001"));
         PopulaRegistro(QStringLiteral("I050"), filtro);
+        // Only the I050 hooks read the chart and the association rows: their copies go before
+        // the balances fill the record tables.
+        dmBlocos->DescartaAssociacaoLida();
+        data::DescartaPlanoOrdenado();
         PopulaRegistro(QStringLiteral("I075"));
         PopulaRegistro(QStringLiteral("I100"));
 

@@ -195,7 +195,9 @@ QVariant Field::convert(const QVariant& v) const {
                 conversionError(v.toString(), "date");
             dt = *parsed;
         }
-        if (m_def.type == FieldType::Date)
+        // Setting a time recomputes the offset from the time zone files: skipped when there is
+        // nothing to change.
+        if (m_def.type == FieldType::Date && dt.time() != QTime(0, 0))
             dt.setTime(QTime(0, 0));
         return dt;
     }
@@ -536,6 +538,20 @@ void DataSet::edit() {
     emit m_notifier->stateChanged(m_state);
 }
 
+void shareRepeatedTexts(Row& row, const Row& previous) {
+    const qsizetype n = std::min(row.size(), previous.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const QVariant& before = previous.at(i);
+        const QVariant& now = std::as_const(row).at(i);
+        if (now.typeId() != QMetaType::QString || before.typeId() != QMetaType::QString)
+            continue;
+        const auto* texto = static_cast<const QString*>(now.constData());
+        const auto* anterior = static_cast<const QString*>(before.constData());
+        if (texto->constData() != anterior->constData() && *texto == *anterior)
+            row[i] = before;
+    }
+}
+
 void DataSet::post() {
     if (!editing())
         return;
@@ -553,6 +569,11 @@ void DataSet::post() {
     bool appended = false;
     if (inserting) {
         doPost(row, nullptr);
+        // The row is stored from here on: dropping the buffer leaves it the only holder, so
+        // sharing its texts does not copy it.
+        m_buffer = Row();
+        if (!m_rows.empty())
+            shareRepeatedTexts(row, m_rows.back());
         m_rows.push_back(row);
         index = static_cast<int>(m_rows.size()) - 1;
         m_state = DataSetState::Browse;

@@ -106,6 +106,11 @@ private:
 
 using Row = QVector<QVariant>;
 
+// Rows of one table repeat the same short texts (a record code, "D" or "C", the code of the
+// company): a text equal to the one in the same column of `previous` takes that copy, so the
+// table keeps one text where it would keep one per row.
+void shareRepeatedTexts(Row& row, const Row& previous);
+
 // Rows in memory with a current position, the states browse/edit/insert and the events the
 // system hangs its rules on. Query and MemTable build on it; a filter and a sort order shape
 // the visible rows ("the view").

@@ -151,6 +151,8 @@ void Query::doOpen() {
     while (m_cursor->fetch()) {
         Row row(fieldCount());
         readRow(*m_cursor, row, m_targets);
+        if (!m_rows.empty())
+            shareRepeatedTexts(row, m_rows.back());
         m_rows.push_back(std::move(row));
     }
     m_cursor.reset();

@@ -30,7 +30,9 @@ std::optional<double> parseFloat(const QString& text);
 // letters in any case, every other character copied ("12/01/YY" keeps 12 and 01).
 QString formatDateTime(const QString& pattern, const QDateTime& value);
 inline QString formatDate(const QString& pattern, const QDate& value) {
-    return formatDateTime(pattern, QDateTime(value, QTime(0, 0)));
+    // Only the calendar fields are written: a date-time in UTC has them without asking the
+    // time zone files, which a local one does at every construction.
+    return formatDateTime(pattern, QDateTime(value, QTime(0, 0), Qt::UTC));
 }
 
 // Short date text "dd/mm/yyyy", and "dd/mm/yyyy hh:nn:ss" for a time of day other than midnight.

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 using namespace testsupport;
 
@@ -438,6 +439,26 @@ TEST_F(ArquivoSeguro, AFailedSaveIsAnErrorWithoutTheSuccessLine) {
     EXPECT_TRUE(caixas->get().texts().value(0).startsWith(QStringLiteral("Erro: ao gravar o arquivo \"")))
         << caixas->get().texts().join('|').toStdString();
     EXPECT_FALSE(prompt.lines().join(' ').contains(QStringLiteral("SUCESSO")));
+}
+
+TEST(SalvaArquivo, ManyLinesGoOutWholeInSingleByteTextAcrossTheWriteBlocks) {
+    QTemporaryDir pasta;
+    ASSERT_TRUE(pasta.isValid());
+    QStringList linhas;
+    QByteArray esperado;
+    for (int i = 0; i < 30000; ++i) {
+        // About 1.2 MB: several blocks, and lines that straddle their borders.
+        const QString linha = QStringLiteral("|I050|%1|Conta de operação nº %2|").arg(i).arg(i * 7);
+        linhas << linha;
+        esperado += linha.toLatin1() + "\r\n";
+    }
+    const QString caminho = pasta.filePath(QStringLiteral("FCONT.txt"));
+    generation::SalvaArquivo(linhas, caminho);
+    QFile arquivo(caminho);
+    ASSERT_TRUE(arquivo.open(QIODevice::ReadOnly));
+    const QByteArray gravado = arquivo.readAll();
+    EXPECT_EQ(gravado.size(), esperado.size());
+    EXPECT_TRUE(gravado == esperado);
 }
 
 TEST(SalvaArquivo, AFullDeviceFailsAtTheWriteOrTheFlush) {

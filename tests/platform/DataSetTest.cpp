@@ -50,6 +50,23 @@ TEST_F(Tabela, StoredValuesAreConvertedCutToSizeAndKeepNullApartFromEmpty) {
     EXPECT_THROW(t.fieldByName("NAO_HA"), std::invalid_argument);
 }
 
+TEST_F(Tabela, ATextRepeatedFromTheRowBeforeIsKeptOnceAndStillEditedAlone) {
+    // Texts made at run time, as the database gives them: two literals could share already.
+    grava(QString::fromLatin1("D"), 1.0);
+    grava(QString::fromLatin1("D"), 2.0);
+    grava(QStringLiteral("C"), 3.0);
+    const int codigo = t.fieldByName("CODIGO").index();
+    EXPECT_EQ(t.valueAt(0, codigo).toString().constData(), t.valueAt(1, codigo).toString().constData())
+        << "the second row should hold the first row's copy of \"D\"";
+    t.moveTo(1);
+    t.edit();
+    t.fieldByName("CODIGO").setValue(QStringLiteral("X"));
+    t.post();
+    EXPECT_EQ(t.valueAt(0, codigo).toString(), QStringLiteral("D"));
+    EXPECT_EQ(t.valueAt(1, codigo).toString(), QStringLiteral("X"));
+    EXPECT_EQ(t.valueAt(2, codigo).toString(), QStringLiteral("C"));
+}
+
 TEST_F(Tabela, StatesFollowAppendEditPostCancelAndDelete) {
     int novos = 0, gravados = 0;
     t.onNewRecord = [&](DataSet& ds) {
