@@ -7,6 +7,8 @@
 #include "platform/EventLoop.h"
 #include "platform/Regional.h"
 
+#include <QHash>
+
 #include <stdexcept>
 
 namespace generation {
@@ -152,10 +154,16 @@ QString DescricaoRegistro(const QString& codigo) {
         {"J930", "Gerando Dados: IDENTIFICAÇÃO DOS SIGNATÁRIOS DA ESCRITURAÇÃO..."},
         {"9001 9900 9990 9999", "Gerando Dados: CONTROLE E ENCERRAMENTO DO ARQUIVO DIGITAL..."},
     };
-    for (const auto& [codigos, titulo] : titulos)
-        if (QString::fromLatin1(codigos).split(QLatin1Char(' ')).contains(codigo))
-            return QString::fromUtf8(titulo);
-    return QStringLiteral("Gerando Dados: LAYOUT SPED...");
+    // Asked once per line: the table is read into a map once.
+    static const QHash<QString, QString> porCodigo = [] {
+        QHash<QString, QString> mapa;
+        for (const auto& [codigos, titulo] : titulos)
+            for (const QString& c : QString::fromLatin1(codigos).split(QLatin1Char(' ')))
+                if (!mapa.contains(c))
+                    mapa.insert(c, QString::fromUtf8(titulo));
+        return mapa;
+    }();
+    return porCodigo.value(codigo, QStringLiteral("Gerando Dados: LAYOUT SPED..."));
 }
 
 } // namespace generation
