@@ -100,11 +100,12 @@ void DefineMascaraConta(std::function<QString()> fonte) {
 
 QString MontaLinhaRegistro(platform::DataSet& tabela) {
     QString linha;
-    for (const Field* campo : tabela.fields()) {
-        if (!campo->visible())
+    for (int i = 0; i < tabela.fieldCount(); ++i) {
+        const Field& campo = tabela.field(i);
+        if (!campo.visible())
             continue;
         linha += QLatin1Char('|');
-        linha += textoCampo(*campo);
+        linha += textoCampo(campo);
     }
     linha += QLatin1Char('|');
 

@@ -19,14 +19,18 @@ struct Decimal {
 // The value's expansion to `significant` digits, rounded by the C library (exact binary to
 // decimal conversion, so the only rounding is at the last kept digit).
 Decimal expand(double magnitude, int significant) {
+    // The same correctly rounded digits as "%.*e" gives, without the stream machinery of the
+    // C library: every amount of the file passes here several times.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*e", significant - 1, magnitude);
+    const std::to_chars_result r = std::to_chars(buffer, buffer + sizeof buffer - 1, magnitude,
+                                                 std::chars_format::scientific, significant - 1);
+    *r.ptr = '\0';
     Decimal d;
     const char* p = buffer;
-    for (; *p != 'e'; ++p)
+    for (; *p && *p != 'e'; ++p)
         if (*p >= '0' && *p <= '9')
             d.digits.push_back(*p);
-    d.point = std::atoi(p + 1) + 1;
+    d.point = *p ? std::atoi(p + 1) + 1 : 0;
     const auto first = d.digits.find_first_not_of('0');
     if (first == std::string::npos) {
         d.digits.clear();

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <random>
+
 using namespace platform::regional;
 
 namespace {
@@ -40,6 +46,31 @@ TEST(RegionalFormatFloat, RoundsHalvesAwayFromZeroOnTheEighteenDigitExpansion) {
     EXPECT_EQ(formatFloat(s("0.00"), 0.005), s("0,01"));
     EXPECT_EQ(formatFloat(s("0.00"), 9.999), s("10,00"));
     EXPECT_EQ(formatFloat(s("0.00"), 999.995), s("1000,00"));
+}
+
+// The amounts are rounded on the digits of the library's exact conversion; the fast one the
+// formatting uses must give the C library's digits for every kind of amount.
+TEST(RegionalFormatFloat, ExpandsLikeTheCLibraryOverManyAmounts) {
+    std::mt19937_64 sorteio(20261209);
+    std::uniform_int_distribution<long long> centavos(-100000000000LL, 100000000000LL);
+    std::uniform_real_distribution<double> qualquer(-1e9, 1e9);
+    int diferentes = 0;
+    for (int i = 0; i < 200000 && diferentes < 5; ++i) {
+        // Sums of cents, half cents and arbitrary doubles, where a misplaced digit would show.
+        const double valores[] = {static_cast<double>(centavos(sorteio)) / 100.0,
+                                  static_cast<double>(centavos(sorteio)) / 1000.0 + 0.005, qualquer(sorteio)};
+        for (const double v : valores) {
+            char esperado[64], obtido[64];
+            std::snprintf(esperado, sizeof esperado, "%.17e", std::fabs(v));
+            const auto r = std::to_chars(obtido, obtido + sizeof obtido - 1, std::fabs(v),
+                                         std::chars_format::scientific, 17);
+            *r.ptr = '\0';
+            if (std::strcmp(esperado, obtido) != 0) {
+                ADD_FAILURE() << esperado << " != " << obtido;
+                ++diferentes;
+            }
+        }
+    }
 }
 
 TEST(RegionalFormatFloat, DropsTheSignOfAValueThatRoundsToZero) {
