@@ -281,20 +281,30 @@ int executa(const Opcoes& opcoes) {
         // shared machine hits both; the fastest of each counts.
         std::vector<bench::MedidaPiso> pisos;
         std::vector<bench::MedidaGeracao> geracoes;
+        std::vector<double> razoesVizinhas;
         if (!opcoes.semPiso)
             pisos.push_back(bench::MedePiso(instrucoes));
         for (int r = 0; r < opcoes.rodadas; ++r) {
             geracoes.push_back(bench::MedeGeracao(dialogos));
             if (!opcoes.semPiso)
                 pisos.push_back(bench::MedePiso(instrucoes));
+            QString piso;
+            if (!opcoes.semPiso) {
+                // Against the mean of the floors just before and just after it: the pair least
+                // apart in time from this generation.
+                const double vizinhos = (pisos[pisos.size() - 2].segundos + pisos.back().segundos) / 2;
+                razoesVizinhas.push_back(geracoes.back().segundos / std::max(vizinhos, 1e-9));
+                piso =
+                    QStringLiteral(", floor after it %1 s (processor %2 s), ratio to the floors around it %3")
+                        .arg(pisos.back().segundos, 0, 'f', 2)
+                        .arg(pisos.back().segundosCpu, 0, 'f', 2)
+                        .arg(razoesVizinhas.back(), 0, 'f', 2);
+            }
             imprime(QStringLiteral("round %1: generation %2 s (processor %3 s)%4")
                         .arg(r + 1)
                         .arg(geracoes.back().segundos, 0, 'f', 2)
                         .arg(geracoes.back().segundosCpu, 0, 'f', 2)
-                        .arg(opcoes.semPiso ? QString()
-                                            : QStringLiteral(", floor after it %1 s (processor %2 s)")
-                                                  .arg(pisos.back().segundos, 0, 'f', 2)
-                                                  .arg(pisos.back().segundosCpu, 0, 'f', 2)));
+                        .arg(piso));
         }
         if (!opcoes.semPiso)
             imprime(QStringLiteral("first floor %1 s (processor %2 s)")
@@ -380,6 +390,13 @@ int executa(const Opcoes& opcoes) {
                         .arg(piso.linhas)
                         .arg(piso.segundos, 0, 'f', 2));
             imprime(QStringLiteral("  rows/seconds per statement:") + porInstrucao);
+            std::sort(razoesVizinhas.begin(), razoesVizinhas.end());
+            const size_t meio = razoesVizinhas.size() / 2;
+            const double mediana = razoesVizinhas.size() % 2
+                                       ? razoesVizinhas[meio]
+                                       : (razoesVizinhas[meio - 1] + razoesVizinhas[meio]) / 2;
+            imprime(QStringLiteral("median of the rounds' ratios to the floors around them: %1")
+                        .arg(mediana, 0, 'f', 2));
             imprime(QStringLiteral(
                         "summary: generation %1 s, floor %2 s, ratio %3; %4 lines/s; peak memory %5 MB "
                         "(limit 100 MB + 20 x %6 MB = %7 MB); file %8 bytes; longest gap between two "
