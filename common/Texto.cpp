@@ -74,9 +74,7 @@ QString LimpaPontuacao(const QString& texto) {
 }
 
 double ArredondaValor(double valor) {
-    // Formatting and reading back both use the decimal comma, so no locale can shift a digit.
-    return platform::regional::parseFloat(platform::regional::formatFloat(QStringLiteral("0.00"), valor))
-        .value_or(0.0);
+    return platform::regional::roundedValue(valor, 2);
 }
 
 } // namespace common

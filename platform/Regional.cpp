@@ -294,6 +294,20 @@ QString formatFloat(const QString& pattern, double value) {
     return render(pic, d, negative && !ownNegativeSection);
 }
 
+double roundedValue(double value, int decimals) {
+    if (!std::isfinite(value))
+        return 0.0;
+    Decimal d = expand(std::fabs(value), 18);
+    roundToDecimals(d, decimals);
+    if (d.digits.empty())
+        return 0.0;
+    // 0.d1d2d3... x 10^point, read back exactly as the text of those digits would be.
+    const std::string texto = "0." + d.digits + 'e' + std::to_string(d.point);
+    double lido = 0;
+    std::from_chars(texto.data(), texto.data() + texto.size(), lido);
+    return value < 0 ? -lido : lido;
+}
+
 std::optional<double> parseFloat(const QString& text) {
     qsizetype i = 0;
     qsizetype end = text.size();

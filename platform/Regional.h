@@ -23,6 +23,10 @@ QString formatFloatGeneral(double value);
 // "0.00" and "###,###,##0.00"; halves away from zero on the 18-significant-digit expansion.
 QString formatFloat(const QString& pattern, double value);
 
+// The value formatFloat writes with `decimals` fixed decimals, read back as a number, without
+// the text in between (0 for a value that is not finite, and never a negative zero).
+double roundedValue(double value, int decimals);
+
 // Reads a number written with the decimal comma (no grouping); blanks around are allowed.
 std::optional<double> parseFloat(const QString& text);
 

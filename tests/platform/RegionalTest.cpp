@@ -73,6 +73,29 @@ TEST(RegionalFormatFloat, ExpandsLikeTheCLibraryOverManyAmounts) {
     }
 }
 
+TEST(RegionalRoundedValue, IsTheFormattedTextReadBack) {
+    std::mt19937_64 sorteio(9122026);
+    std::uniform_int_distribution<long long> milesimos(-10000000000LL, 10000000000LL);
+    std::uniform_real_distribution<double> qualquer(-1e7, 1e7);
+    int diferentes = 0;
+    auto confere = [&](double v) {
+        const double esperado = parseFloat(formatFloat(s("0.00"), v)).value_or(0.0);
+        const double obtido = roundedValue(v, 2);
+        // Bit for bit: a negative zero where the text says "0,00" would differ here too.
+        if (std::memcmp(&esperado, &obtido, sizeof(double)) != 0 && diferentes++ < 5)
+            ADD_FAILURE() << v << ": " << esperado << " != " << obtido;
+    };
+    for (const double v :
+         {0.0, -0.0, 0.005, -0.005, 0.004999, 2.675, 1.005, 999.995, -0.001, 1e15, 123456789012.345})
+        confere(v);
+    for (int i = 0; i < 200000; ++i) {
+        confere(static_cast<double>(milesimos(sorteio)) / 1000.0);
+        confere(qualquer(sorteio));
+    }
+    EXPECT_EQ(roundedValue(std::nan(""), 2), 0.0);
+    EXPECT_EQ(roundedValue(1.23456, 0), 1.0);
+}
+
 TEST(RegionalFormatFloat, DropsTheSignOfAValueThatRoundsToZero) {
     EXPECT_EQ(formatFloat(s("0.00"), -0.001), s("0,00"));
     EXPECT_EQ(formatFloat(s("0.00"), -0.0), s("0,00"));
