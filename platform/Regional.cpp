@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 namespace platform::regional {
@@ -16,11 +15,10 @@ struct Decimal {
     int point = 0;
 };
 
-// The value's expansion to `significant` digits, rounded by the C library (exact binary to
-// decimal conversion, so the only rounding is at the last kept digit).
+// The value's expansion to `significant` digits by an exact binary to decimal conversion, so
+// the only rounding is at the last kept digit: the digits "%.*e" gives, without the formatted
+// output machinery, as every amount of the file passes here several times.
 Decimal expand(double magnitude, int significant) {
-    // The same correctly rounded digits as "%.*e" gives, without the stream machinery of the
-    // C library: every amount of the file passes here several times.
     char buffer[64];
     const std::to_chars_result r = std::to_chars(buffer, buffer + sizeof buffer - 1, magnitude,
                                                  std::chars_format::scientific, significant - 1);

@@ -286,10 +286,9 @@ int executa(const Opcoes& opcoes) {
             pisos.push_back(bench::MedePiso(instrucoes));
         for (int r = 0; r < opcoes.rodadas; ++r) {
             geracoes.push_back(bench::MedeGeracao(dialogos));
-            if (!opcoes.semPiso)
-                pisos.push_back(bench::MedePiso(instrucoes));
             QString piso;
             if (!opcoes.semPiso) {
+                pisos.push_back(bench::MedePiso(instrucoes));
                 // Against the mean of the floors just before and just after it: the pair least
                 // apart in time from this generation.
                 const double vizinhos = (pisos[pisos.size() - 2].segundos + pisos.back().segundos) / 2;
