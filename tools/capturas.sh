@@ -18,12 +18,30 @@ mkdir -p "$saida"
 # FCONT.ini lies beside the program: a plain path opens the demo with the engine inside the program.
 printf '%s\r\n[ULTIMO USUARIO LOGADO]\r\nSYSDBA\r\n' "$demo/fcont-demo.fdb" > "$build/ui/FCONT.ini"
 
-# The server picks a free display number itself and tells it through a file.
-Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3> "$saida/.tela" 2> "$saida/xvfb.log" &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$saida/.tela" ] && break; sleep 0.1; done
-tela=":$(tr -d '[:space:]' < "$saida/.tela")"
-rm -f "$saida/.tela"
+# The server picks a free display number itself and tells it through a file. A first start on a
+# busy machine can take several seconds (keyboard maps, fonts), and a start can fail outright when
+# another server takes the same number at the same moment: so wait long, and try again.
+numero=""
+for tentativa in 1 2 3; do
+    Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3> "$saida/.tela" 2>> "$saida/xvfb.log" &
+    xvfb=$!
+    for _ in $(seq 600); do
+        [ -s "$saida/.tela" ] && break
+        kill -0 "$xvfb" 2>/dev/null || break
+        sleep 0.1
+    done
+    numero=$(tr -d '[:space:]' < "$saida/.tela" 2>/dev/null || true)
+    rm -f "$saida/.tela"
+    [ -n "$numero" ] && break
+    kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
+    echo "A tela virtual não respondeu (tentativa $tentativa)" >&2
+done
+if [ -z "$numero" ]; then
+    cat "$saida/xvfb.log" >&2
+    exit 1
+fi
+tela=":$numero"
 programa_pid=""
 # The engine inside the program takes SIGTERM as a request to shut down and may not finish it,
 # and a program left running without its display spins and keeps the engine's shared locks, which
@@ -40,28 +58,34 @@ encerra() {
 }
 trap encerra EXIT
 export DISPLAY="$tela"
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+pronta=0
+for _ in $(seq 300); do xdotool getdisplaygeometry >/dev/null 2>&1 && { pronta=1; break; }; sleep 0.1; done
+[ "$pronta" -eq 1 ] || { echo "A tela virtual $tela não aceitou conexões" >&2; cat "$saida/xvfb.log" >&2; exit 1; }
 
 espera_janela() { # name, seconds
     for _ in $(seq $(($2 * 10))); do
         id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
         [ -n "$id" ] && { echo "$id"; return 0; }
+        kill -0 "$programa_pid" 2>/dev/null || break
         sleep 0.1
     done
     echo "Janela \"$1\" não apareceu" >&2
+    echo "Registro do programa:" >&2
+    cat "$saida/programa.log" >&2
     return 1
 }
 
 (cd "$demo" && FCONT_CAPTURAS="$saida" exec "$programa") > "$saida/programa.log" 2>&1 &
 programa_pid=$!
 
-login=$(espera_janela "Acesso ao Banco de Dados" 15)
+# The splash stays five seconds; the rest is the program's start on a slow machine.
+login=$(espera_janela "Acesso ao Banco de Dados" 60)
 sleep 1
 xdotool windowfocus --sync "$login" 2>/dev/null || true
 xdotool type --window "$login" --delay 20 "demo"
 xdotool key --window "$login" Return
 
-lista=$(espera_janela "Versão 1.0" 30)
+lista=$(espera_janela "Versão 1.0" 60)
 sleep 1.5
 # Double-click on the first row of the list opens that set.
 xdotool mousemove --window "$lista" 60 100 click --repeat 2 --delay 80 1
