@@ -13,6 +13,7 @@
 #include "ui/main/PaginaPrincipal.h"
 #include "ui/main/PromptJanela.h"
 #include "ui/main/TfmPrincipal.h"
+#include "ui/search/LarguraColuna.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -218,9 +219,10 @@ TEST_F(JanelaPrincipal, PagesShowTheStoredSetThroughTheCodeTables) {
     ASSERT_EQ(grade->model()->columnCount(), titulos.size());
     for (int i = 0; i < titulos.size(); ++i)
         EXPECT_EQ(grade->model()->headerData(i, Qt::Horizontal).toString(), titulos[i]) << i;
-    EXPECT_EQ(grade->columnWidth(0), 240);
-    EXPECT_EQ(grade->columnWidth(3), 155);
-    EXPECT_EQ(grade->columnWidth(9), 64);
+    // The design's widths, grown for the face in use.
+    EXPECT_EQ(grade->columnWidth(0), ui::LarguraNaTela(*grade, 240, titulos[0]));
+    EXPECT_EQ(grade->columnWidth(3), ui::LarguraNaTela(*grade, 155, titulos[3]));
+    EXPECT_EQ(grade->columnWidth(9), ui::LarguraNaTela(*grade, 64, titulos[9]));
     EXPECT_TRUE(grade->model()->index(0, 3).data(Qt::BackgroundRole).isValid() ||
                 grade->model()->rowCount() == 0);
     auto* modelo = dynamic_cast<ui::ModeloColunas*>(grade->model());

@@ -1,6 +1,7 @@
 #include "ui/main/GradePlanoContas.h"
 
 #include "data/dmFCONT.h"
+#include "ui/search/LarguraColuna.h"
 
 #include <QBrush>
 #include <QComboBox>
@@ -97,7 +98,9 @@ void ArrumaColunasPlano(QTableView& grade, const ModeloPlanoContas& modelo) {
         if (logica < 0)
             continue;
         cabecalho.moveSection(cabecalho.visualIndex(logica), posicao++);
-        grade.setColumnWidth(logica, c.largura > 0 ? c.largura : cabecalho.defaultSectionSize() * 2);
+        grade.setColumnWidth(
+            logica, LarguraNaTela(grade, c.largura > 0 ? c.largura : cabecalho.defaultSectionSize() * 2,
+                                  QString::fromUtf8(c.titulo)));
     }
 }
 

@@ -7,6 +7,7 @@
 #include "ui/main/PaginaPrincipal.h"
 #include "ui/main/TfmPrincipal.h"
 #include "ui/main/Vinculos.h"
+#include "ui/search/LarguraColuna.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -284,9 +285,10 @@ QWidget* TfmPrincipal::paginaRegistroJ930() {
     dbgdRegJ930->setItemDelegate(new DelegadoLista(dbgdRegJ930));
     dbgdRegJ930->verticalHeader()->setDefaultSectionSize(22);
     dbgdRegJ930->verticalHeader()->setFixedWidth(14);
-    for (int i = 0; i < static_cast<int>(colunas.size()); ++i)
-        if (colunas[static_cast<size_t>(i)].largura > 0)
-            dbgdRegJ930->setColumnWidth(i, colunas[static_cast<size_t>(i)].largura);
+    for (int i = 0; i < static_cast<int>(colunas.size()); ++i) {
+        const ColunaGrade& c = colunas[static_cast<size_t>(i)];
+        dbgdRegJ930->setColumnWidth(i, LarguraNaTela(*dbgdRegJ930, c.largura, c.titulo));
+    }
     corpo->addWidget(dbgdRegJ930, 1);
     return pagina;
 }

@@ -4,6 +4,7 @@
 #include "common/Texto.h"
 #include "data/dmFCONT.h"
 #include "platform/DataSetModel.h"
+#include "ui/search/LarguraColuna.h"
 #include "ui/search/PesquisaGeral.h"
 #include "ui/search/Protege.h"
 
@@ -343,7 +344,9 @@ void TfmPesquisaGeral::ajustaGrade() {
         for (int c = 0; c < m_modelo->columnCount(); ++c)
             if (m_modelo->fieldAt(c)->name().compare(m_config.grade[k].campo, Qt::CaseInsensitive) == 0) {
                 cabecalho->moveSection(cabecalho->visualIndex(c), k);
-                dbgdPesquisaGeral->setColumnWidth(c, m_config.grade[k].largura);
+                dbgdPesquisaGeral->setColumnWidth(
+                    c,
+                    LarguraNaTela(*dbgdPesquisaGeral, m_config.grade[k].largura, m_config.grade[k].titulo));
             }
     if (m_modelo->rowCount() > 0)
         dbgdPesquisaGeral->setCurrentIndex(m_modelo->index(0, 0));
