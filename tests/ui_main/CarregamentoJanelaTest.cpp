@@ -2,8 +2,8 @@
 // search windows scripted.
 
 #include "data/dmFCONT.h"
+#include "platform/DataSetModel.h"
 #include "tests/support/ModuloDados.h"
-#include "ui/main/GradeColunas.h"
 #include "ui/main/PaginaPrincipal.h"
 #include "ui/main/TfmPrincipal.h"
 
@@ -144,20 +144,20 @@ TEST_F(CarregamentoJanela, ConfigWithoutAChoiceReloadsTheCurrentSet) {
 }
 
 TEST_F(CarregamentoJanela, QualificationColumnOffersTheCodeListAndFillsItsGreyCode) {
-    auto* modelo = dynamic_cast<ui::ModeloColunas*>(janela->dbgdRegJ930->model());
+    auto* modelo = dynamic_cast<platform::DataSetModel*>(janela->dbgdRegJ930->model());
     ASSERT_NE(modelo, nullptr);
     int qualificacao = -1, codigo = -1;
     for (int i = 0; i < modelo->columnCount(); ++i) {
-        if (modelo->coluna(i).campo == QLatin1String("SPSGIDENT_QUALIF"))
+        if (modelo->coluna(i)->campo == QLatin1String("SPSGIDENT_QUALIF"))
             qualificacao = i;
-        if (modelo->coluna(i).campo == QLatin1String("SPSGCOD_ASSIM"))
+        if (modelo->coluna(i)->campo == QLatin1String("SPSGCOD_ASSIM"))
             codigo = i;
     }
     ASSERT_GE(qualificacao, 0);
     ASSERT_GE(codigo, 0);
-    EXPECT_EQ(modelo->coluna(qualificacao).lista.size(), 6);
-    EXPECT_EQ(modelo->coluna(qualificacao).lista.value(3), QStringLiteral("Procurador"));
-    EXPECT_TRUE(modelo->coluna(codigo).lista.isEmpty());
+    EXPECT_EQ(modelo->coluna(qualificacao)->lista.size(), 6);
+    EXPECT_EQ(modelo->coluna(qualificacao)->lista.value(3), QStringLiteral("Procurador"));
+    EXPECT_TRUE(modelo->coluna(codigo)->lista.isEmpty());
     EXPECT_FALSE(modelo->flags(modelo->index(0, codigo)) & Qt::ItemIsEditable);
 
     ASSERT_TRUE(modelo->setData(modelo->index(0, qualificacao), QStringLiteral("Procurador")));

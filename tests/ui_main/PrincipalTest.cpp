@@ -5,10 +5,10 @@
 #include "generation/Geracao.h"
 #include "generation/dmBlocos.h"
 #include "platform/Abort.h"
+#include "platform/DataSetModel.h"
 #include "platform/EventLoop.h"
 #include "tests/support/ModuloDados.h"
 #include "ui/main/ControlePaginas.h"
-#include "ui/main/GradeColunas.h"
 #include "ui/main/MenuArvore.h"
 #include "ui/main/PaginaPrincipal.h"
 #include "ui/main/PromptJanela.h"
@@ -225,10 +225,10 @@ TEST_F(JanelaPrincipal, PagesShowTheStoredSetThroughTheCodeTables) {
     EXPECT_EQ(grade->columnWidth(9), ui::LarguraNaTela(*grade, 64, titulos[9]));
     EXPECT_TRUE(grade->model()->index(0, 3).data(Qt::BackgroundRole).isValid() ||
                 grade->model()->rowCount() == 0);
-    auto* modelo = dynamic_cast<ui::ModeloColunas*>(grade->model());
+    auto* modelo = dynamic_cast<platform::DataSetModel*>(grade->model());
     ASSERT_NE(modelo, nullptr);
-    EXPECT_TRUE(modelo->coluna(2).lista.contains(QStringLiteral("Diretor")));
-    EXPECT_TRUE(modelo->coluna(3).cinza);
+    EXPECT_TRUE(modelo->coluna(2)->lista.contains(QStringLiteral("Diretor")));
+    EXPECT_TRUE(modelo->coluna(3)->cinza);
 }
 
 TEST_F(JanelaPrincipal, NewSetChosenAtStartIsInInsertStateAndSalvarStoresIt) {

@@ -6,6 +6,7 @@
 #include "data/PlanoContas.h"
 #include "data/dmFCONT.h"
 #include "platform/qt/FieldBinding.h"
+#include "ui/main/GradeColunas.h"
 #include "ui/main/GradePlanoContas.h"
 #include "ui/main/TfmPrincipal.h"
 
@@ -22,16 +23,16 @@ using data::dmFCONT;
 void TfmPrincipal::montaGradePlanoContas() {
     m_modeloPlano = new ModeloPlanoContas(dmFCONT->quRegI050I051, this);
     platform::bindGrid(dbgdPlanoContasRef, m_modeloPlano);
-    dbgdPlanoContasRef->setItemDelegate(new DelegadoPlanoContas(
-        [this] { executa([this] { dbgdPlanoContasRefEditButtonClick(); }); }, dbgdPlanoContasRef));
+    auto* delegado = new DelegadoColunas(
+        dbgdPlanoContasRef, [this] { executa([this] { dbgdPlanoContasRefEditButtonClick(); }); });
+    delegado->setSemSelecao(true);
+    dbgdPlanoContasRef->setItemDelegate(delegado);
     dbgdPlanoContasRef->setEditTriggers(QAbstractItemView::DoubleClicked |
                                         QAbstractItemView::SelectedClicked |
                                         QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     dbgdPlanoContasRef->verticalHeader()->setDefaultSectionSize(22);
     dbgdPlanoContasRef->verticalHeader()->setFixedWidth(14);
     ArrumaColunasPlano(*dbgdPlanoContasRef, *m_modeloPlano);
-    connect(m_modeloPlano, &QAbstractItemModel::modelReset, this,
-            [this] { ArrumaColunasPlano(*dbgdPlanoContasRef, *m_modeloPlano); });
     connect(ckRegI050I051ContasNRef, &QCheckBox::clicked, this,
             [this] { executa([this] { ckRegI050I051ContasNRefClick(); }); });
     montaMenuPlanoContas();

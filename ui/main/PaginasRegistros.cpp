@@ -1,12 +1,14 @@
 // The six pages of the main window and the bindings of their controls to the parameter set.
 
+#include "data/ColunasGrades.h"
 #include "data/TabelasCodigos.h"
 #include "data/dmFCONT.h"
+#include "platform/DataSetModel.h"
+#include "platform/qt/FieldBinding.h"
 #include "ui/main/ControlePaginas.h"
 #include "ui/main/GradeColunas.h"
 #include "ui/main/PaginaPrincipal.h"
 #include "ui/main/TfmPrincipal.h"
-#include "ui/main/Vinculos.h"
 #include "ui/search/LarguraColuna.h"
 
 #include <QButtonGroup>
@@ -62,8 +64,12 @@ QLabel* rotuloDe(QWidget* pai, const QString& texto, QWidget* controle) {
     return l;
 }
 
-void somenteLeitura(QLineEdit* edit) {
-    edit->setReadOnly(true);
+// The date entry has no empty state of its own: its lowest date stands for an empty field.
+const QDate dataVazia(1899, 12, 30);
+
+void somenteLeitura(platform::FieldBinding* vinculo) {
+    auto* edit = static_cast<QLineEdit*>(vinculo->control());
+    vinculo->setReadOnly(true);
     edit->setFocusPolicy(Qt::ClickFocus);
     edit->setStyleSheet(QStringLiteral("QLineEdit { background: #d4d0c8; color: black; }"));
 }
@@ -97,7 +103,6 @@ QWidget* paginaComTitulo(const QString& titulo, QVBoxLayout*& corpo) {
 } // namespace
 
 void TfmPrincipal::montaPaginas() {
-    m_vinculos = new Vinculos(dmFCONT->quSPED, this);
     wbNavegador = new PaginaPrincipal;
     pcPaginas->adiciona(wbNavegador, QStringLiteral("Principal"));
     pcPaginas->adiciona(paginaRegistro0000(), QStringLiteral("Registro 0000"));
@@ -129,7 +134,10 @@ QWidget* TfmPrincipal::paginaRegistro0000() {
     corpo->addWidget(area);
     auto* layout = new QVBoxLayout(conteudo);
     layout->setContentsMargins(0, 0, 0, 0);
-    Vinculos& v = *m_vinculos;
+    platform::Query& sped = dmFCONT->quSPED;
+    auto campo = [&sped](const char* nome) -> platform::Field& {
+        return sped.fieldByName(QString::fromLatin1(nome));
+    };
 
     auto* quadro = new QGroupBox(conteudo);
     auto* grade = new QGridLayout(quadro);
@@ -138,10 +146,12 @@ QWidget* TfmPrincipal::paginaRegistro0000() {
     auto* sitEsp = controle<QComboBox>(quadro, "dbcbIND_SIT_ESP", QStringLiteral("Situação Especial"));
     auto* sitIni =
         controle<QComboBox>(quadro, "dbcbIND_SIT_INI_PER", QStringLiteral("Situação no Início do Período"));
-    v.data(dataIni, QStringLiteral("R0000DT_INI"));
-    v.data(dataFin, QStringLiteral("R0000DT_FIN"));
-    v.lista(sitEsp, QStringLiteral("R0000IND_SIT_ESP"), itensDe("R0000IND_SIT_ESP"));
-    v.lista(sitIni, QStringLiteral("R0000IND_SIT_INI_PER"), itensDe("R0000IND_SIT_INI_PER"));
+    dataIni->setMinimumDate(dataVazia);
+    dataFin->setMinimumDate(dataVazia);
+    platform::bindDate(dataIni, campo("R0000DT_INI"));
+    platform::bindDate(dataFin, campo("R0000DT_FIN"));
+    platform::bindPicker(sitEsp, campo("R0000IND_SIT_ESP"), itensDe("R0000IND_SIT_ESP"));
+    platform::bindPicker(sitIni, campo("R0000IND_SIT_INI_PER"), itensDe("R0000IND_SIT_INI_PER"));
     grade->addWidget(rotuloDe(quadro, QStringLiteral("Data inicial"), dataIni), 0, 0);
     grade->addWidget(rotuloDe(quadro, QStringLiteral("Data final"), dataFin), 0, 1);
     grade->addWidget(dataIni, 1, 0);
@@ -170,15 +180,14 @@ QWidget* TfmPrincipal::paginaRegistro0000() {
     };
     auto simples = [&](const char* nome, const QString& rotulo, const char* campo) {
         auto* edit = controle<QLineEdit>(conteudo, nome, rotulo);
-        v.texto(edit, QString::fromLatin1(campo));
+        platform::bindEdit(edit, sped.fieldByName(QString::fromLatin1(campo)));
         campoComPesquisa(edit, rotulo, nullptr);
         return edit;
     };
 
     auto* empresa = controle<QLineEdit>(conteudo, "dbedReg0000EmpresaProc",
                                         QStringLiteral("Empresa Processada (Kalvero 3):"));
-    somenteLeitura(empresa);
-    v.texto(empresa, QStringLiteral("EMPRESA"));
+    somenteLeitura(platform::bindEdit(empresa, campo("EMPRESA")));
     auto* btPesqEmpProc = botaoPesquisa(conteudo, "btPesqEmpProc", QStringLiteral("Empresa Processada"));
     connect(btPesqEmpProc, &QToolButton::clicked, this,
             [this] { executa([this] { btPesqEmpProcClick(); }); });
@@ -188,12 +197,11 @@ QWidget* TfmPrincipal::paginaRegistro0000() {
 
     auto* consolidar = controle<QCheckBox>(conteudo, "ckConsolidar", QStringLiteral("Consolidar"));
     consolidar->setText(QStringLiteral("Consolidar"));
-    v.marca(consolidar, QStringLiteral("R0000CONSOLIDAR"));
+    platform::bindCheck(consolidar, campo("R0000CONSOLIDAR"), -1, 0);
     form->addWidget(consolidar, linha++, 1);
 
     auto* local = controle<QLineEdit>(conteudo, "dbedReg0000CodLocal", QStringLiteral("Local (Kalvero 3):"));
-    somenteLeitura(local);
-    v.texto(local, QStringLiteral("FILIAL"));
+    somenteLeitura(platform::bindEdit(local, campo("FILIAL")));
     local->setMaximumWidth(120);
     auto* btPesqLocal = botaoPesquisa(conteudo, "btPesqLocal", QStringLiteral("Local"));
     connect(btPesqLocal, &QToolButton::clicked, this, [this] { executa([this] { btPesqLocalClick(); }); });
@@ -201,20 +209,18 @@ QWidget* TfmPrincipal::paginaRegistro0000() {
 
     simples("dbedReg0000Razao", QStringLiteral("Razão Social"), "R0000NOME");
     auto* cnpj = controle<QLineEdit>(conteudo, "dbedReg0000CNPJ", QStringLiteral("CNPJ"));
-    v.digitos(cnpj, QStringLiteral("R0000CNPJ"), QStringLiteral("99.999.999/9999-99;_"));
+    platform::bindDigits(cnpj, campo("R0000CNPJ"), QStringLiteral("99.999.999/9999-99;_"));
     campoComPesquisa(cnpj, QStringLiteral("CNPJ"), nullptr);
     simples("dbedReg0000IE", QStringLiteral("I.E."), "R0000IE");
     simples("dbedReg0000UF", QStringLiteral("UF"), "R0000UF");
     simples("dbedReg0000IM", QStringLiteral("I.M."), "R0000IM");
 
     auto* codMun = controle<QLineEdit>(conteudo, "dbedReg0000CodMun", QStringLiteral("Município"));
-    somenteLeitura(codMun);
+    somenteLeitura(platform::bindEdit(codMun, campo("R0000COD_MUN")));
     codMun->setMaximumWidth(120);
-    v.texto(codMun, QStringLiteral("R0000COD_MUN"));
     auto* municipio =
         controle<QLineEdit>(conteudo, "dbedReg0000Municipio", QStringLiteral("Nome do município"));
-    somenteLeitura(municipio);
-    v.texto(municipio, QStringLiteral("MUN_DESC"));
+    somenteLeitura(platform::bindEdit(municipio, campo("MUN_DESC")));
     auto* btPesqMunicipio = botaoPesquisa(conteudo, "btPesqMunicipio", QStringLiteral("Município"));
     connect(btPesqMunicipio, &QToolButton::clicked, this,
             [this] { executa([this] { btPesqMunicipioClick(); }); });
@@ -245,7 +251,8 @@ QWidget* TfmPrincipal::paginaRegistroI050() {
         botoes->addButton(opcao, i);
         colunas->addWidget(opcao, 1);
     }
-    m_vinculos->opcoes(botoes, QStringLiteral("RI051COD_ENT_REF"), entidades);
+    platform::bindOptions(grupo, botoes, dmFCONT->quSPED.fieldByName(QStringLiteral("RI051COD_ENT_REF")),
+                          entidades);
     corpo->addWidget(grupo);
 
     ckRegI050I051ContasNRef =
@@ -267,26 +274,15 @@ QWidget* TfmPrincipal::paginaRegistroJ930() {
     QVBoxLayout* corpo = nullptr;
     QWidget* pagina = paginaComTitulo(
         QStringLiteral("    Registro J930 - Identificação dos Signatários da Escrituração "), corpo);
-    std::vector<ColunaGrade> colunas = {
-        {QStringLiteral("SPSGIDENT_NOM"), QStringLiteral("Nome do Signatário"), 240, false, {}},
-        {QStringLiteral("SPSGIDENT_CPF"), QStringLiteral("CPF"), 95, false, {}},
-        {QStringLiteral("SPSGIDENT_QUALIF"), QStringLiteral("Qualificação do Assinante"), 240, false, {}},
-        {QStringLiteral("SPSGCOD_ASSIM"), QStringLiteral("Código Qualificação Assinante"), 155, true, {}},
-        {QStringLiteral("SPSGIND_CRC"), QStringLiteral("Número CRC"), 95, false, {}},
-        {QStringLiteral("DT_CRC"), QStringLiteral("Data CRC"), 0, false, {}},
-        {QStringLiteral("EMAIL"), QStringLiteral("E-mail"), 64, false, {}},
-        {QStringLiteral("FONE"), QStringLiteral("Telefone"), 64, false, {}},
-        {QStringLiteral("NUM_SEQ_CRC"), QStringLiteral("Nº Seq. CRC"), 64, false, {}},
-        {QStringLiteral("UF_CRC"), QStringLiteral("UF CRC"), 64, false, {}},
-    };
-    m_modeloJ930 = new ModeloColunas(dmFCONT->quRegJ930old, colunas, this);
+    m_modeloJ930 = new ModeloGrade(dmFCONT->quRegJ930old, data::ColunasSignatarios(), this);
+    m_modeloJ930->setGravaCadaCelula(true);
     dbgdRegJ930 = controle<QTableView>(pagina, "dbgdRegJ930", QStringLiteral("Signatários"));
-    dbgdRegJ930->setModel(m_modeloJ930);
-    dbgdRegJ930->setItemDelegate(new DelegadoLista(dbgdRegJ930));
+    platform::bindGrid(dbgdRegJ930, m_modeloJ930);
+    dbgdRegJ930->setItemDelegate(new DelegadoColunas(dbgdRegJ930));
     dbgdRegJ930->verticalHeader()->setDefaultSectionSize(22);
     dbgdRegJ930->verticalHeader()->setFixedWidth(14);
-    for (int i = 0; i < static_cast<int>(colunas.size()); ++i) {
-        const ColunaGrade& c = colunas[static_cast<size_t>(i)];
+    for (int i = 0; i < m_modeloJ930->columnCount(); ++i) {
+        const platform::ColunaGrade& c = *m_modeloJ930->coluna(i);
         dbgdRegJ930->setColumnWidth(i, LarguraNaTela(*dbgdRegJ930, c.largura, c.titulo));
     }
     corpo->addWidget(dbgdRegJ930, 1);
@@ -297,7 +293,7 @@ QWidget* TfmPrincipal::paginaRegistroM020() {
     QVBoxLayout* corpo = nullptr;
     QWidget* pagina = paginaComTitulo(
         QStringLiteral("    Registro M020 - Qualificação da Pessoa Jurídica e Retificação"), corpo);
-    Vinculos& v = *m_vinculos;
+    platform::Query& sped = dmFCONT->quSPED;
     auto* form = new QVBoxLayout;
     form->setSpacing(3);
     auto rotulado = [&](QWidget* w, const QString& rotulo) {
@@ -307,12 +303,12 @@ QWidget* TfmPrincipal::paginaRegistroM020() {
     };
     auto picker = [&](const char* nome, const QString& rotulo, const char* campo) {
         auto* combo = controle<QComboBox>(pagina, nome, rotulo);
-        v.lista(combo, QString::fromLatin1(campo), itensDe(campo));
+        platform::bindPicker(combo, sped.fieldByName(QString::fromLatin1(campo)), itensDe(campo));
         rotulado(combo, rotulo);
     };
     auto texto = [&](const char* nome, const QString& rotulo, const char* campo) {
         auto* edit = controle<QLineEdit>(pagina, nome, rotulo);
-        v.texto(edit, QString::fromLatin1(campo));
+        platform::bindEdit(edit, sped.fieldByName(QString::fromLatin1(campo)));
         rotulado(edit, rotulo);
     };
     picker("dbcbRM020QUALI_PJ", QStringLiteral("Qualificação da Pessoa Jurídica"), "RM020QUALI_PJ");
@@ -342,7 +338,8 @@ QWidget* TfmPrincipal::paginaRegistroM030() {
         controle<QLineEdit>(pagina, "rxdbRM030VL_LUC_LIQ",
                             QStringLiteral("Valor do lucro líquido (ou do prejuízo) societário do período"));
     valor->setMaximumWidth(220);
-    m_vinculos->valor(valor, QStringLiteral("RM030VL_LUC_LIQ"), QStringLiteral("###,###,##0.00"));
+    platform::bindAmount(valor, dmFCONT->quSPED.fieldByName(QStringLiteral("RM030VL_LUC_LIQ")),
+                         QStringLiteral("###,###,##0.00"));
     corpo->addWidget(rotuloDe(pagina, rotulo, valor));
     corpo->addWidget(valor);
     corpo->addStretch();

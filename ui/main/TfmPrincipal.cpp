@@ -8,15 +8,15 @@
 #include "data/uFCONT.h"
 #include "generation/Geracao.h"
 #include "platform/Abort.h"
+#include "platform/DataSetModel.h"
 #include "platform/Dialogs.h"
+#include "platform/qt/FieldBinding.h"
 #include "ui/main/ControlePaginas.h"
-#include "ui/main/GradeColunas.h"
 #include "ui/main/MenuArvore.h"
 #include "ui/main/PaginaPrincipal.h"
 #include "ui/main/PromptJanela.h"
 #include "ui/main/Relatorios.h"
 #include "ui/main/TfmConfiguracao.h"
-#include "ui/main/Vinculos.h"
 #include "ui/search/Pesquisa.h"
 #include "ui/search/PesquisaGeral.h"
 
@@ -196,6 +196,10 @@ void TfmPrincipal::montaTopo() {
     dblaNomeCfg->setCursor(Qt::PointingHandCursor);
     dblaNomeCfg->setToolTip(QStringLiteral("Click aqui para definir um novo Nome para configuração"));
     dblaNomeCfg->installEventFilter(this);
+    if (dmFCONT) {
+        platform::bindLabel(dblaCodCfg, dmFCONT->quSPED.fieldByName(QStringLiteral("SPCODIGO")));
+        platform::bindLabel(dblaNomeCfg, dmFCONT->quSPED.fieldByName(QStringLiteral("SPNOME")));
+    }
     for (QLabel* l : {dblaCodCfg, dblaNomeCfg}) {
         QFont f = l->font();
         f.setBold(true);
@@ -309,7 +313,6 @@ void TfmPrincipal::FormCreate() {
         data::NovoRegistro(dmFCONT->quSPED);
     else if (AcaoConfiguracao == QStringLiteral("EXCLUIR"))
         data::ExcluiRegistro(dmFCONT->quSPED);
-    atualizaDados();
 }
 
 void TfmPrincipal::showEvent(QShowEvent* evento) {
@@ -400,10 +403,6 @@ void TfmPrincipal::ConfiguraTreeView() {
 
 void TfmPrincipal::CarregaConfiguracoes() {
     CursorOcupado ocupado;
-    struct Atualiza {
-        TfmPrincipal* janela;
-        ~Atualiza() { janela->atualizaDados(); }
-    } atualiza{this};
     if (!data::CarregaConfiguracoes(CodigoConfiguracao))
         return;
     try {
@@ -414,11 +413,9 @@ void TfmPrincipal::CarregaConfiguracoes() {
 }
 
 void TfmPrincipal::CarregarListasColunas() {
-    QList<data::ColunaLista> colunas;
-    for (int i = 0; i < m_modeloJ930->columnCount(); ++i)
-        colunas.append({m_modeloJ930->coluna(i).campo, m_modeloJ930->coluna(i).lista});
+    std::vector<platform::ColunaGrade> colunas = m_modeloJ930->colunas();
     data::PreencheListaColuna(colunas, QStringLiteral("J930"), QStringLiteral("IDENT_QUALIF"), QString());
-    for (const data::ColunaLista& coluna : colunas)
+    for (const platform::ColunaGrade& coluna : colunas)
         m_modeloJ930->defineLista(coluna.campo, coluna.lista);
 }
 
@@ -434,14 +431,9 @@ void TfmPrincipal::btConfigClick() {
         data::NovoRegistro(dmFCONT->quSPED);
     else if (acao == QStringLiteral("EXCLUIR"))
         data::ExcluiRegistro(dmFCONT->quSPED);
-    atualizaDados();
 }
 
 void TfmPrincipal::btSalvarClick() {
-    struct Atualiza {
-        TfmPrincipal* janela;
-        ~Atualiza() { janela->atualizaDados(); }
-    } atualiza{this};
     data::GravaRegistro(dmFCONT->quSPED);
     CarregaConfiguracoes();
 }
@@ -466,29 +458,18 @@ QString TfmPrincipal::pesquisa(const QString& tipo) {
 void TfmPrincipal::btPesqEmpProcClick() {
     const QString chave = pesquisa(QStringLiteral("Empresa Processada"));
     data::EscolheEmpresa(chave);
-    atualizaDados();
 }
 
 void TfmPrincipal::btPesqLocalClick() {
     const QString chave = pesquisa(QStringLiteral("Empresa"));
     data::EscolheFilial(chave);
-    atualizaDados();
 }
 
 void TfmPrincipal::btPesqMunicipioClick() {
-    // A refused store (a new set without its company) still shows what was chosen.
-    struct Atualiza {
-        TfmPrincipal* janela;
-        ~Atualiza() { janela->atualizaDados(); }
-    } atualiza{this};
     data::EscolheMunicipio(pesquisa(QStringLiteral("Municípios")));
 }
 
 void TfmPrincipal::dblaNomeCfgClick() {
-    struct Atualiza {
-        TfmPrincipal* janela;
-        ~Atualiza() { janela->atualizaDados(); }
-    } atualiza{this};
     data::RenomeiaConfiguracao();
 }
 
@@ -504,19 +485,6 @@ common::PromptView& TfmPrincipal::prompt() {
 QString TfmPrincipal::textoPrompt() {
     m_prompt->descarrega();
     return mePrompt->toPlainText();
-}
-
-void TfmPrincipal::atualizaDados() {
-    if (!dmFCONT)
-        return;
-    platform::Query& sped = dmFCONT->quSPED;
-    const bool temLinha = sped.active() && (!sped.isEmpty() || sped.editing());
-    dblaCodCfg->setText(temLinha ? sped.fieldByName(QStringLiteral("SPCODIGO")).displayText() : QString());
-    dblaNomeCfg->setText(temLinha ? sped.fieldByName(QStringLiteral("SPNOME")).displayText() : QString());
-    if (m_vinculos)
-        m_vinculos->atualiza();
-    if (m_modeloJ930)
-        m_modeloJ930->recarrega();
 }
 
 void TfmPrincipal::VisualizarClick() {

@@ -24,14 +24,16 @@ namespace common {
 class PromptView;
 }
 
+namespace platform {
+class DataSetModel;
+}
+
 namespace ui {
 
 class ControlePaginas;
-class ModeloColunas;
 class ModeloPlanoContas;
 class PaginaPrincipal;
 class PromptJanela;
-class Vinculos;
 
 // The window in which the user completes one parameter set and starts the generation: the set's
 // code and name on top, the tree menu of blocks and records on the left, one page per record,
@@ -113,9 +115,6 @@ public:
     // The memo's text once the pending repaint was done.
     QString textoPrompt();
 
-    // Shows every bound control again from the open parameter set and its detail rows.
-    void atualizaDados();
-
 protected:
     void showEvent(QShowEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
@@ -141,8 +140,7 @@ private:
     QString pesquisa(const QString& tipo);
 
     std::unique_ptr<PromptJanela> m_prompt;
-    Vinculos* m_vinculos = nullptr;
-    ModeloColunas* m_modeloJ930 = nullptr;
+    platform::DataSetModel* m_modeloJ930 = nullptr;
     ModeloPlanoContas* m_modeloPlano = nullptr;
 };
 

@@ -331,7 +331,7 @@ void TfmPesquisaGeral::ajustaGrade() {
     if (quConsulta.active())
         for (platform::Field* f : quConsulta.fields()) {
             bool naGrade = false;
-            for (const data::ColunaGrade& g : m_config.grade)
+            for (const platform::ColunaGrade& g : m_config.grade)
                 if (f->name().compare(g.campo, Qt::CaseInsensitive) == 0) {
                     f->setDisplayLabel(g.titulo);
                     naGrade = true;
@@ -340,14 +340,13 @@ void TfmPesquisaGeral::ajustaGrade() {
         }
     m_modelo->reset();
     QHeaderView* cabecalho = dbgdPesquisaGeral->horizontalHeader();
-    for (int k = 0; k < m_config.grade.size(); ++k)
-        for (int c = 0; c < m_modelo->columnCount(); ++c)
-            if (m_modelo->fieldAt(c)->name().compare(m_config.grade[k].campo, Qt::CaseInsensitive) == 0) {
-                cabecalho->moveSection(cabecalho->visualIndex(c), k);
-                dbgdPesquisaGeral->setColumnWidth(
-                    c,
-                    LarguraNaTela(*dbgdPesquisaGeral, m_config.grade[k].largura, m_config.grade[k].titulo));
-            }
+    for (int k = 0; k < static_cast<int>(m_config.grade.size()); ++k) {
+        const platform::ColunaGrade& g = m_config.grade[static_cast<size_t>(k)];
+        if (const int c = m_modelo->colunaDe(g.campo); c >= 0) {
+            cabecalho->moveSection(cabecalho->visualIndex(c), k);
+            dbgdPesquisaGeral->setColumnWidth(c, LarguraNaTela(*dbgdPesquisaGeral, g.largura, g.titulo));
+        }
+    }
     if (m_modelo->rowCount() > 0)
         dbgdPesquisaGeral->setCurrentIndex(m_modelo->index(0, 0));
 }
