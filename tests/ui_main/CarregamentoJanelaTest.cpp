@@ -76,7 +76,7 @@ protected:
     void clicaNoNome() {
         QMouseEvent solta(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
                           Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(janela->dblaNomeCfg, &solta);
+        QCoreApplication::sendEvent(janela->dblaNomeCfg(), &solta);
     }
 
     platform::Field& campo(const char* nome) { return dm->quSPED.fieldByName(QString::fromLatin1(nome)); }
@@ -117,15 +117,15 @@ TEST_F(CarregamentoJanela, LookupButtonsAskTheirKindAndFillThePage) {
 }
 
 TEST_F(CarregamentoJanela, ClickOnTheNameRenamesOnlyWhenAnswered) {
-    const QString antes = janela->dblaNomeCfg->text();
+    const QString antes = janela->dblaNomeCfg()->text();
     caixas->get().answerNextInput(std::nullopt);
     clicaNoNome();
-    EXPECT_EQ(janela->dblaNomeCfg->text(), antes);
+    EXPECT_EQ(janela->dblaNomeCfg()->text(), antes);
     EXPECT_EQ(campo("SPNOME").asString(), antes);
 
     caixas->get().answerNextInput(QStringLiteral(" Filial Campinas  "));
     clicaNoNome();
-    EXPECT_EQ(janela->dblaNomeCfg->text(), QStringLiteral("Filial Campinas"));
+    EXPECT_EQ(janela->dblaNomeCfg()->text(), QStringLiteral("Filial Campinas"));
     EXPECT_EQ(dm->quSPED.state(), platform::DataSetState::Browse);
     EXPECT_EQ(caixas->get().boxes().size(), 2);
 }
@@ -139,12 +139,12 @@ TEST_F(CarregamentoJanela, ConfigWithoutAChoiceReloadsTheCurrentSet) {
     EXPECT_EQ(janela->CodigoConfiguracao, 1);
     EXPECT_EQ(dm->quSPED.state(), platform::DataSetState::Browse);
     EXPECT_EQ(campo("SPNOME").asString(), nome);
-    EXPECT_EQ(janela->dblaNomeCfg->text(), nome);
+    EXPECT_EQ(janela->dblaNomeCfg()->text(), nome);
     EXPECT_TRUE(dm->quRegJ930old.active());
 }
 
 TEST_F(CarregamentoJanela, QualificationColumnOffersTheCodeListAndFillsItsGreyCode) {
-    auto* modelo = dynamic_cast<platform::DataSetModel*>(janela->dbgdRegJ930->model());
+    auto* modelo = dynamic_cast<platform::DataSetModel*>(janela->dbgdRegJ930()->model());
     ASSERT_NE(modelo, nullptr);
     int qualificacao = -1, codigo = -1;
     for (int i = 0; i < modelo->columnCount(); ++i) {

@@ -2,6 +2,7 @@
 
 #include "data/ColunasGrades.h"
 #include "data/dmFCONT.h"
+#include "ui/search/CoresPlano.h"
 #include "ui/search/LarguraColuna.h"
 
 #include <QBrush>
@@ -9,29 +10,6 @@
 #include <QTableView>
 
 namespace ui {
-
-namespace {
-
-QVariant inicioDoPeriodo() {
-    if (!data::dmFCONT || !data::dmFCONT->quSPED.active())
-        return {};
-    const platform::Field* inicio = data::dmFCONT->quSPED.findField(QStringLiteral("R0000DT_INI"));
-    return inicio ? inicio->value() : QVariant();
-}
-
-} // namespace
-
-CoresPlano CoresLinhaPlano(const QString& tipoConta, const QVariant& fimValidade,
-                           const QVariant& inicioPeriodo) {
-    CoresPlano cores{Qt::white, Qt::black};
-    if (tipoConta == QLatin1String("S"))
-        cores = {QColor(166, 202, 240), QColor(0, 0, 128)};
-    const bool temFim = fimValidade.isValid() && !fimValidade.isNull();
-    const bool temInicio = inicioPeriodo.isValid() && !inicioPeriodo.isNull();
-    if (temFim && temInicio && inicioPeriodo.toDateTime() > fimValidade.toDateTime())
-        cores = {QColor(255, 0, 0), Qt::white};
-    return cores;
-}
 
 ModeloPlanoContas::ModeloPlanoContas(platform::DataSet& dataSet, QObject* parent)
     : ModeloPlanoContas(dataSet, data::ColunasAssociacao(), parent) {}
@@ -50,7 +28,7 @@ QVariant ModeloPlanoContas::data(const QModelIndex& index, int role) const {
     const platform::Field* validade = ds.findField(QStringLiteral("DT_VALIDADE"));
     const CoresPlano cores = CoresLinhaPlano(
         tipo ? ds.valueAt(index.row(), tipo->index()).toString() : QString(),
-        validade ? ds.valueAt(index.row(), validade->index()) : QVariant(), inicioDoPeriodo());
+        validade ? ds.valueAt(index.row(), validade->index()) : QVariant(), InicioDoPeriodo());
     return QBrush(role == Qt::BackgroundRole ? cores.fundo : cores.texto);
 }
 

@@ -2,21 +2,9 @@
 
 #include "platform/DataSetModel.h"
 
-#include <QColor>
-
 class QTableView;
 
 namespace ui {
-
-// The colours of a row of the association grid: synthetic accounts stand out in blue, and a
-// referential account whose validity ended before the period starts turns the row red, whatever
-// its type.
-struct CoresPlano {
-    QColor fundo;
-    QColor texto;
-};
-CoresPlano CoresLinhaPlano(const QString& tipoConta, const QVariant& fimValidade,
-                           const QVariant& inicioPeriodo);
 
 // The association rows in the grid's columns of the description (by default the one of
 // data::ColunasAssociacao) with the row colours; the start of the period is read from the open
