@@ -9,6 +9,7 @@
 #include "db/Attachment.h"
 #include "db/Script.h"
 #include "db/Transaction.h"
+#include "demonstracao/BaseDemonstracao.h"
 #include "generation/Geracao.h"
 #include "generation/dmBlocos.h"
 #include "platform/Abort.h"
@@ -18,7 +19,6 @@
 #include "relatorios/ExportaExcel.h"
 #include "relatorios/TqrPlanoAssociacao.h"
 #include "relatorios/TqrPlanoReferencial.h"
-#include "tools/demo/BaseDemonstracao.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -421,12 +421,6 @@ QString caminhoDoBanco(const QString& banco) {
     return QFileInfo(banco).absoluteFilePath();
 }
 
-QString pastaDasFerramentas() {
-    const QString definida =
-        QProcessEnvironment::systemEnvironment().value(QStringLiteral("FCONT_TOOLS_DIR"));
-    return definida.isEmpty() ? QStringLiteral(FCONT_TOOLS_DIR) : definida;
-}
-
 QString usuarioPadrao(const OpcoesCli& opcoes) {
     if (!opcoes.usuario.isEmpty())
         return opcoes.usuario;
@@ -641,19 +635,12 @@ int ExecutaDemo(const OpcoesCli& opcoes) {
     const QDir pasta(QFileInfo(opcoes.pasta).absoluteFilePath());
     QDir().mkpath(pasta.path());
     const QString arquivo = pasta.filePath(QStringLiteral("fcont-demo.fdb"));
-    const QDir ferramentas(pastaDasFerramentas());
     try {
         {
             data::TdmFCONT dm;
-            demo::MontaBaseDemonstracao(dm, arquivo, ferramentas.path());
+            demonstracao::MontaBaseDemonstracao(dm, arquivo);
         }
-        const QDir externas(ferramentas.filePath(QStringLiteral("demo/Tabelas Externas")));
-        pasta.mkpath(QStringLiteral("Tabelas Externas"));
-        for (const QString& nome : externas.entryList(QDir::Files)) {
-            const QString destino = pasta.filePath(QStringLiteral("Tabelas Externas/") + nome);
-            QFile::remove(destino);
-            QFile::copy(externas.filePath(nome), destino);
-        }
+        demonstracao::CopiaTabelasExternas(pasta);
     } catch (const std::exception& e) {
         escreveErro(QStringLiteral("Erro: ao montar a base de demonstração: ") + textoDe(e));
         return 2;
