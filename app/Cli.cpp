@@ -1,6 +1,7 @@
 #include "app/Cli.h"
 
 #include "app/AtualizacaoBanco.h"
+#include "app/Validar.h"
 #include "common/Mensagens.h"
 #include "data/Carregamento.h"
 #include "data/PlanoContas.h"
@@ -168,8 +169,9 @@ QString UsoCli() {
     return QStringLiteral(
         "Uso:\n"
         "  fcont-cli gerar --banco BANCO --configuracao N [--pasta DIR] [--usuario U] [--sem-visualizar]\n"
-        "                  [--detalhes]\n"
+        "                  [--detalhes] [--validar-estrito]\n"
         "  fcont-cli demo [--pasta DIR] [--sem-visualizar]\n"
+        "  fcont-cli validar ARQUIVO [--tabelas DIR] [--formato texto|csv]\n"
         "  fcont-cli relatorio --banco BANCO --configuracao N {associacao|referencial} --pdf ARQUIVO\n"
         "                  [--pasta DIR] [--usuario U]\n"
         "  fcont-cli exportar --banco BANCO --configuracao N --xlsx ARQUIVO [--nao-referenciadas]\n"
@@ -188,7 +190,8 @@ OpcoesCli LeOpcoes(const QStringList& argumentos) {
     o.comando = argumentos.first();
     static const QStringList comandos = {QStringLiteral("gerar"),          QStringLiteral("demo"),
                                          QStringLiteral("relatorio"),      QStringLiteral("exportar"),
-                                         QStringLiteral("carregar-plano"), QStringLiteral("importar-plano")};
+                                         QStringLiteral("carregar-plano"), QStringLiteral("importar-plano"),
+                                         QStringLiteral("validar")};
     if (!comandos.contains(o.comando)) {
         o.erro = QStringLiteral("Comando desconhecido: ") + o.comando;
         return o;
@@ -225,6 +228,18 @@ OpcoesCli LeOpcoes(const QStringList& argumentos) {
             o.xlsx = valor();
         else if (a == QLatin1String("--nao-referenciadas"))
             o.naoReferenciadas = true;
+        else if (a == QLatin1String("--validar-estrito") &&
+                 (o.comando == QLatin1String("gerar") || o.comando == QLatin1String("demo")))
+            o.validarEstrito = true;
+        else if (a == QLatin1String("--tabelas") && o.comando == QLatin1String("validar"))
+            o.tabelas = valor();
+        else if (a == QLatin1String("--formato") && o.comando == QLatin1String("validar")) {
+            o.formato = valor();
+            if (o.erro.isEmpty() && o.formato != QLatin1String("texto") && o.formato != QLatin1String("csv"))
+                o.erro = QStringLiteral("--formato deve ser texto ou csv");
+        } else if (o.comando == QLatin1String("validar") && o.arquivo.isEmpty() &&
+                   !a.startsWith(QLatin1String("--")))
+            o.arquivo = a;
         else if (o.comando == QLatin1String("relatorio") && o.relatorio.isEmpty() &&
                  (a == QLatin1String("associacao") || a == QLatin1String("referencial")))
             o.relatorio = a;
@@ -247,6 +262,8 @@ OpcoesCli LeOpcoes(const QStringList& argumentos) {
         o.erro = o.comando + QStringLiteral(" precisa de --banco e --configuracao");
     if (o.comando == QLatin1String("importar-plano") && o.erro.isEmpty() && o.de.isEmpty())
         o.erro = QStringLiteral("importar-plano precisa de --de");
+    if (o.comando == QLatin1String("validar") && o.erro.isEmpty() && o.arquivo.isEmpty())
+        o.erro = QStringLiteral("validar precisa do ARQUIVO");
     if (o.comando == QLatin1String("demo") && o.pasta.isEmpty())
         o.pasta = QStringLiteral("demo");
     return o;
@@ -343,15 +360,23 @@ int ExecutaGerar(const OpcoesCli& opcoes) {
         codigo = 1;
     }
     const QByteArray caminho = QDir::toNativeSeparators(resultado.arquivo).toLocal8Bit();
-    if (resultado.sucesso)
+    if (resultado.sucesso) {
         std::printf("%s\n", caminho.constData());
-    else if (!resultado.arquivo.isEmpty())
+        std::fflush(stdout);
+        const validacao::Achados achados = ValidaArquivoGerado(resultado.arquivo);
+        if (opcoes.validarEstrito && validacao::ContaErros(achados) > 0)
+            codigo = 1;
+    } else if (!resultado.arquivo.isEmpty())
         escreveErro(QStringLiteral("Arquivo incompleto: ") + QString::fromLocal8Bit(caminho));
     try {
         dm.trBanco.commit();
     } catch (...) {
     }
     return codigo;
+}
+
+int ExecutaValidarCli(const OpcoesCli& opcoes) {
+    return ExecutaValidar({opcoes.arquivo, opcoes.tabelas, opcoes.formato});
 }
 
 int ExecutaDemo(const OpcoesCli& opcoes) {

@@ -7,7 +7,7 @@ namespace app {
 
 // What fcont-cli was asked to do.
 struct OpcoesCli {
-    QString comando;      // "gerar", "demo", "carregar-plano" or "importar-plano"
+    QString comando;      // "gerar", "demo", "validar", "carregar-plano" or "importar-plano"
     QString banco;        // host:path, or a plain path for an embedded database
     int configuracao = 0; // SPCODIGO of the parameter set
     QString pasta;        // folder that stands for the program's folder
@@ -20,6 +20,10 @@ struct OpcoesCli {
     QString relatorio; // "associacao" or "referencial"
     QString pdf, xlsx;
     bool naoReferenciadas = false;
+    // validar, and the check after gerar
+    QString arquivo, tabelas;
+    QString formato = QStringLiteral("texto");
+    bool validarEstrito = false;
 };
 
 OpcoesCli LeOpcoes(const QStringList& argumentos);
@@ -38,6 +42,9 @@ int ExecutaGerar(const OpcoesCli& opcoes);
 // associations into set opcoes.configuracao, through the routines of the main window's menu.
 // Boxes go to stderr, progress lines to stdout; 0 only when the routine ended normally.
 int ExecutaPlano(const OpcoesCli& opcoes);
+
+// Runs "validar" over opcoes.arquivo (app/Validar.h).
+int ExecutaValidarCli(const OpcoesCli& opcoes);
 
 // Builds the embedded demo database and its external tables in opcoes.pasta, then generates.
 int ExecutaDemo(const OpcoesCli& opcoes);

@@ -25,6 +25,8 @@ int main(int argc, char** argv) {
                      app::UsoCli().toLocal8Bit().constData());
         return 2;
     }
+    if (opcoes.comando == QLatin1String("validar"))
+        return app::ExecutaValidarCli(opcoes);
     if (opcoes.comando == QLatin1String("relatorio"))
         return app::ExecutaRelatorio(opcoes);
     if (opcoes.comando == QLatin1String("exportar"))

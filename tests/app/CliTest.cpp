@@ -87,6 +87,23 @@ TEST_F(Cli, GeneratesTheFileAndPrintsItsPath) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll().count("\r\n"), 140);
     EXPECT_TRUE(s.erros.contains(QStringLiteral("PROCESSO GERAÇÃO ARQUIVO CONCLUÍDO COM SUCESSO!")));
+    EXPECT_TRUE(s.erros.contains(QStringLiteral("Validação do arquivo: 0 erros, 0 avisos")))
+        << s.erros.toStdString();
+}
+
+TEST_F(Cli, TheWrittenFileIsValidatedAndOnlyAStrictRunFailsOnItsErrors) {
+    copiaTabelasExternas();
+    // Nobody signs as the accountant: the file is written, and the tax authority would refuse it.
+    banco->runScript(
+        QStringLiteral("update AUGC80SPSG set SPSGCOD_ASSIM = '309' where SPSGCOD_ASSIM = '900';"));
+    Saida s = executa(gerar());
+    EXPECT_EQ(s.codigo, 0) << "the generation's own exit code";
+    EXPECT_TRUE(QFile::exists(s.saida));
+    EXPECT_TRUE(s.erros.contains(QStringLiteral("Nenhum signatário é o contador"))) << s.erros.toStdString();
+    EXPECT_TRUE(s.erros.contains(QStringLiteral("Validação do arquivo: 1 erros, ")));
+    s = executa(gerar() << QStringLiteral("--validar-estrito"));
+    EXPECT_EQ(s.codigo, 1);
+    EXPECT_TRUE(QFile::exists(s.saida)) << "the file stays, named on standard output";
 }
 
 TEST_F(Cli, WithoutTheReferentialChartTheMessagesArePrintedAndTheGenerationRuns) {
