@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace bench {
+
+struct MedidaValidacao {
+    bool lido = false;
+    int erros = 0, avisos = 0;
+    double segundos = 0; // the fastest of the rounds
+    qint64 picoMemoriaKb = -1;
+};
+
+// Validates the generated file `rodadas` times against the "Tabelas Externas" of the current
+// folder, as "fcont-cli gerar" does after writing it.
+MedidaValidacao MedeValidacao(const QString& arquivo, int rodadas);
+
+} // namespace bench
