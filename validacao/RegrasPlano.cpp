@@ -292,7 +292,7 @@ void VerificaContasSemReferencia(const Contexto& c, Achados& achados) {
         Acha(
             achados, referencial, Gravidade::Aviso, conta.linha, I050, QStringLiteral("COD_CTA"),
             conta.codigo,
-            QStringLiteral("Conta sem referência: a conta analítica tem saldo no arquivo e nenhuma conta "
+            QStringLiteral("Esta é uma conta sem referência: analítica, com saldo no arquivo e nenhuma conta "
                            "referencial (I051). Página Registro I050, coluna \"Código Conta Ref.\"; o filtro "
                            "\"Contas não Referenciadas\" mostra as que faltam."));
     }

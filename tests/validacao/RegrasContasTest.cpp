@@ -152,7 +152,9 @@ TEST_F(Referencial, TheReferentialGroupAgreesWithTheNature) {
 TEST_F(Referencial, AnAnalyticAccountWithABalanceAndNoReferenceIsAWarning) {
     EXPECT_TRUE(roda(VerificaContasSemReferencia).isEmpty());
     remove(7);
-    EXPECT_TRUE(UmAchado(roda(VerificaContasSemReferencia), Aviso, 6, QStringLiteral("1.1.01.001")));
+    const Achados achados = roda(VerificaContasSemReferencia);
+    EXPECT_TRUE(UmAchado(achados, Aviso, 6, QStringLiteral("1.1.01.001")));
+    EXPECT_TRUE(achados.first().mensagem.contains(QStringLiteral("conta sem referência")));
     linhas = linhasDoArquivoCerto();
     remove(41); // a result account: its balance is in I355
     EXPECT_TRUE(UmAchado(roda(VerificaContasSemReferencia), Aviso, 40, QStringLiteral("3.1.01.001")));
