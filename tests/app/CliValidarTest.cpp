@@ -53,7 +53,7 @@ protected:
         return caminho;
     }
 
-    const QString tabelas = QStringLiteral(FCONT_SOURCE_DIR "/tools/demo/Tabelas Externas");
+    const QString tabelas = QStringLiteral(FCONT_SOURCE_DIR "/demonstracao/Tabelas Externas");
     QTemporaryDir pasta;
 };
 

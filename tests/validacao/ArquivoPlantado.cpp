@@ -14,8 +14,8 @@ QStringList ArquivoPlantado::linhasDoArquivoCerto() {
 }
 
 const validacao::TabelasExternas& ArquivoPlantado::tabelasDaDemonstracao() {
-    static const validacao::TabelasExternas tabelas =
-        validacao::TabelasExternas::Carrega(QStringLiteral(FCONT_SOURCE_DIR "/tools/demo/Tabelas Externas"));
+    static const validacao::TabelasExternas tabelas = validacao::TabelasExternas::Carrega(
+        QStringLiteral(FCONT_SOURCE_DIR "/demonstracao/Tabelas Externas"));
     return tabelas;
 }
 

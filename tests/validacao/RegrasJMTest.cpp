@@ -110,7 +110,7 @@ TEST_F(ArquivoInteiro, OneFaultGivesOneFindingAndTheFileIsOnlyRead) {
         f.write(bytes);
     }
     const ResultadoValidacao r =
-        ValidaArquivoFCONT(caminho, QStringLiteral(FCONT_SOURCE_DIR "/tools/demo/Tabelas Externas"));
+        ValidaArquivoFCONT(caminho, QStringLiteral(FCONT_SOURCE_DIR "/demonstracao/Tabelas Externas"));
     ASSERT_TRUE(r.lido) << r.motivo.toStdString();
     EXPECT_TRUE(UmAchado(r.achados, Erro, 72, QStringLiteral("1.1.01.001")));
     EXPECT_EQ(r.achados.first().regra, QStringLiteral("Saldos"));
