@@ -13,7 +13,10 @@ struct LinhaFCONT {
     QString texto;           // without its line end
     QStringList campos;      // the texts between the pipes, the record code first
     bool delimitada = false; // begins and ends with "|"
-    QString registro() const { return campos.isEmpty() ? QString() : campos.first(); }
+    const QString& registro() const {
+        static const QString nenhum;
+        return campos.isEmpty() ? nenhum : campos.first();
+    }
 };
 
 struct ArquivoFCONT {

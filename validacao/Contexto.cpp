@@ -5,9 +5,15 @@ namespace validacao {
 Contexto::Contexto(const ArquivoFCONT& a, const TabelasExternas& t) : arquivo(a), tabelas(t) {
     for (const generation::RegistroLeiaute& r : generation::LeiauteRegistros())
         m_leiautes.insert(r.codigo, &r);
-    for (const LinhaFCONT& linha : arquivo.linhas)
-        if (bemFormada(linha))
+    m_bemFormada.reserve(arquivo.linhas.size());
+    for (const LinhaFCONT& linha : arquivo.linhas) {
+        const generation::RegistroLeiaute* r = linha.delimitada ? leiaute(linha.registro()) : nullptr;
+        const bool certa = r && r->campos.size() == linha.campos.size();
+        m_bemFormada.push_back(certa);
+        m_todas[linha.registro()].append(&linha);
+        if (certa)
             m_linhas[linha.registro()].append(&linha);
+    }
     const QList<const LinhaFCONT*>& abertura = linhas(QStringLiteral("0000"));
     if (!abertura.isEmpty()) {
         const QDate de = DataDoArquivo(valor(*abertura.first(), QLatin1StringView("DT_INI")));
@@ -23,17 +29,37 @@ const generation::RegistroLeiaute* Contexto::leiaute(const QString& codigo) cons
     return m_leiautes.value(codigo, nullptr);
 }
 
+Contexto::~Contexto() = default;
+
 bool Contexto::bemFormada(const LinhaFCONT& linha) const {
-    if (!linha.delimitada)
-        return false;
-    const generation::RegistroLeiaute* r = leiaute(linha.registro());
-    return r && r->campos.size() == linha.campos.size();
+    const qsizetype i = linha.numero - 1;
+    return i >= 0 && i < static_cast<qsizetype>(m_bemFormada.size()) && m_bemFormada[i];
 }
 
 const QList<const LinhaFCONT*>& Contexto::linhas(const QString& codigo) const {
     static const QList<const LinhaFCONT*> nenhuma;
     const auto i = m_linhas.constFind(codigo);
     return i == m_linhas.constEnd() ? nenhuma : i.value();
+}
+
+const QList<const LinhaFCONT*>& Contexto::todasAsLinhas(const QString& codigo) const {
+    static const QList<const LinhaFCONT*> nenhuma;
+    const auto i = m_todas.constFind(codigo);
+    return i == m_todas.constEnd() ? nenhuma : i.value();
+}
+
+int Contexto::linhasDoBloco(QChar bloco) const {
+    qsizetype n = 0;
+    for (auto i = m_todas.constBegin(); i != m_todas.constEnd(); ++i)
+        if (i.key().size() == 4 && i.key().front() == bloco)
+            n += i.value().size();
+    return static_cast<int>(n);
+}
+
+const PlanoDoArquivo& Contexto::plano() const {
+    if (!m_plano)
+        m_plano = std::make_unique<PlanoDoArquivo>(*this);
+    return *m_plano;
 }
 
 int Contexto::posicao(const QString& codigo, QLatin1StringView campo) const {

@@ -12,13 +12,18 @@
 
 #include <QDate>
 #include <QHash>
+#include <memory>
 #include <optional>
+#include <vector>
 
 namespace validacao {
+
+class PlanoDoArquivo;
 
 class Contexto {
 public:
     Contexto(const ArquivoFCONT& arquivo, const TabelasExternas& tabelas);
+    ~Contexto();
 
     const ArquivoFCONT& arquivo;
     const TabelasExternas& tabelas;
@@ -27,6 +32,12 @@ public:
     bool bemFormada(const LinhaFCONT& linha) const;
     // The well-formed lines of one record type, in file order.
     const QList<const LinhaFCONT*>& linhas(const QString& codigo) const;
+    // Every line that names the record type, broken ones too.
+    const QList<const LinhaFCONT*>& todasAsLinhas(const QString& codigo) const;
+    // The lines whose record code is of block 0, I, J, M or 9.
+    int linhasDoBloco(QChar bloco) const;
+    // The chart of the file, read at the first rule that asks.
+    const PlanoDoArquivo& plano() const;
     // Index of a field in the line's fields (REG is 0); -1 when the record has no such field.
     int posicao(const QString& codigo, QLatin1StringView campo) const;
     // A field of a well-formed line by name; empty when the record has no such field.
@@ -37,7 +48,9 @@ public:
 
 private:
     QHash<QString, const generation::RegistroLeiaute*> m_leiautes;
-    QHash<QString, QList<const LinhaFCONT*>> m_linhas;
+    QHash<QString, QList<const LinhaFCONT*>> m_linhas, m_todas;
+    std::vector<char> m_bemFormada; // by line, from 0
+    mutable std::unique_ptr<PlanoDoArquivo> m_plano;
 };
 
 // Appends one finding about a line (or about the file, with a null line).

@@ -8,22 +8,6 @@ namespace {
 
 const QString regra = QStringLiteral("Contagens");
 
-// Every line counts, a broken one too: the counts are of lines.
-QHash<QString, int> linhasPorRegistro(const Contexto& c) {
-    QHash<QString, int> n;
-    for (const LinhaFCONT& linha : c.arquivo.linhas)
-        ++n[linha.registro()];
-    return n;
-}
-
-int linhasDoBloco(const Contexto& c, QChar bloco) {
-    int n = 0;
-    for (const LinhaFCONT& linha : c.arquivo.linhas)
-        if (linha.registro().size() == 4 && linha.registro().front() == bloco)
-            ++n;
-    return n;
-}
-
 // The count field of a closing line against what it counts.
 void confere(const Contexto& c, Achados& achados, const QString& registro, QLatin1StringView campo,
              int esperado, const QString& oQue) {
@@ -43,15 +27,18 @@ void confere(const Contexto& c, Achados& achados, const QString& registro, QLati
 
 void VerificaTotaisDosBlocos(const Contexto& c, Achados& achados) {
     confere(c, achados, QStringLiteral("I990"), QLatin1StringView("QTD_LIN_I"),
-            linhasDoBloco(c, QLatin1Char('I')), QStringLiteral("as linhas do bloco I são"));
+            c.linhasDoBloco(QLatin1Char('I')), QStringLiteral("as linhas do bloco I são"));
     confere(c, achados, QStringLiteral("J990"), QLatin1StringView("QTD_LIN_J"),
-            linhasDoBloco(c, QLatin1Char('J')), QStringLiteral("as linhas do bloco J são"));
+            c.linhasDoBloco(QLatin1Char('J')), QStringLiteral("as linhas do bloco J são"));
     confere(c, achados, QStringLiteral("M990"), QLatin1StringView("QTD_LIN_M"),
-            linhasDoBloco(c, QLatin1Char('M')), QStringLiteral("as linhas do bloco M são"));
+            c.linhasDoBloco(QLatin1Char('M')), QStringLiteral("as linhas do bloco M são"));
 }
 
 void VerificaContagens9900(const Contexto& c, Achados& achados) {
-    const QHash<QString, int> linhas = linhasPorRegistro(c);
+    // Every line counts, a broken one too: the counts are of lines.
+    auto linhasDe = [&c](const QString& registro) {
+        return static_cast<int>(c.todasAsLinhas(registro).size());
+    };
     QHash<QString, int> contados; // record -> line of its 9900
     for (const LinhaFCONT* linha : c.linhas(QStringLiteral("9900"))) {
         const QString registro = c.valor(*linha, QLatin1StringView("REG_BLC"));
@@ -68,12 +55,12 @@ void VerificaContagens9900(const Contexto& c, Achados& achados) {
         contados.insert(registro, linha->numero);
         bool ok = false;
         const int escrito = valor.toInt(&ok);
-        if (!ok || escrito != linhas.value(registro))
+        if (!ok || escrito != linhasDe(registro))
             Acha(achados, regra, Gravidade::Erro, linha, QStringLiteral("9900"),
                  QStringLiteral("QTD_REG_BLC"), {},
                  QStringLiteral("A contagem do registro %1 diz \"%2\", mas o arquivo tem %3 linhas dele. ")
                          .arg(registro, valor)
-                         .arg(linhas.value(registro)) +
+                         .arg(linhasDe(registro)) +
                      RefazerArquivo());
     }
     // The block 9 records themselves get no 9900 row in this program's files.
@@ -94,7 +81,7 @@ void VerificaContagens9900(const Contexto& c, Achados& achados) {
 
 void VerificaTotal9990(const Contexto& c, Achados& achados) {
     confere(c, achados, QStringLiteral("9990"), QLatin1StringView("QTD_LIN_9"),
-            linhasDoBloco(c, QLatin1Char('9')), QStringLiteral("as linhas do bloco 9 são"));
+            c.linhasDoBloco(QLatin1Char('9')), QStringLiteral("as linhas do bloco 9 são"));
 }
 
 void VerificaTotal9999(const Contexto& c, Achados& achados) {

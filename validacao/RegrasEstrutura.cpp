@@ -127,13 +127,11 @@ void VerificaAberturasEEncerramentos(const Contexto& c, Achados& achados) {
     for (const Unico& u : unicos) {
         const QString codigo = QString::fromLatin1(u.codigo);
         const LinhaFCONT* primeira = nullptr;
-        for (const LinhaFCONT& linha : c.arquivo.linhas) {
-            if (linha.registro() != codigo)
-                continue;
+        for (const LinhaFCONT* linha : c.todasAsLinhas(codigo)) {
             if (!primeira)
-                primeira = &linha;
+                primeira = linha;
             else
-                Acha(achados, regra, Gravidade::Erro, &linha, codigo, {}, {},
+                Acha(achados, regra, Gravidade::Erro, linha, codigo, {}, {},
                      QStringLiteral(
                          "O registro %1 (%2) aparece mais de uma vez; o primeiro está na linha %3. ")
                              .arg(codigo, QString::fromUtf8(u.papel))

@@ -179,7 +179,7 @@ void VerificaM030(const Contexto& c, Achados& achados) {
 }
 
 void VerificaContasM025(const Contexto& c, Achados& achados) {
-    const PlanoDoArquivo p(c);
+    const PlanoDoArquivo& p = c.plano();
     for (const LinhaFCONT* linha : c.linhas(QStringLiteral("M025"))) {
         const QString codigo = c.valor(*linha, QLatin1StringView("COD_CTA"));
         if (!p.conta(codigo))
@@ -195,7 +195,7 @@ void VerificaContasM025(const Contexto& c, Achados& achados) {
 void VerificaContasM355(const Contexto& c, Achados& achados) {
     // M355 writes its account code as stored, without the mask; the chart's codes are masked.
     QSet<QString> exatos, semZeros;
-    for (const ContaDoPlano& conta : PlanoDoArquivo(c).contas) {
+    for (const ContaDoPlano& conta : c.plano().contas) {
         const QString codigo = semMascara(conta.codigo);
         exatos.insert(codigo);
         semZeros.insert(semZerosAFinal(codigo));

@@ -82,7 +82,7 @@ const ContaDoPlano* PlanoDoArquivo::conta(const QString& codigo) const {
 }
 
 void VerificaContasUnicas(const Contexto& c, Achados& achados) {
-    const PlanoDoArquivo p(c);
+    const PlanoDoArquivo& p = c.plano();
     for (const ContaDoPlano& conta : p.contas) {
         const ContaDoPlano* primeira = p.conta(conta.codigo);
         if (primeira != &conta)
@@ -95,7 +95,7 @@ void VerificaContasUnicas(const Contexto& c, Achados& achados) {
 }
 
 void VerificaNiveis(const Contexto& c, Achados& achados) {
-    for (const ContaDoPlano& conta : PlanoDoArquivo(c).contas) {
+    for (const ContaDoPlano& conta : c.plano().contas) {
         if (conta.tipo != QLatin1String("A") && conta.tipo != QLatin1String("S"))
             Acha(achados, plano, Gravidade::Erro, conta.linha, I050, QStringLiteral("IND_CTA"), conta.codigo,
                  QStringLiteral("Tipo de conta \"%1\": deve ser \"A\" (analítica) ou \"S\" (sintética). ")
@@ -122,7 +122,7 @@ void VerificaNiveis(const Contexto& c, Achados& achados) {
 }
 
 void VerificaSuperiores(const Contexto& c, Achados& achados) {
-    const PlanoDoArquivo p(c);
+    const PlanoDoArquivo& p = c.plano();
     for (const ContaDoPlano& conta : p.contas) {
         if (conta.superior.isEmpty() || conta.nivel <= 1)
             continue;
@@ -150,7 +150,7 @@ void VerificaSuperiores(const Contexto& c, Achados& achados) {
 }
 
 void VerificaNaturezas(const Contexto& c, Achados& achados) {
-    const PlanoDoArquivo p(c);
+    const PlanoDoArquivo& p = c.plano();
     for (const ContaDoPlano& conta : p.contas) {
         if (!naturezaDoLeiaute(conta.natureza)) {
             Acha(achados, plano, Gravidade::Erro, conta.linha, I050, QStringLiteral("COD_NAT"), conta.codigo,
@@ -173,7 +173,7 @@ void VerificaNaturezas(const Contexto& c, Achados& achados) {
 }
 
 void VerificaSinteticasVazias(const Contexto& c, Achados& achados) {
-    const PlanoDoArquivo p(c);
+    const PlanoDoArquivo& p = c.plano();
     QSet<QString> comFilhas;
     for (const ContaDoPlano& conta : p.contas)
         if (!conta.superior.isEmpty())
@@ -189,7 +189,7 @@ void VerificaSinteticasVazias(const Contexto& c, Achados& achados) {
 void VerificaDataAlteracao(const Contexto& c, Achados& achados) {
     if (!c.fim)
         return;
-    for (const ContaDoPlano& conta : PlanoDoArquivo(c).contas) {
+    for (const ContaDoPlano& conta : c.plano().contas) {
         const QDate alteracao = DataDoArquivo(c.valor(*conta.linha, QLatin1StringView("DT_ALT")));
         if (alteracao.isValid() && alteracao > *c.fim)
             Acha(achados, plano, Gravidade::Erro, conta.linha, I050, QStringLiteral("DT_ALT"), conta.codigo,
@@ -201,7 +201,7 @@ void VerificaDataAlteracao(const Contexto& c, Achados& achados) {
 }
 
 void VerificaI051SobAnalitica(const Contexto& c, Achados& achados) {
-    for (const auto& [linha, conta] : PlanoDoArquivo(c).referencias) {
+    for (const auto& [linha, conta] : c.plano().referencias) {
         if (!conta)
             Acha(achados, referencial, Gravidade::Erro, linha, I051, QStringLiteral("COD_CTA_REF"), {},
                  QStringLiteral("Conta referencial sem a conta (I050) a que pertence. ") + RefazerArquivo());
@@ -215,7 +215,7 @@ void VerificaI051SobAnalitica(const Contexto& c, Achados& achados) {
 }
 
 void VerificaEntidadeReferencial(const Contexto& c, Achados& achados) {
-    for (const auto& [linha, conta] : PlanoDoArquivo(c).referencias) {
+    for (const auto& [linha, conta] : c.plano().referencias) {
         const QString entidade = c.valor(*linha, QLatin1StringView("COD_ENT_REF"));
         if (entidade != QLatin1String("10") && entidade != QLatin1String("20"))
             Acha(achados, referencial, Gravidade::Erro, linha, I051, QStringLiteral("COD_ENT_REF"),
@@ -228,7 +228,7 @@ void VerificaEntidadeReferencial(const Contexto& c, Achados& achados) {
 }
 
 void VerificaContaReferencial(const Contexto& c, Achados& achados) {
-    for (const auto& [linha, conta] : PlanoDoArquivo(c).referencias) {
+    for (const auto& [linha, conta] : c.plano().referencias) {
         const QString referencia = c.valor(*linha, QLatin1StringView("COD_CTA_REF"));
         const QString codigo = conta ? conta->codigo : QString();
         QString problema;
@@ -259,7 +259,7 @@ void VerificaContaReferencial(const Contexto& c, Achados& achados) {
 }
 
 void VerificaGrupoReferencial(const Contexto& c, Achados& achados) {
-    for (const auto& [linha, conta] : PlanoDoArquivo(c).referencias) {
+    for (const auto& [linha, conta] : c.plano().referencias) {
         if (!conta)
             continue;
         const QChar grupo = grupoDaNatureza(conta->natureza);
@@ -275,7 +275,7 @@ void VerificaGrupoReferencial(const Contexto& c, Achados& achados) {
 }
 
 void VerificaContasSemReferencia(const Contexto& c, Achados& achados) {
-    const PlanoDoArquivo p(c);
+    const PlanoDoArquivo& p = c.plano();
     QSet<const ContaDoPlano*> referenciadas;
     for (const auto& par : p.referencias)
         if (par.second)

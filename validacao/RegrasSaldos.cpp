@@ -41,7 +41,7 @@ QList<QPair<const LinhaFCONT*, const LinhaFCONT*>> saldosPorPeriodo(const Contex
 } // namespace
 
 void VerificaContasDosSaldos(const Contexto& c, Achados& achados) {
-    const PlanoDoArquivo p(c);
+    const PlanoDoArquivo& p = c.plano();
     for (const QString& registro : {I155, I355}) {
         const bool resultado = registro == I355;
         for (const LinhaFCONT* linha : c.linhas(registro)) {
