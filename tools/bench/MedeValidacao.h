@@ -7,7 +7,8 @@ namespace bench {
 struct MedidaValidacao {
     bool lido = false;
     int erros = 0, avisos = 0;
-    double segundos = 0; // the fastest of the rounds
+    double segundos = 0;    // the fastest of the rounds
+    double segundosCpu = 0; // processor time of that round
     qint64 picoMemoriaKb = -1;
 };
 
