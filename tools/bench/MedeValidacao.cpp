@@ -18,6 +18,16 @@ double segundosCpu() {
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
+qint64 campoDoStatusKb(const char* campo) {
+    std::ifstream status("/proc/self/status");
+    std::string linha;
+    const std::string nome(campo);
+    while (std::getline(status, linha))
+        if (linha.rfind(nome, 0) == 0)
+            return std::stoll(linha.substr(nome.size()));
+    return -1;
+}
+
 } // namespace
 
 MedidaValidacao MedeValidacao(const QString& arquivo, int rodadas) {
@@ -25,6 +35,7 @@ MedidaValidacao MedeValidacao(const QString& arquivo, int rodadas) {
     // The peak resident size starts again from the current one (Linux), so that what the
     // generation left behind does not count.
     std::ofstream("/proc/self/clear_refs") << "5";
+    m.memoriaAntesKb = campoDoStatusKb("VmRSS:");
     for (int r = 0; r < std::max(rodadas, 1); ++r) {
         QElapsedTimer relogio;
         relogio.start();
@@ -40,11 +51,7 @@ MedidaValidacao MedeValidacao(const QString& arquivo, int rodadas) {
         m.erros = validacao::ContaErros(v.achados);
         m.avisos = validacao::ContaAvisos(v.achados);
     }
-    std::ifstream status("/proc/self/status");
-    std::string linha;
-    while (std::getline(status, linha))
-        if (linha.rfind("VmHWM:", 0) == 0)
-            m.picoMemoriaKb = std::stoll(linha.substr(6));
+    m.picoMemoriaKb = campoDoStatusKb("VmHWM:");
     return m;
 }
 

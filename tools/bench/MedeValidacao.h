@@ -10,6 +10,7 @@ struct MedidaValidacao {
     double segundos = 0;    // the fastest of the rounds
     double segundosCpu = 0; // processor time of that round
     qint64 picoMemoriaKb = -1;
+    qint64 memoriaAntesKb = -1; // resident size of the process before it: the engine's cache, the data module
 };
 
 // Validates the generated file `rodadas` times against the "Tabelas Externas" of the current
