@@ -36,9 +36,14 @@ ArquivoFCONT LeTextoFCONT(const QByteArray& bytes) {
 
 std::optional<ArquivoFCONT> LeArquivoFCONT(const QString& caminho, QString* motivo) {
     QFile arquivo(caminho);
-    if (QFileInfo(caminho).isDir() || !arquivo.open(QIODevice::ReadOnly)) {
+    const QFileInfo info(caminho);
+    if (!info.exists() || info.isDir() || !arquivo.open(QIODevice::ReadOnly)) {
         if (motivo)
-            *motivo = QFileInfo(caminho).isDir() ? QStringLiteral("é uma pasta") : arquivo.errorString();
+            *motivo =
+                !info.exists() ? QStringLiteral("o arquivo não existe")
+                : info.isDir()
+                    ? QStringLiteral("é uma pasta")
+                    : QStringLiteral("sem permissão de leitura ou ilegível (%1)").arg(arquivo.errorString());
         return std::nullopt;
     }
     const QByteArray bytes = arquivo.readAll();
