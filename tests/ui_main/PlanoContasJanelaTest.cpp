@@ -165,6 +165,26 @@ TEST_F(PlanoContasJanela, GridShowsItsEightColumnsAndColoursRowsByTypeAndExpired
     dm->quSPED.cancel();
 }
 
+// The rule itself, on its boundary: a validity that ends on the period's first day still covers
+// that day, whatever time of day the stored start carries.
+TEST(CoresPlano, RowTurnsRedOnlyWhenTheValidityEndedBeforeThePeriodsFirstDay) {
+    const QColor vermelho(255, 0, 0);
+    const QVariant inicio = QDate(2014, 1, 1);
+    EXPECT_EQ(ui::CoresLinhaPlano(QStringLiteral("A"), QDate(2013, 12, 31), inicio).fundo, vermelho);
+    EXPECT_EQ(ui::CoresLinhaPlano(QStringLiteral("A"), QDate(2013, 12, 31), inicio).texto, QColor(Qt::white));
+    EXPECT_EQ(ui::CoresLinhaPlano(QStringLiteral("A"), QDate(2014, 1, 1), inicio).fundo, QColor(Qt::white))
+        << "ends on the first day";
+    EXPECT_EQ(ui::CoresLinhaPlano(QStringLiteral("S"), QDate(2014, 1, 1), inicio).fundo, azul);
+    EXPECT_EQ(ui::CoresLinhaPlano(QStringLiteral("A"), QDate(2014, 1, 2), inicio).fundo, QColor(Qt::white));
+    EXPECT_EQ(ui::CoresLinhaPlano(QStringLiteral("A"), QDate(2014, 1, 1),
+                                  QDateTime(QDate(2014, 1, 1), QTime(10, 30)))
+                  .fundo,
+              QColor(Qt::white))
+        << "a start stored with a time of day";
+    EXPECT_EQ(ui::CoresLinhaPlano(QStringLiteral("A"), QVariant(), inicio).fundo, QColor(Qt::white))
+        << "still valid";
+}
+
 TEST_F(PlanoContasJanela, MenuOffersItsEntriesInOrderAndItsQuestionsChangeNothingUnanswered) {
     QMenu* menu = janela->pmRegI050I051;
     ASSERT_NE(menu, nullptr);
