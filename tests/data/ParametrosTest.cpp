@@ -202,8 +202,9 @@ TEST_F(Parametros, AgglutinationCodeOnlyForAnalyticAccounts) {
     EXPECT_EQ(testsupport::value(leitura, QStringLiteral("select coalesce(COD_AGL, '<nulo>') from AUGC80SPAS "
                                                          "where SPASCODIGO = %1")
                                               .arg(chave))
-                  .toString(),
-              QStringLiteral("AG-7"));
+                  .toString()
+                  .toStdString(),
+              std::string("AG-7"));
     leitura.commit();
 }
 
