@@ -1,6 +1,7 @@
 #include "platform/qt/QtDialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -120,6 +121,10 @@ TEST(QtDialogsTest, InputBoxAnswersTheTypedTextOnOkAndNothingOnCancelar) {
 
     bool achou = false;
     whenModalShown([&](QWidget* dialog) {
+        // A picture of the box for a look, when asked for.
+        const QString capturas = qEnvironmentVariable("FCONT_CAPTURAS");
+        if (!capturas.isEmpty())
+            dialog->grab().save(QDir(capturas).filePath("caixa-de-entrada.png"));
         QPushButton* cancelar = buttonWithText(dialog, "Cancelar");
         achou = cancelar != nullptr;
         if (cancelar)
