@@ -195,6 +195,7 @@ void TdmFCONT::criaSPED() {
     quSPED.onNewRecord = [this](platform::DataSet&) { quSPEDNewRecord(); };
     quSPED.beforePost = [this](platform::DataSet&) { quSPEDBeforePost(); };
     quSPED.afterPost = [this](platform::DataSet&) { quSPEDAfterPost(); };
+    quSPED.afterDelete = [this](platform::DataSet&) { quSPEDAfterDelete(); };
     ligaTabelasDeCodigos();
 }
 
@@ -303,6 +304,7 @@ void TdmFCONT::criaSignatarios() {
     quRegJ930old.beforeOpen = [this](platform::DataSet&) { quRegJ930oldBeforeOpen(); };
     quRegJ930old.onNewRecord = [this](platform::DataSet&) { quRegJ930oldNewRecord(); };
     quRegJ930old.afterPost = [this](platform::DataSet&) { quRegJ930oldAfterPost(); };
+    quRegJ930old.afterDelete = [this](platform::DataSet&) { quRegJ930oldAfterDelete(); };
 }
 
 } // namespace data

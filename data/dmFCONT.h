@@ -65,6 +65,7 @@ public:
     void quSPEDNewRecord();
     void quSPEDBeforePost();
     void quSPEDAfterPost();
+    void quSPEDAfterDelete();
     void quRegI050I051BeforeOpen();
     void quRegI050I051NewRecord();
     void quRegI050I051BeforePost();
@@ -73,6 +74,7 @@ public:
     void quRegJ930oldBeforeOpen();
     void quRegJ930oldNewRecord();
     void quRegJ930oldAfterPost();
+    void quRegJ930oldAfterDelete();
     void quRegJ930oldSPSGIDENT_QUALIFChange();
 
 private:

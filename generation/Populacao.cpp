@@ -38,6 +38,8 @@ QList<platform::Field*> destinosDe(const platform::DataSet& tabela, const QStrin
                                    const std::exception& e) {
     if (tabela.editing())
         tabela.cancel();
+    if (dynamic_cast<const platform::UserCancel*>(&e))
+        throw platform::UserCancel();
     common::MostraMensagem(QStringLiteral("Erro: ao popular Bloco.\r") + nomeQuery + QStringLiteral("\r\r") +
                                QString::fromUtf8(e.what()),
                            true);

@@ -314,19 +314,44 @@ TEST_F(Geracao, ConsolidationListThatIsNotCompanyNumbersNeverReachesTheDatabase)
     EXPECT_TRUE(resultado.sucesso) << "blanks around the numbers are fine";
 }
 
+// The user's own "Cancelar" is told by the prompt's lines alone: no "Erro:" box from the
+// handlers the abort passes on its way out, however deep the cancelled row was stored.
 TEST_F(Geracao, CancelDuringTheChartEndsTheFileAtTheLastChartLine) {
+    common::MemoPrompt prompt;
+    dm->prompt = &prompt;
+    auto somenteOArquivo = [&] {
+        QList<platform::ScriptedDialogs::Kind> tipos;
+        for (const platform::ScriptedDialogs::Box& caixa : caixas->get().boxes())
+            tipos << caixa.kind;
+        EXPECT_EQ(tipos, QList{platform::ScriptedDialogs::Kind::ShowFile})
+            << caixas->get().texts().join(QLatin1Char('|')).toStdString();
+        EXPECT_EQ(prompt.lines().value(0), QStringLiteral("SPED>Operação abortada pelo Usuário."));
+    };
     int eventos = 0;
     platform::setPendingEventsHook([&] {
         if (dm->slArquivo && comecandoCom(*dm->slArquivo, "I050").size() == 5 && ++eventos == 1)
             dm->Cancelado = true;
     });
-    const QStringList linhas = gera();
+    QStringList linhas = gera();
     EXPECT_FALSE(resultado.sucesso);
     ASSERT_FALSE(linhas.isEmpty());
     EXPECT_TRUE(linhas.last().startsWith(QStringLiteral("|I050|")) ||
                 linhas.last().startsWith(QStringLiteral("|I051|")));
     EXPECT_EQ(comecandoCom(linhas, "I050").size(), 5);
     EXPECT_TRUE(dm->Cancelado) << "the flag stays set until the next run";
+    somenteOArquivo();
+
+    // A balance row stored inside its account's row (I155 within I150).
+    platform::setPendingEventsHook([&] {
+        if (dm->slArquivo && !comecandoCom(*dm->slArquivo, "I155").isEmpty())
+            dm->Cancelado = true;
+    });
+    linhas = gera();
+    EXPECT_FALSE(resultado.sucesso);
+    ASSERT_FALSE(linhas.isEmpty());
+    EXPECT_TRUE(linhas.last().startsWith(QStringLiteral("|I155|"))) << linhas.last().toStdString();
+    somenteOArquivo();
+    dm->prompt = nullptr;
 }
 
 TEST_F(Geracao, CancelPressedOnTheSuccessLineStillSavesTheCompleteFile) {

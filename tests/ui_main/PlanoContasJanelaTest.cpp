@@ -7,6 +7,7 @@
 #include "ui/main/GradePlanoContas.h"
 #include "ui/main/PaginaPrincipal.h"
 #include "ui/main/TfmPrincipal.h"
+#include "ui/search/CoresPlano.h"
 #include "ui/search/LarguraColuna.h"
 
 #include <QCheckBox>
@@ -163,6 +164,26 @@ TEST_F(PlanoContasJanela, GridShowsItsEightColumnsAndColoursRowsByTypeAndExpired
     dm->quSPED.fieldByName(QStringLiteral("R0000DT_INI")).clear();
     EXPECT_EQ(cor(4, Qt::BackgroundRole), QColor(Qt::white));
     dm->quSPED.cancel();
+}
+
+// The rule itself, on its boundary: a validity that ends on the period's first day still covers
+// that day, whatever time of day the stored start carries.
+TEST(CoresPlano, RowTurnsRedOnlyWhenTheValidityEndedBeforeThePeriodsFirstDay) {
+    const QColor vermelho(255, 0, 0);
+    const QVariant inicio = QDate(2014, 1, 1);
+    EXPECT_EQ(ui::CoresLinhaPlano(QStringLiteral("A"), QDate(2013, 12, 31), inicio).fundo, vermelho);
+    EXPECT_EQ(ui::CoresLinhaPlano(QStringLiteral("A"), QDate(2013, 12, 31), inicio).texto, QColor(Qt::white));
+    EXPECT_EQ(ui::CoresLinhaPlano(QStringLiteral("A"), QDate(2014, 1, 1), inicio).fundo, QColor(Qt::white))
+        << "ends on the first day";
+    EXPECT_EQ(ui::CoresLinhaPlano(QStringLiteral("S"), QDate(2014, 1, 1), inicio).fundo, azul);
+    EXPECT_EQ(ui::CoresLinhaPlano(QStringLiteral("A"), QDate(2014, 1, 2), inicio).fundo, QColor(Qt::white));
+    EXPECT_EQ(ui::CoresLinhaPlano(QStringLiteral("A"), QDate(2014, 1, 1),
+                                  QDateTime(QDate(2014, 1, 1), QTime(10, 30)))
+                  .fundo,
+              QColor(Qt::white))
+        << "a start stored with a time of day";
+    EXPECT_EQ(ui::CoresLinhaPlano(QStringLiteral("A"), QVariant(), inicio).fundo, QColor(Qt::white))
+        << "still valid";
 }
 
 TEST_F(PlanoContasJanela, MenuOffersItsEntriesInOrderAndItsQuestionsChangeNothingUnanswered) {

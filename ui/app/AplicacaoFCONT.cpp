@@ -3,7 +3,10 @@
 #include "db/FirebirdError.h"
 #include "platform/Abort.h"
 #include "platform/Dialogs.h"
+#include "platform/Regional.h"
 
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <cstdio>
 
 namespace ui {
@@ -12,6 +15,20 @@ AplicacaoFCONT::AplicacaoFCONT(int& argc, char** argv) : QApplication(argc, argv
     // Only an explicit termination ends the program: the splash window is hidden, not closed, and
     // the login is hidden while the configuration list is up.
     setQuitOnLastWindowClosed(false);
+    platform::regional::keepMachineNumbers();
+    InstalaTraducoesDoToolkit(*this);
+}
+
+bool InstalaTraducoesDoToolkit(QCoreApplication& aplicacao) {
+    auto* tradutor = new QTranslator(&aplicacao);
+    const QString pasta = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!tradutor->load(QStringLiteral("qtbase_pt_BR"), pasta) || !aplicacao.installTranslator(tradutor)) {
+        delete tradutor;
+        std::fprintf(stderr, "Aviso: traduções do Qt para pt_BR não encontradas em %s\n",
+                     pasta.toLocal8Bit().constData());
+        return false;
+    }
+    return true;
 }
 
 QString TextoDoErroAtual() {
