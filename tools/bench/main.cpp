@@ -6,6 +6,7 @@
 #include "data/dmFCONT.h"
 #include "db/FirebirdError.h"
 #include "db/Statement.h"
+#include "demonstracao/BaseDemonstracao.h"
 #include "generation/Geracao.h"
 #include "generation/Populacao.h"
 #include "generation/dmBlocos.h"
@@ -120,22 +121,6 @@ void imprime(const QString& texto) {
     std::fflush(stdout);
 }
 
-QString ferramentas() {
-    const QString definida =
-        QProcessEnvironment::systemEnvironment().value(QStringLiteral("FCONT_TOOLS_DIR"));
-    return definida.isEmpty() ? QStringLiteral(FCONT_TOOLS_DIR) : definida;
-}
-
-void copiaTabelasExternas(const QDir& destino) {
-    const QDir origem(QDir(ferramentas()).filePath(QStringLiteral("demo/Tabelas Externas")));
-    destino.mkpath(QStringLiteral("Tabelas Externas"));
-    for (const QString& nome : origem.entryList(QDir::Files)) {
-        const QString alvo = destino.filePath(QStringLiteral("Tabelas Externas/") + nome);
-        QFile::remove(alvo);
-        QFile::copy(origem.filePath(nome), alvo);
-    }
-}
-
 using Relogio = std::chrono::steady_clock;
 
 double segundosDesde(Relogio::time_point inicio) {
@@ -178,7 +163,7 @@ int executa(const Opcoes& opcoes) {
     }
     const QDir dir(QFileInfo(pasta).absoluteFilePath());
     QDir().mkpath(dir.path());
-    copiaTabelasExternas(dir);
+    demonstracao::CopiaTabelasExternas(dir);
     // The data module reads "Tabelas Externas" from the current folder when it is created, and
     // the generation writes "Arquivos Gerados" there.
     if (!QDir::setCurrent(dir.path())) {
@@ -209,7 +194,7 @@ int executa(const Opcoes& opcoes) {
                 base =
                     bench::ReabreBase(dm, arquivo, opcoes.contas, linhasRazao, opcoes.superiorDaAssociacao);
             } else {
-                bench::CriaBaseDemo(dm, arquivo, ferramentas());
+                bench::CriaBaseDemo(dm, arquivo);
                 demo = segundosDesde(inicio);
                 inicio = Relogio::now();
                 base = bench::AcrescentaEmpresaGrande(dm, opcoes.contas, linhasRazao,
