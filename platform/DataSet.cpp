@@ -377,6 +377,9 @@ void DataSet::appendStored(std::vector<Row> rows) {
     checkBrowseOrEdit();
     if (rows.empty())
         return;
+    // As append: the row the user was editing is stored before another one becomes current.
+    if (editing())
+        post();
     const int first = static_cast<int>(m_view.size());
     const bool inOrder = !ordered() && m_view.size() == m_rows.size();
     bool allVisible = true;
