@@ -1,6 +1,7 @@
 #include "app/Cli.h"
 
 #include "app/AtualizacaoBanco.h"
+#include "app/Falhas.h"
 #include "common/Mensagens.h"
 #include "data/Carregamento.h"
 #include "data/PlanoContas.h"
@@ -37,6 +38,8 @@ namespace app {
 namespace {
 
 void escreveErro(const QString& texto) {
+    if (texto.isEmpty())
+        return;
     std::fprintf(stderr, "%s\n", platform::terminalText(texto).toLocal8Bit().constData());
     std::fflush(stderr);
 }
@@ -105,9 +108,19 @@ QString usuarioPadrao(const OpcoesCli& opcoes) {
 }
 
 QString textoDe(const std::exception& e) {
-    if (const auto* fb = dynamic_cast<const db::FirebirdError*>(&e))
-        return QStringLiteral("%1 (código %2)").arg(fb->text()).arg(fb->code());
-    return QString::fromUtf8(e.what());
+    return TextoDaFalha(e);
+}
+
+// After a lost connection nothing more is asked of the server, not even the final commit, and
+// the program ends here: the client library's own clean-up at exit would still work on the dead
+// connection (it has crashed there), and nothing of ours is left to save.
+bool avisaConexaoPerdida(data::TdmFCONT& dm, const QString& situacao) {
+    if (!ConexaoPerdida(dm))
+        return false;
+    escreveErro(ConexaoPerdidaTexto());
+    escreveErro(situacao);
+    std::fflush(stdout);
+    std::_Exit(1);
 }
 
 // The folder given with --pasta becomes the current one: "Tabelas Externas" is read and the files
@@ -300,9 +313,8 @@ int ExecutaGerar(const OpcoesCli& opcoes) {
             for (const QString& erro : dm.slErros)
                 escreveErro(erro);
         else
-            escreveErro(QStringLiteral("Aviso: atualização do banco: %1 alterações não aplicadas (colunas já "
-                                       "existentes); detalhes com --detalhes.")
-                            .arg(dm.slErros.size()));
+            for (const QString& aviso : AvisosDaAtualizacao())
+                escreveErro(aviso);
     }
 
     // Without the referential chart the set still loads and generates; one warning says so
@@ -326,8 +338,9 @@ int ExecutaGerar(const OpcoesCli& opcoes) {
     }
     if (interrompidoAntes())
         return 1;
-    if (!dm.quSPED.active() || dm.quSPED.isEmpty()) {
-        escreveErro(QStringLiteral("Erro: configuração %1 não encontrada.").arg(opcoes.configuracao));
+    if (const QString falha = FalhaDaConfiguracao(dm, opcoes.configuracao); !falha.isEmpty()) {
+        if (!avisaConexaoPerdida(dm, QString()))
+            escreveErro(falha);
         return 2;
     }
 
@@ -339,7 +352,7 @@ int ExecutaGerar(const OpcoesCli& opcoes) {
     } catch (const platform::SilentAbort&) {
         codigo = 1;
     } catch (const std::exception& e) {
-        escreveErro(textoDe(e));
+        escreveErro(MensagemDeFalha(QStringLiteral("a geração do arquivo falhou"), e));
         codigo = 1;
     }
     const QByteArray caminho = QDir::toNativeSeparators(resultado.arquivo).toLocal8Bit();
@@ -347,6 +360,7 @@ int ExecutaGerar(const OpcoesCli& opcoes) {
         std::printf("%s\n", caminho.constData());
     else if (!resultado.arquivo.isEmpty())
         escreveErro(QStringLiteral("Arquivo incompleto: ") + QString::fromLocal8Bit(caminho));
+    avisaConexaoPerdida(dm, QString());
     try {
         dm.trBanco.commit();
     } catch (...) {
@@ -402,8 +416,8 @@ int abreConfiguracao(const OpcoesCli& opcoes, data::TdmFCONT& dm, platform::Cons
                     QStringLiteral(": ") + textoDe(e));
         return 2;
     }
-    if (!dm.slErros.isEmpty() && opcoes.detalhes)
-        for (const QString& erro : dm.slErros)
+    if (!dm.slErros.isEmpty())
+        for (const QString& erro : opcoes.detalhes ? dm.slErros : AvisosDaAtualizacao())
             escreveErro(erro);
 
     // Without the referential chart one warning stands for the chain of boxes of the loading.
@@ -414,8 +428,9 @@ int abreConfiguracao(const OpcoesCli& opcoes, data::TdmFCONT& dm, platform::Cons
     }
     if (semPlano)
         dialogos.setStream(stderr);
-    if (!dm.quSPED.active() || dm.quSPED.isEmpty()) {
-        escreveErro(QStringLiteral("Erro: configuração %1 não encontrada.").arg(opcoes.configuracao));
+    if (const QString falha = FalhaDaConfiguracao(dm, opcoes.configuracao); !falha.isEmpty()) {
+        if (!avisaConexaoPerdida(dm, QString()))
+            escreveErro(falha);
         return 2;
     }
     if (!dm.quRegI050I051.active()) {
@@ -432,15 +447,28 @@ int executaSobreConfiguracao(const OpcoesCli& opcoes, const QString& saida,
     platform::ConsoleDialogs dialogos(stderr);
     platform::setDialogs(&dialogos);
     struct Restaura {
-        ~Restaura() { platform::setDialogs(nullptr); }
+        ~Restaura() {
+            platform::setDialogs(nullptr);
+            platform::setPendingEventsHook({});
+        }
     } restaura;
     // The output is named against the folder the command was started in, not --pasta.
     const QString arquivo = QFileInfo(saida).absoluteFilePath();
     data::TdmFCONT dm;
     PromptTerminal prompt;
     dm.prompt = &prompt;
-    if (const int codigo = abreConfiguracao(opcoes, dm, dialogos))
-        return codigo;
+    const int aberta = abreConfiguracao(opcoes, dm, dialogos);
+    if (interrompido) {
+        escreveErro(QStringLiteral("SPED>Operação abortada pelo Usuário."));
+        return 130;
+    }
+    if (aberta)
+        return aberta;
+    // Ctrl-C or SIGTERM stops the writing at its next row; the file is then not written at all.
+    platform::setPendingEventsHook([] {
+        if (interrompido)
+            throw platform::SilentAbort();
+    });
     int codigo = 0;
     try {
         escreve(dm, arquivo);
@@ -448,9 +476,15 @@ int executaSobreConfiguracao(const OpcoesCli& opcoes, const QString& saida,
     } catch (const platform::SilentAbort&) {
         codigo = 1;
     } catch (const std::exception& e) {
-        escreveErro(QStringLiteral("Erro: ") + textoDe(e));
+        escreveErro(MensagemDeFalha(QStringLiteral("o arquivo não foi gravado"), e));
         codigo = 1;
     }
+    if (codigo != 0 && interrompido) {
+        escreveErro(QStringLiteral("SPED>Operação abortada pelo Usuário."));
+        codigo = 130;
+    }
+    if (codigo != 0)
+        avisaConexaoPerdida(dm, QStringLiteral("Nenhum arquivo foi gravado."));
     try {
         dm.trBanco.commit();
     } catch (...) {
@@ -528,12 +562,18 @@ int ExecutaPlano(const OpcoesCli& opcoes) {
         codigo = 0;
     } catch (const platform::SilentAbort&) {
     } catch (const std::exception& e) {
-        escreveErro(textoDe(e));
+        escreveErro(MensagemDeFalha(opcoes.comando == QLatin1String("carregar-plano")
+                                        ? QStringLiteral("o Plano de Contas não foi carregado")
+                                        : QStringLiteral("o Plano de Contas não foi importado"),
+                                    e));
     }
+    // Each association is committed as it is made: those stay, the rest never came.
+    avisaConexaoPerdida(dm, QStringLiteral("As contas gravadas antes da queda ficam no banco; as demais não "
+                                           "foram gravadas."));
     try {
         dm.trBanco.commit();
     } catch (const std::exception& e) {
-        escreveErro(textoDe(e));
+        escreveErro(MensagemDeFalha(QStringLiteral("as alterações não foram gravadas no banco de dados"), e));
         codigo = 1;
     }
     return codigo;
