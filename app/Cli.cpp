@@ -2,38 +2,379 @@
 
 #include "app/AtualizacaoBanco.h"
 #include "app/Falhas.h"
+#include "app/Validar.h"
 #include "common/Mensagens.h"
+#include "common/Versao.h"
 #include "data/Carregamento.h"
 #include "data/PlanoContas.h"
 #include "data/dmFCONT.h"
 #include "db/Attachment.h"
 #include "db/Script.h"
 #include "db/Transaction.h"
+#include "demonstracao/BaseDemonstracao.h"
 #include "generation/Geracao.h"
 #include "generation/dmBlocos.h"
 #include "platform/Abort.h"
 #include "platform/ConsoleDialogs.h"
+#include "platform/DataSetNotifier.h"
 #include "platform/EventLoop.h"
 #include "relatorios/ExportaExcel.h"
 #include "relatorios/TqrPlanoAssociacao.h"
 #include "relatorios/TqrPlanoReferencial.h"
-#include "tools/demo/BaseDemonstracao.h"
 
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QScopeGuard>
 
 #include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <pthread.h>
 #include <signal.h>
 #include <thread>
 
 namespace app {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// One option of the command line. `valor` names its value in the usage; a switch has none.
+// `guarda` stores what was typed and answers the reason when it cannot be used.
+struct OpcaoCli {
+    QString nome;
+    QString valor;
+    QString descricao;
+    QString (*guarda)(OpcoesCli&, const QString&);
+};
+
+const QList<OpcaoCli>& opcoesCli() {
+    static const QList<OpcaoCli> opcoes = {
+        {u"banco"_s, u"BANCO"_s,
+         u"Banco de dados: host:caminho num servidor, ou o caminho de um arquivo aberto pelo motor embutido."_s,
+         [](OpcoesCli& o, const QString& v) {
+             o.banco = v;
+             return QString();
+         }},
+        {u"configuracao"_s, u"N"_s, u"Código (SPCODIGO) da configuração SPED FCONT."_s,
+         [](OpcoesCli& o, const QString& v) {
+             bool ok = false;
+             o.configuracao = v.toInt(&ok);
+             return ok && o.configuracao > 0 ? QString()
+                                             : u"--configuracao deve ser um número maior que zero"_s;
+         }},
+        {u"de"_s, u"M"_s, u"Código da configuração cujas associações são copiadas."_s,
+         [](OpcoesCli& o, const QString& v) {
+             o.de = v;
+             return QString();
+         }},
+        {u"pdf"_s, u"ARQUIVO"_s, u"Arquivo PDF a gravar."_s,
+         [](OpcoesCli& o, const QString& v) {
+             o.pdf = v;
+             return QString();
+         }},
+        {u"xlsx"_s, u"ARQUIVO"_s, u"Planilha (.xlsx) a gravar."_s,
+         [](OpcoesCli& o, const QString& v) {
+             o.xlsx = v;
+             return QString();
+         }},
+        {u"nao-referenciadas"_s, QString(), u"Só as contas sem conta referencial."_s,
+         [](OpcoesCli& o, const QString&) {
+             o.naoReferenciadas = true;
+             return QString();
+         }},
+        {u"pasta"_s, u"DIR"_s,
+         u"Pasta que faz as vezes da pasta do programa: \"Tabelas Externas\" é lida dela e \"Arquivos "
+         u"Gerados\" "
+         u"gravado nela. Não é criada."_s,
+         [](OpcoesCli& o, const QString& v) {
+             o.pasta = v;
+             return QString();
+         }},
+        {u"usuario"_s, u"U"_s, u"Usuário do banco (padrão: ISC_USER, ou SYSDBA)."_s,
+         [](OpcoesCli& o, const QString& v) {
+             o.usuario = v;
+             return QString();
+         }},
+        {u"sem-visualizar"_s, QString(), u"Não mostra o arquivo gerado no programa de FCONT_VISUALIZADOR."_s,
+         [](OpcoesCli& o, const QString&) {
+             o.semVisualizar = true;
+             return QString();
+         }},
+        {u"detalhes"_s, QString(),
+         u"Mostra cada alteração do banco não aplicada pela atualização, não só a contagem."_s,
+         [](OpcoesCli& o, const QString&) {
+             o.detalhes = true;
+             return QString();
+         }},
+        {u"validar-estrito"_s, QString(), u"Sai com 1 quando a validação do arquivo gerado acha erros."_s,
+         [](OpcoesCli& o, const QString&) {
+             o.validarEstrito = true;
+             return QString();
+         }},
+        {u"tabelas"_s, u"DIR"_s,
+         u"Pasta com contasref-SRF.txt e SPEDTabCodigos.xml (padrão: \"Tabelas Externas\" da pasta atual)."_s,
+         [](OpcoesCli& o, const QString& v) {
+             o.tabelas = v;
+             return QString();
+         }},
+        {u"formato"_s, u"texto|csv"_s,
+         u"Um achado por linha em texto (padrão) ou em CSV separado por \";\"."_s,
+         [](OpcoesCli& o, const QString& v) {
+             o.formato = v;
+             return v == "texto"_L1 || v == "csv"_L1 ? QString() : u"--formato deve ser texto ou csv"_s;
+         }},
+    };
+    return opcoes;
+}
+
+const OpcaoCli* opcaoDe(const QString& nome) {
+    for (const OpcaoCli& opcao : opcoesCli())
+        if (opcao.nome == nome)
+            return &opcao;
+    return nullptr;
+}
+
+} // namespace
+
+const QList<ComandoCli>& ComandosCli() {
+    static const QList<ComandoCli> comandos = {
+        {.nome = u"gerar"_s,
+         .descricao = u"Gera o arquivo FCONT da configuração N e escreve o caminho do arquivo."_s,
+         .opcoes = {u"banco"_s, u"configuracao"_s, u"pasta"_s, u"usuario"_s, u"sem-visualizar"_s,
+                    u"detalhes"_s, u"validar-estrito"_s},
+         .obrigatorias = {u"banco"_s, u"configuracao"_s},
+         .executa = ExecutaGerar},
+        {.nome = u"demo"_s,
+         .descricao =
+             u"Monta a base de demonstração na pasta DIR (padrão: demo) e gera o arquivo FCONT dela."_s,
+         .opcoes = {u"pasta"_s, u"sem-visualizar"_s, u"detalhes"_s, u"validar-estrito"_s},
+         .pasta = u"demo"_s,
+         .executa = ExecutaDemo},
+        {.nome = u"validar"_s,
+         .descricao = u"Confere um arquivo FCONT (deste ou de outro programa) e escreve um achado por linha; "
+                      u"sai com 1 quando há erros e 2 quando o arquivo não pode ser lido."_s,
+         .opcoes = {u"tabelas"_s, u"formato"_s},
+         .arquivo = u"ARQUIVO"_s,
+         .executa = ExecutaValidarCli},
+        {.nome = u"relatorio"_s,
+         .descricao =
+             u"Grava em PDF o relatório do plano de associação ou do plano referencial da configuração N."_s,
+         .opcoes = {u"banco"_s, u"configuracao"_s, u"pdf"_s, u"pasta"_s, u"usuario"_s, u"detalhes"_s},
+         .obrigatorias = {u"banco"_s, u"configuracao"_s, u"pdf"_s},
+         .argumentos = {u"associacao"_s, u"referencial"_s},
+         .executa = ExecutaRelatorio,
+         .pinta = true},
+        {.nome = u"exportar"_s,
+         .descricao = u"Exporta para uma planilha as contas do plano de associação da configuração N."_s,
+         .opcoes = {u"banco"_s, u"configuracao"_s, u"xlsx"_s, u"nao-referenciadas"_s, u"pasta"_s,
+                    u"usuario"_s, u"detalhes"_s},
+         .obrigatorias = {u"banco"_s, u"configuracao"_s, u"xlsx"_s},
+         .executa = ExecutaExportar},
+        {.nome = u"carregar-plano"_s,
+         .descricao = u"Carrega o plano de contas da empresa nas associações da configuração N."_s,
+         .opcoes = {u"banco"_s, u"configuracao"_s, u"pasta"_s, u"usuario"_s, u"detalhes"_s},
+         .obrigatorias = {u"banco"_s, u"configuracao"_s},
+         .executa = ExecutaPlano},
+        {.nome = u"importar-plano"_s,
+         .descricao = u"Copia para a configuração N as associações da configuração M."_s,
+         .opcoes = {u"banco"_s, u"configuracao"_s, u"de"_s, u"pasta"_s, u"usuario"_s, u"detalhes"_s},
+         .obrigatorias = {u"banco"_s, u"configuracao"_s, u"de"_s},
+         .executa = ExecutaPlano},
+    };
+    return comandos;
+}
+
+namespace {
+
+const ComandoCli* comandoDe(const QString& nome) {
+    for (const ComandoCli& comando : ComandosCli())
+        if (comando.nome == nome)
+            return &comando;
+    return nullptr;
+}
+
+// "a, b e c"
+QString enumera(const QStringList& itens) {
+    if (itens.size() < 2)
+        return itens.join(QString());
+    return itens.mid(0, itens.size() - 1).join(u", "_s) + u" e "_s + itens.last();
+}
+
+QString linhaDeAjuda(const QString& nome, const QString& descricao) {
+    constexpr int coluna = 28;
+    const QString inicio = u"  "_s + nome;
+    return (inicio.size() < coluna ? inicio.leftJustified(coluna)
+                                   : inicio + u"\n"_s + QString(coluna, u' ')) +
+           descricao + u'\n';
+}
+
+const QString avisoDaSenha = u"A senha vem de ISC_PASSWORD; o usuário de --usuario ou ISC_USER."_s;
+
+// The argument as typed for the name the parser reports unknown ("senha" for "--senha=x").
+QString comoDigitado(const QStringList& argumentos, const QString& nome) {
+    for (const QString& a : argumentos) {
+        QString semTracos = a;
+        while (semTracos.startsWith(u'-'))
+            semTracos.remove(0, 1);
+        if (a.startsWith(u'-') && semTracos.section(u'=', 0, 0) == nome)
+            return a;
+    }
+    return u"--"_s + nome;
+}
+
+} // namespace
+
+QString UsoCli(const QString& nome) {
+    const ComandoCli* comando = comandoDe(nome);
+    if (!comando) {
+        QString uso =
+            u"Uso: fcont-cli COMANDO [opções]\n\n"
+            u"Gera o arquivo FCONT sem janelas e faz, num terminal, o que o menu da janela principal faz.\n\n"
+            u"Comandos:\n"_s;
+        for (const ComandoCli& c : ComandosCli())
+            uso += linhaDeAjuda(c.nome, c.descricao);
+        uso += u"\nOpções:\n"_s + linhaDeAjuda(u"-h, --help"_s, u"Mostra esta ajuda."_s) +
+               linhaDeAjuda(u"-v, --version"_s, u"Mostra o título do programa."_s) +
+               u"\n\"fcont-cli COMANDO --help\" mostra as opções de um comando.\n"_s + avisoDaSenha + u'\n';
+        return uso;
+    }
+    QString linha = u"Uso: fcont-cli "_s + comando->nome;
+    QString opcoes;
+    for (const QString& nome : comando->opcoes) {
+        const OpcaoCli& opcao = *opcaoDe(nome);
+        const QString sintaxe =
+            u"--"_s + opcao.nome + (opcao.valor.isEmpty() ? QString() : u' ' + opcao.valor);
+        if (comando->obrigatorias.contains(nome))
+            linha += u' ' + sintaxe;
+        opcoes += linhaDeAjuda(sintaxe, opcao.descricao);
+    }
+    if (!comando->argumentos.isEmpty())
+        linha += u" {"_s + comando->argumentos.join(u'|') + u'}';
+    if (!comando->arquivo.isEmpty())
+        linha += u' ' + comando->arquivo;
+    for (const QString& nome : comando->opcoes)
+        if (!comando->obrigatorias.contains(nome)) {
+            const OpcaoCli& opcao = *opcaoDe(nome);
+            linha += u" [--"_s + opcao.nome + (opcao.valor.isEmpty() ? QString() : u' ' + opcao.valor) + u']';
+        }
+    QString uso = linha + u"\n\n"_s + comando->descricao + u"\n\nOpções:\n"_s + opcoes +
+                  linhaDeAjuda(u"-h, --help"_s, u"Mostra esta ajuda."_s);
+    if (comando->opcoes.contains(u"banco"_s))
+        uso += u'\n' + avisoDaSenha + u'\n';
+    return uso;
+}
+
+QString TituloCli() {
+    const QString nome = QCoreApplication::applicationName();
+    return (nome.isEmpty() ? u"fcont-cli"_s : nome) + u" - "_s + common::TextoVersao();
+}
+
+OpcoesCli LeOpcoes(const QStringList& argumentos) {
+    OpcoesCli o;
+    if (argumentos.isEmpty()) {
+        o.erro = u"Nenhum comando informado."_s;
+        return o;
+    }
+    const QString& primeiro = argumentos.first();
+    if (primeiro == "--help"_L1 || primeiro == "-h"_L1) {
+        o.ajuda = true;
+        return o;
+    }
+    if (primeiro == "--version"_L1 || primeiro == "-v"_L1) {
+        o.versao = true;
+        return o;
+    }
+    const ComandoCli* comando = comandoDe(primeiro);
+    if (!comando) {
+        o.erro =
+            (primeiro.startsWith(u'-') ? u"Opção desconhecida: "_s : u"Comando desconhecido: "_s) + primeiro;
+        return o;
+    }
+    o.comando = comando->nome;
+
+    QCommandLineParser leitor;
+    // "-pasta" is read as "--pasta", not as six one-letter options.
+    leitor.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption ajuda(QStringList{u"h"_s, u"help"_s});
+    leitor.addOption(ajuda);
+    for (const QString& nome : comando->opcoes)
+        leitor.addOption(QCommandLineOption(nome, QString(), opcaoDe(nome)->valor));
+    if (!leitor.parse(QStringList{u"fcont-cli"_s} + argumentos.mid(1))) {
+        // The parser's own texts are English; it fails on an unknown option or on a value
+        // option that ends the line.
+        const QStringList desconhecidas = leitor.unknownOptionNames();
+        o.erro = desconhecidas.isEmpty()
+                     ? u"Falta o valor de "_s + argumentos.last()
+                     : u"Opção desconhecida: "_s + comoDigitado(argumentos, desconhecidas.first());
+        return o;
+    }
+    if (leitor.isSet(ajuda)) {
+        o.ajuda = true;
+        return o;
+    }
+    for (const QString& nome : comando->opcoes) {
+        if (!leitor.isSet(nome))
+            continue;
+        o.erro = opcaoDe(nome)->guarda(o, leitor.value(nome));
+        if (!o.erro.isEmpty())
+            return o;
+    }
+    for (const QString& argumento : leitor.positionalArguments()) {
+        if (!comando->arquivo.isEmpty() && o.arquivo.isEmpty()) {
+            o.arquivo = argumento;
+            continue;
+        }
+        if (!comando->argumentos.contains(argumento) || !o.relatorio.isEmpty()) {
+            o.erro = u"Opção desconhecida: "_s + argumento;
+            return o;
+        }
+        o.relatorio = argumento;
+    }
+    QStringList faltam;
+    for (const QString& nome : comando->obrigatorias)
+        if (leitor.value(nome).isEmpty())
+            faltam << u"--"_s + nome;
+    if (!comando->argumentos.isEmpty() && o.relatorio.isEmpty())
+        faltam << comando->argumentos.join(u" ou "_s);
+    if (!comando->arquivo.isEmpty() && o.arquivo.isEmpty())
+        faltam << comando->arquivo;
+    if (!faltam.isEmpty())
+        o.erro = comando->nome + u" precisa de "_s + enumera(faltam);
+    if (o.pasta.isEmpty())
+        o.pasta = comando->pasta;
+    return o;
+}
+
+bool PrecisaDePintura(const QString& nome) {
+    const ComandoCli* comando = comandoDe(nome);
+    return comando && comando->pinta;
+}
+
+int ExecutaCli(const QStringList& argumentos) {
+    const OpcoesCli opcoes = LeOpcoes(argumentos);
+    if (!opcoes.erro.isEmpty()) {
+        std::fprintf(stderr, "%s\n\n%s", opcoes.erro.toLocal8Bit().constData(),
+                     UsoCli(opcoes.comando).toLocal8Bit().constData());
+        return 2;
+    }
+    if (opcoes.versao) {
+        std::printf("%s\n", TituloCli().toLocal8Bit().constData());
+        return 0;
+    }
+    if (opcoes.ajuda) {
+        std::printf("%s", UsoCli(opcoes.comando).toLocal8Bit().constData());
+        return 0;
+    }
+    return comandoDe(opcoes.comando)->executa(opcoes);
+}
 
 namespace {
 
@@ -70,6 +411,19 @@ private:
     QString m_ultimo;
 };
 
+// Every line of the prompt that changed, on standard output, so a script can follow the run.
+class PromptSaida : public common::MemoPrompt {
+public:
+    void setLines(const QStringList& lines) override {
+        const QStringList antes = MemoPrompt::lines();
+        for (int i = 0; i < lines.size(); ++i)
+            if (!lines[i].isEmpty() && (i >= antes.size() || antes[i] != lines[i]))
+                std::printf("%s\n", platform::terminalText(lines[i]).toLocal8Bit().constData());
+        std::fflush(stdout);
+        MemoPrompt::setLines(lines);
+    }
+};
+
 std::atomic<bool> interrompido{false};
 
 // Nothing but this thread receives the three signals (they are blocked everywhere else), so no
@@ -86,18 +440,20 @@ void esperaSinais(sigset_t sinais) {
     }
 }
 
+// True, with the line the generation's prompt shows, when a signal came.
+bool interrompidoAntes() {
+    if (!interrompido)
+        return false;
+    escreveErro(QStringLiteral("SPED>Operação abortada pelo Usuário."));
+    return true;
+}
+
 QString caminhoDoBanco(const QString& banco) {
     // "host:path" goes to a server as it is; a plain path is made absolute before the folder changes.
     const int doisPontos = banco.indexOf(QLatin1Char(':'));
     if (doisPontos > 1 || banco.startsWith(QLatin1Char('/')))
         return banco;
     return QFileInfo(banco).absoluteFilePath();
-}
-
-QString pastaDasFerramentas() {
-    const QString definida =
-        QProcessEnvironment::systemEnvironment().value(QStringLiteral("FCONT_TOOLS_DIR"));
-    return definida.isEmpty() ? QStringLiteral(FCONT_TOOLS_DIR) : definida;
 }
 
 QString usuarioPadrao(const OpcoesCli& opcoes) {
@@ -140,8 +496,7 @@ bool entraNaPasta(const OpcoesCli& opcoes) {
 }
 
 // Connects the data module as the login does (the schema upkeep runs on connection) and starts
-// its transaction; throws what the connection throws. `banco` is resolved before --pasta is
-// entered, so a relative path names a file of the folder the command was started in.
+// its transaction; throws what the connection throws.
 void conecta(const OpcoesCli& opcoes, const QString& banco, data::TdmFCONT& dm) {
     dm.dbBanco.params.database = banco;
     dm.dbBanco.params.user = usuarioPadrao(opcoes);
@@ -152,149 +507,65 @@ void conecta(const OpcoesCli& opcoes, const QString& banco, data::TdmFCONT& dm) 
     dm.trBanco.start();
 }
 
-// Without the referential chart file the set still loads; one warning stands for the chain of
-// boxes its loading shows, and the boxes stop reaching the terminal until the caller turns them on
-// again. True when the file is missing.
-bool avisaSemPlanoReferencial(platform::ConsoleDialogs& dialogos) {
+// Loads the set as the main window does. Without the referential chart file the set still loads
+// as far as the window gets, and one warning stands for the chain of boxes that loading shows:
+// the chart's loading aborts the whole loading, so every box from its start on belongs to that
+// chain. The start is seen where the chart table is emptied; boxes before it are printed.
+void carregaConjunto(int configuracao, data::TdmFCONT& dm, platform::ConsoleDialogs& dialogos) {
     const QString plano = QStringLiteral("Tabelas Externas/contasref-SRF.txt");
-    if (QFile::exists(plano))
-        return false;
-    escreveErro(QStringLiteral("Aviso: arquivo \"") + plano +
-                QStringLiteral("\" não encontrado; o Plano de Contas Referencial fica vazio."));
-    dialogos.setStream(nullptr);
-    return true;
-}
-
-} // namespace
-
-void InstalaSinais() {
-    sigset_t sinais;
-    sigemptyset(&sinais);
-    sigaddset(&sinais, SIGINT);
-    sigaddset(&sinais, SIGTERM);
-    sigaddset(&sinais, SIGHUP);
-    pthread_sigmask(SIG_BLOCK, &sinais, nullptr);
-    std::thread(esperaSinais, sinais).detach();
-}
-
-QString UsoCli() {
-    return QStringLiteral(
-        "Uso:\n"
-        "  fcont-cli gerar --banco BANCO --configuracao N [--pasta DIR] [--usuario U] [--sem-visualizar]\n"
-        "                  [--detalhes]\n"
-        "  fcont-cli demo [--pasta DIR] [--sem-visualizar]\n"
-        "  fcont-cli relatorio --banco BANCO --configuracao N {associacao|referencial} --pdf ARQUIVO\n"
-        "                  [--pasta DIR] [--usuario U]\n"
-        "  fcont-cli exportar --banco BANCO --configuracao N --xlsx ARQUIVO [--nao-referenciadas]\n"
-        "                  [--pasta DIR] [--usuario U]\n"
-        "  fcont-cli carregar-plano --banco BANCO --configuracao N [--pasta DIR] [--usuario U]\n"
-        "  fcont-cli importar-plano --banco BANCO --configuracao N --de M [--pasta DIR] [--usuario U]\n"
-        "A senha vem de ISC_PASSWORD; o usuário de --usuario ou ISC_USER.");
-}
-
-OpcoesCli LeOpcoes(const QStringList& argumentos) {
-    OpcoesCli o;
-    if (argumentos.isEmpty()) {
-        o.erro = QStringLiteral("Nenhum comando informado.");
-        return o;
+    const bool semPlano = !QFile::exists(plano);
+    const qsizetype antes = dialogos.texts.size();
+    qsizetype inicioDoPlano = -1;
+    QMetaObject::Connection marca;
+    if (semPlano) {
+        escreveErro(QStringLiteral("Aviso: arquivo \"") + plano +
+                    QStringLiteral("\" não encontrado; o Plano de Contas Referencial fica vazio."));
+        dialogos.setStream(nullptr);
+        marca = QObject::connect(&dm.cdsPlanoRef.notifier(), &platform::DataSetNotifier::refiltered, [&] {
+            if (inicioDoPlano < 0)
+                inicioDoPlano = dialogos.texts.size();
+        });
     }
-    o.comando = argumentos.first();
-    static const QStringList comandos = {QStringLiteral("gerar"),          QStringLiteral("demo"),
-                                         QStringLiteral("relatorio"),      QStringLiteral("exportar"),
-                                         QStringLiteral("carregar-plano"), QStringLiteral("importar-plano")};
-    if (!comandos.contains(o.comando)) {
-        o.erro = QStringLiteral("Comando desconhecido: ") + o.comando;
-        return o;
+    try {
+        data::CarregaConfiguracoes(configuracao);
+    } catch (const platform::SilentAbort&) {
+        // The messages are out already; the window would go on with what was loaded.
     }
-    for (int i = 1; i < argumentos.size(); ++i) {
-        const QString& a = argumentos[i];
-        auto valor = [&]() -> QString {
-            if (i + 1 >= argumentos.size()) {
-                o.erro = QStringLiteral("Falta o valor de ") + a;
-                return {};
-            }
-            return argumentos[++i];
-        };
-        if (a == QLatin1String("--banco"))
-            o.banco = valor();
-        else if (a == QLatin1String("--configuracao")) {
-            bool ok = false;
-            o.configuracao = valor().toInt(&ok);
-            if (!ok && o.erro.isEmpty())
-                o.erro = QStringLiteral("--configuracao deve ser um número");
-        } else if (a == QLatin1String("--pasta"))
-            o.pasta = valor();
-        else if (a == QLatin1String("--usuario"))
-            o.usuario = valor();
-        else if (a == QLatin1String("--sem-visualizar"))
-            o.semVisualizar = true;
-        else if (a == QLatin1String("--detalhes"))
-            o.detalhes = true;
-        else if (a == QLatin1String("--de") && o.comando == QLatin1String("importar-plano"))
-            o.de = valor();
-        else if (a == QLatin1String("--pdf"))
-            o.pdf = valor();
-        else if (a == QLatin1String("--xlsx"))
-            o.xlsx = valor();
-        else if (a == QLatin1String("--nao-referenciadas"))
-            o.naoReferenciadas = true;
-        else if (o.comando == QLatin1String("relatorio") && o.relatorio.isEmpty() &&
-                 (a == QLatin1String("associacao") || a == QLatin1String("referencial")))
-            o.relatorio = a;
-        else
-            o.erro = QStringLiteral("Opção desconhecida: ") + a;
-        if (!o.erro.isEmpty())
-            return o;
-    }
-    if (o.comando == QLatin1String("gerar") && (o.banco.isEmpty() || o.configuracao <= 0))
-        o.erro = QStringLiteral("gerar precisa de --banco e --configuracao");
-    if (o.comando == QLatin1String("relatorio") && o.erro.isEmpty() &&
-        (o.banco.isEmpty() || o.configuracao <= 0 || o.relatorio.isEmpty() || o.pdf.isEmpty()))
-        o.erro = QStringLiteral(
-            "relatorio precisa de --banco, --configuracao, associacao ou referencial, e --pdf");
-    if (o.comando == QLatin1String("exportar") && o.erro.isEmpty() &&
-        (o.banco.isEmpty() || o.configuracao <= 0 || o.xlsx.isEmpty()))
-        o.erro = QStringLiteral("exportar precisa de --banco, --configuracao e --xlsx");
-    if ((o.comando == QLatin1String("carregar-plano") || o.comando == QLatin1String("importar-plano")) &&
-        (o.banco.isEmpty() || o.configuracao <= 0))
-        o.erro = o.comando + QStringLiteral(" precisa de --banco e --configuracao");
-    if (o.comando == QLatin1String("importar-plano") && o.erro.isEmpty() && o.de.isEmpty())
-        o.erro = QStringLiteral("importar-plano precisa de --de");
-    if (o.comando == QLatin1String("demo") && o.pasta.isEmpty())
-        o.pasta = QStringLiteral("demo");
-    return o;
+    if (!semPlano)
+        return;
+    QObject::disconnect(marca);
+    dialogos.setStream(stderr);
+    const qsizetype fim = inicioDoPlano < 0 ? dialogos.texts.size() : inicioDoPlano;
+    for (qsizetype i = antes; i < fim; ++i)
+        escreveErro(dialogos.texts[i]);
 }
 
-int ExecutaGerar(const OpcoesCli& opcoes) {
+// The one way every command opens a parameter set: enters --pasta (before the data module reads
+// its code lists from "Tabelas Externas"), connects, brings the schema up to date, loads the set
+// as the main window does, and runs `passo` over it. The boxes go to standard error, a signal
+// becomes the user's "Cancelar". `exigeContas`: the chart commands work on the association rows
+// and refuse a set whose rows did not load; the generation goes on, as the window does, with
+// what was loaded. Returns the exit code: 2 when the set could not be opened.
+int executaSobreConjunto(const OpcoesCli& opcoes, common::MemoPrompt& prompt, bool exigeContas,
+                         const std::function<int(data::TdmFCONT&)>& passo) {
     platform::ConsoleDialogs dialogos(stderr);
     if (!opcoes.semVisualizar)
         dialogos.viewer = visualiza;
     platform::setDialogs(&dialogos);
-    struct Restaura {
-        ~Restaura() {
-            platform::setDialogs(nullptr);
-            platform::setPendingEventsHook({});
-        }
-    } restaura;
+    const auto restaura = qScopeGuard([] {
+        platform::setDialogs(nullptr);
+        platform::setPendingEventsHook({});
+    });
 
     const QString banco = caminhoDoBanco(opcoes.banco);
     if (!entraNaPasta(opcoes))
         return 2;
-
     data::TdmFCONT dm;
-    generation::TdmBlocos blocos;
-    PromptTerminal prompt;
     dm.prompt = &prompt;
     platform::setPendingEventsHook([&dm] {
         if (interrompido)
             dm.Cancelado = true;
     });
-    auto interrompidoAntes = [] {
-        if (!interrompido)
-            return false;
-        escreveErro(QStringLiteral("SPED>Operação abortada pelo Usuário."));
-        return true;
-    };
 
     try {
         conecta(opcoes, banco, dm);
@@ -317,25 +588,7 @@ int ExecutaGerar(const OpcoesCli& opcoes) {
                 escreveErro(aviso);
     }
 
-    // Without the referential chart the set still loads and generates; one warning says so
-    // instead of the chain of boxes the loading shows.
-    const bool semPlano = avisaSemPlanoReferencial(dialogos);
-    const qsizetype caixasAntes = dialogos.texts.size();
-    try {
-        data::CarregaConfiguracoes(opcoes.configuracao);
-    } catch (const platform::SilentAbort&) {
-        // The messages are out already; the window would go on with what was loaded.
-    }
-    if (semPlano) {
-        dialogos.setStream(stderr);
-        static const QStringList cadeiaDoPlano = {
-            QStringLiteral("Erro: \rArquivo \"contasref-SRF.txt\" não encontrado!"),
-            QStringLiteral("Erro: \rAo carregar Plano de Contas Referencial."),
-            QStringLiteral("Erro: Operation aborted")};
-        for (const QString& texto : dialogos.texts.mid(caixasAntes))
-            if (!cadeiaDoPlano.contains(texto))
-                escreveErro(texto);
-    }
+    carregaConjunto(opcoes.configuracao, dm, dialogos);
     if (interrompidoAntes())
         return 1;
     if (const QString falha = FalhaDaConfiguracao(dm, opcoes.configuracao); !falha.isEmpty()) {
@@ -343,48 +596,115 @@ int ExecutaGerar(const OpcoesCli& opcoes) {
             escreveErro(falha);
         return 2;
     }
-
-    generation::ResultadoGeracao resultado;
-    int codigo = 1;
-    try {
-        resultado = generation::GeraArquivoFCONT(&prompt);
-        codigo = resultado.sucesso ? 0 : 1;
-    } catch (const platform::SilentAbort&) {
-        codigo = 1;
-    } catch (const std::exception& e) {
-        escreveErro(MensagemDeFalha(QStringLiteral("a geração do arquivo falhou"), e));
-        codigo = 1;
+    if (exigeContas && !dm.quRegI050I051.active()) {
+        escreveErro(QStringLiteral("Erro: as contas da configuração %1 não foram carregadas.")
+                        .arg(opcoes.configuracao));
+        return 2;
     }
-    const QByteArray caminho = QDir::toNativeSeparators(resultado.arquivo).toLocal8Bit();
-    if (resultado.sucesso)
-        std::printf("%s\n", caminho.constData());
-    else if (!resultado.arquivo.isEmpty())
-        escreveErro(QStringLiteral("Arquivo incompleto: ") + QString::fromLocal8Bit(caminho));
-    avisaConexaoPerdida(dm, QString());
+    return passo(dm);
+}
+
+// Ends the run's transaction as the window does when the program closes. False, with the
+// reason printed, when the commit failed.
+bool confirma(data::TdmFCONT& dm) {
     try {
         dm.trBanco.commit();
-    } catch (...) {
+        return true;
+    } catch (const std::exception& e) {
+        escreveErro(MensagemDeFalha(QStringLiteral("as alterações não foram gravadas no banco de dados"), e));
+        return false;
     }
-    return codigo;
+}
+
+// Runs one file-writing step over a loaded set; the file's path on standard output on success.
+int escreveArquivo(const OpcoesCli& opcoes, const QString& saida,
+                   const std::function<void(data::TdmFCONT&, const QString&)>& escreve) {
+    // The output is named against the folder the command was started in, not --pasta.
+    const QString arquivo = QFileInfo(saida).absoluteFilePath();
+    PromptTerminal prompt;
+    const int codigo = executaSobreConjunto(opcoes, prompt, true, [&](data::TdmFCONT& dm) {
+        // Ctrl-C or SIGTERM stops the writing at its next row; the file is then not written at all.
+        platform::setPendingEventsHook([] {
+            if (interrompido)
+                throw platform::SilentAbort();
+        });
+        int codigo = 0;
+        try {
+            escreve(dm, arquivo);
+            std::printf("%s\n", QDir::toNativeSeparators(arquivo).toLocal8Bit().constData());
+        } catch (const platform::SilentAbort&) {
+            interrompidoAntes();
+            codigo = 1;
+        } catch (const std::exception& e) {
+            escreveErro(MensagemDeFalha(QStringLiteral("o arquivo não foi gravado"), e));
+            codigo = 1;
+        }
+        if (codigo != 0)
+            avisaConexaoPerdida(dm, QStringLiteral("Nenhum arquivo foi gravado."));
+        confirma(dm);
+        return codigo;
+    });
+    // An interrupted run leaves no file; the exit code says why, as a shell expects.
+    return codigo != 0 && interrompido ? 130 : codigo;
+}
+
+} // namespace
+
+void InstalaSinais() {
+    sigset_t sinais;
+    sigemptyset(&sinais);
+    sigaddset(&sinais, SIGINT);
+    sigaddset(&sinais, SIGTERM);
+    sigaddset(&sinais, SIGHUP);
+    pthread_sigmask(SIG_BLOCK, &sinais, nullptr);
+    std::thread(esperaSinais, sinais).detach();
+}
+
+int ExecutaGerar(const OpcoesCli& opcoes) {
+    PromptTerminal prompt;
+    return executaSobreConjunto(opcoes, prompt, false, [&prompt, &opcoes](data::TdmFCONT& dm) {
+        generation::TdmBlocos blocos;
+        generation::ResultadoGeracao resultado;
+        int codigo = 1;
+        try {
+            resultado = generation::GeraArquivoFCONT(&prompt);
+            codigo = resultado.sucesso ? 0 : 1;
+        } catch (const platform::SilentAbort&) {
+            codigo = 1;
+        } catch (const std::exception& e) {
+            escreveErro(MensagemDeFalha(QStringLiteral("a geração do arquivo falhou"), e));
+            codigo = 1;
+        }
+        const QByteArray caminho = QDir::toNativeSeparators(resultado.arquivo).toLocal8Bit();
+        if (resultado.sucesso) {
+            std::printf("%s\n", caminho.constData());
+            std::fflush(stdout);
+            const validacao::Achados achados = ValidaArquivoGerado(resultado.arquivo);
+            if (opcoes.validarEstrito && validacao::ContaErros(achados) > 0)
+                codigo = 1;
+        } else if (!resultado.arquivo.isEmpty())
+            escreveErro(QStringLiteral("Arquivo incompleto: ") + QString::fromLocal8Bit(caminho));
+        avisaConexaoPerdida(dm, QString());
+        // The file is written; a failed commit of the set's reading changes nothing of it.
+        confirma(dm);
+        return codigo;
+    });
+}
+
+int ExecutaValidarCli(const OpcoesCli& opcoes) {
+    return ExecutaValidar({opcoes.arquivo, opcoes.tabelas, opcoes.formato});
 }
 
 int ExecutaDemo(const OpcoesCli& opcoes) {
     const QDir pasta(QFileInfo(opcoes.pasta).absoluteFilePath());
     QDir().mkpath(pasta.path());
     const QString arquivo = pasta.filePath(QStringLiteral("fcont-demo.fdb"));
-    const QDir ferramentas(pastaDasFerramentas());
     try {
         {
             data::TdmFCONT dm;
-            demo::MontaBaseDemonstracao(dm, arquivo, ferramentas.path());
+            demonstracao::MontaBaseDemonstracao(dm, arquivo);
         }
-        const QDir externas(ferramentas.filePath(QStringLiteral("demo/Tabelas Externas")));
-        pasta.mkpath(QStringLiteral("Tabelas Externas"));
-        for (const QString& nome : externas.entryList(QDir::Files)) {
-            const QString destino = pasta.filePath(QStringLiteral("Tabelas Externas/") + nome);
-            QFile::remove(destino);
-            QFile::copy(externas.filePath(nome), destino);
-        }
+        demonstracao::CopiaTabelasExternas(pasta);
     } catch (const std::exception& e) {
         escreveErro(QStringLiteral("Erro: ao montar a base de demonstração: ") + textoDe(e));
         return 2;
@@ -400,183 +720,45 @@ int ExecutaDemo(const OpcoesCli& opcoes) {
     return ExecutaGerar(gerar);
 }
 
-namespace {
-
-// Connects, brings the schema up to date and loads the set with its association rows and the
-// referential chart, as the main window does before its chart menu can be used. 0 when ready,
-// else the exit code, with the reason printed.
-int abreConfiguracao(const OpcoesCli& opcoes, data::TdmFCONT& dm, platform::ConsoleDialogs& dialogos) {
-    const QString banco = caminhoDoBanco(opcoes.banco);
-    if (!entraNaPasta(opcoes))
-        return 2;
-    try {
-        conecta(opcoes, banco, dm);
-    } catch (const std::exception& e) {
-        escreveErro(QStringLiteral("Erro: não foi possível conectar a ") + dm.dbBanco.params.database +
-                    QStringLiteral(": ") + textoDe(e));
-        return 2;
-    }
-    if (!dm.slErros.isEmpty())
-        for (const QString& erro : opcoes.detalhes ? dm.slErros : AvisosDaAtualizacao())
-            escreveErro(erro);
-
-    // Without the referential chart one warning stands for the chain of boxes of the loading.
-    const bool semPlano = avisaSemPlanoReferencial(dialogos);
-    try {
-        data::CarregaConfiguracoes(opcoes.configuracao);
-    } catch (const platform::SilentAbort&) {
-    }
-    if (semPlano)
-        dialogos.setStream(stderr);
-    if (const QString falha = FalhaDaConfiguracao(dm, opcoes.configuracao); !falha.isEmpty()) {
-        if (!avisaConexaoPerdida(dm, QString()))
-            escreveErro(falha);
-        return 2;
-    }
-    if (!dm.quRegI050I051.active()) {
-        escreveErro(QStringLiteral("Erro: as contas da configuração %1 não foram carregadas.")
-                        .arg(opcoes.configuracao));
-        return 2;
-    }
-    return 0;
-}
-
-// Runs one file-writing step over a loaded set; the file's path on standard output on success.
-int executaSobreConfiguracao(const OpcoesCli& opcoes, const QString& saida,
-                             const std::function<void(data::TdmFCONT&, const QString&)>& escreve) {
-    platform::ConsoleDialogs dialogos(stderr);
-    platform::setDialogs(&dialogos);
-    struct Restaura {
-        ~Restaura() {
-            platform::setDialogs(nullptr);
-            platform::setPendingEventsHook({});
-        }
-    } restaura;
-    // The output is named against the folder the command was started in, not --pasta.
-    const QString arquivo = QFileInfo(saida).absoluteFilePath();
-    data::TdmFCONT dm;
-    PromptTerminal prompt;
-    dm.prompt = &prompt;
-    const int aberta = abreConfiguracao(opcoes, dm, dialogos);
-    if (interrompido) {
-        escreveErro(QStringLiteral("SPED>Operação abortada pelo Usuário."));
-        return 130;
-    }
-    if (aberta)
-        return aberta;
-    // Ctrl-C or SIGTERM stops the writing at its next row; the file is then not written at all.
-    platform::setPendingEventsHook([] {
-        if (interrompido)
-            throw platform::SilentAbort();
-    });
-    int codigo = 0;
-    try {
-        escreve(dm, arquivo);
-        std::printf("%s\n", QDir::toNativeSeparators(arquivo).toLocal8Bit().constData());
-    } catch (const platform::SilentAbort&) {
-        codigo = 1;
-    } catch (const std::exception& e) {
-        escreveErro(MensagemDeFalha(QStringLiteral("o arquivo não foi gravado"), e));
-        codigo = 1;
-    }
-    if (codigo != 0 && interrompido) {
-        escreveErro(QStringLiteral("SPED>Operação abortada pelo Usuário."));
-        codigo = 130;
-    }
-    if (codigo != 0)
-        avisaConexaoPerdida(dm, QStringLiteral("Nenhum arquivo foi gravado."));
-    try {
-        dm.trBanco.commit();
-    } catch (...) {
-    }
-    return codigo;
-}
-
-} // namespace
-
-bool PrecisaDePintura(const QString& comando) {
-    return comando == QLatin1String("relatorio");
-}
-
 int ExecutaRelatorio(const OpcoesCli& opcoes) {
-    return executaSobreConfiguracao(
-        opcoes, opcoes.pdf, [&opcoes](data::TdmFCONT& dm, const QString& arquivo) {
-            const int paginas = opcoes.relatorio == QLatin1String("referencial")
-                                    ? relatorios::TqrPlanoReferencial(dm).salvaPdf(arquivo)
-                                    : relatorios::TqrPlanoAssociacao(dm).salvaPdf(arquivo);
-            escreveErro(QStringLiteral("%1 página(s).").arg(paginas));
-        });
+    return escreveArquivo(opcoes, opcoes.pdf, [&opcoes](data::TdmFCONT& dm, const QString& arquivo) {
+        const int paginas = opcoes.relatorio == QLatin1String("referencial")
+                                ? relatorios::TqrPlanoReferencial(dm).salvaPdf(arquivo)
+                                : relatorios::TqrPlanoAssociacao(dm).salvaPdf(arquivo);
+        escreveErro(QStringLiteral("%1 página(s).").arg(paginas));
+    });
 }
 
 int ExecutaExportar(const OpcoesCli& opcoes) {
-    return executaSobreConfiguracao(
-        opcoes, opcoes.xlsx, [&opcoes](data::TdmFCONT& dm, const QString& arquivo) {
-            const int linhas = relatorios::ExportaPlanoContasExcel(dm, arquivo, opcoes.naoReferenciadas);
-            escreveErro(QStringLiteral("%1 contas exportadas.").arg(linhas));
-        });
+    return escreveArquivo(opcoes, opcoes.xlsx, [&opcoes](data::TdmFCONT& dm, const QString& arquivo) {
+        const int linhas = relatorios::ExportaPlanoContasExcel(dm, arquivo, opcoes.naoReferenciadas);
+        escreveErro(QStringLiteral("%1 contas exportadas.").arg(linhas));
+    });
 }
 
-// carregar-plano and importar-plano ----------------------------------------------------------
-
-namespace {
-
-// Every line of the prompt that changed, on standard output, so a script can follow the run.
-class PromptSaida : public common::MemoPrompt {
-public:
-    void setLines(const QStringList& lines) override {
-        const QStringList antes = MemoPrompt::lines();
-        for (int i = 0; i < lines.size(); ++i)
-            if (!lines[i].isEmpty() && (i >= antes.size() || antes[i] != lines[i]))
-                std::printf("%s\n", platform::terminalText(lines[i]).toLocal8Bit().constData());
-        std::fflush(stdout);
-        MemoPrompt::setLines(lines);
-    }
-};
-
-} // namespace
-
 int ExecutaPlano(const OpcoesCli& opcoes) {
-    platform::ConsoleDialogs dialogos(stderr);
-    platform::setDialogs(&dialogos);
-    struct Restaura {
-        ~Restaura() {
-            platform::setDialogs(nullptr);
-            platform::setPendingEventsHook({});
-        }
-    } restaura;
-    data::TdmFCONT dm;
     PromptSaida prompt;
-    dm.prompt = &prompt;
-    platform::setPendingEventsHook([&dm] {
-        if (interrompido)
-            dm.Cancelado = true;
-    });
-    if (const int codigo = abreConfiguracao(opcoes, dm, dialogos))
-        return codigo;
-    int codigo = 1;
-    try {
-        if (opcoes.comando == QLatin1String("carregar-plano"))
-            data::CarregaPlanoContas();
-        else
-            data::ImportaPlanoContasECD(opcoes.de);
-        codigo = 0;
-    } catch (const platform::SilentAbort&) {
-    } catch (const std::exception& e) {
-        escreveErro(MensagemDeFalha(opcoes.comando == QLatin1String("carregar-plano")
-                                        ? QStringLiteral("o Plano de Contas não foi carregado")
-                                        : QStringLiteral("o Plano de Contas não foi importado"),
-                                    e));
-    }
-    // Each association is committed as it is made: those stay, the rest never came.
-    avisaConexaoPerdida(dm, QStringLiteral("As contas gravadas antes da queda ficam no banco; as demais não "
+    return executaSobreConjunto(opcoes, prompt, true, [&opcoes](data::TdmFCONT& dm) {
+        int codigo = 1;
+        try {
+            if (opcoes.comando == QLatin1String("carregar-plano"))
+                data::CarregaPlanoContas();
+            else
+                data::ImportaPlanoContasECD(opcoes.de);
+            codigo = 0;
+        } catch (const platform::SilentAbort&) {
+        } catch (const std::exception& e) {
+            escreveErro(MensagemDeFalha(opcoes.comando == QLatin1String("carregar-plano")
+                                            ? QStringLiteral("o Plano de Contas não foi carregado")
+                                            : QStringLiteral("o Plano de Contas não foi importado"),
+                                        e));
+        }
+        avisaConexaoPerdida(dm,
+                            QStringLiteral("As contas gravadas antes da queda ficam no banco; as demais não "
                                            "foram gravadas."));
-    try {
-        dm.trBanco.commit();
-    } catch (const std::exception& e) {
-        escreveErro(MensagemDeFalha(QStringLiteral("as alterações não foram gravadas no banco de dados"), e));
-        codigo = 1;
-    }
-    return codigo;
+        // The chart's rows were committed one by one; a failed last commit is still a failure.
+        return confirma(dm) ? codigo : 1;
+    });
 }
 
 } // namespace app

@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <cstdio>
 #include <memory>
 
 int main(int argc, char** argv) {
@@ -16,21 +15,7 @@ int main(int argc, char** argv) {
     } else {
         aplicacao = std::make_unique<QCoreApplication>(argc, argv);
     }
-    QCoreApplication::setApplicationName(QStringLiteral("Gerador FCONT"));
     QStringList argumentos = QCoreApplication::arguments();
     argumentos.removeFirst();
-    const app::OpcoesCli opcoes = app::LeOpcoes(argumentos);
-    if (!opcoes.erro.isEmpty()) {
-        std::fprintf(stderr, "%s\n%s\n", opcoes.erro.toLocal8Bit().constData(),
-                     app::UsoCli().toLocal8Bit().constData());
-        return 2;
-    }
-    if (opcoes.comando == QLatin1String("relatorio"))
-        return app::ExecutaRelatorio(opcoes);
-    if (opcoes.comando == QLatin1String("exportar"))
-        return app::ExecutaExportar(opcoes);
-    if (opcoes.comando == QLatin1String("carregar-plano") ||
-        opcoes.comando == QLatin1String("importar-plano"))
-        return app::ExecutaPlano(opcoes);
-    return opcoes.comando == QLatin1String("demo") ? app::ExecutaDemo(opcoes) : app::ExecutaGerar(opcoes);
+    return app::ExecutaCli(argumentos);
 }

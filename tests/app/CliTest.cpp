@@ -46,6 +46,100 @@ TEST(OpcoesCli, ReportsNeedTheirKindAndFileAndExportsTheirWorkbook) {
     EXPECT_FALSE(app::LeOpcoes({"exportar", "--banco", "b", "--configuracao", "2"}).erro.isEmpty());
 }
 
+TEST(OpcoesCli, EachCommandTakesOnlyItsOwnOptionsInEitherSpelling) {
+    EXPECT_FALSE(
+        app::LeOpcoes({"gerar", "--banco", "b", "--configuracao", "1", "--pdf", "x.pdf"}).erro.isEmpty())
+        << "--pdf belongs to relatorio";
+    EXPECT_FALSE(app::LeOpcoes({"demo", "--banco", "b"}).erro.isEmpty());
+    const app::OpcoesCli o = app::LeOpcoes({"gerar", "--banco=b", "--configuracao=4"});
+    EXPECT_TRUE(o.erro.isEmpty()) << o.erro.toStdString();
+    EXPECT_EQ(o.configuracao, 4);
+    EXPECT_FALSE(app::LeOpcoes({"gerar", "--banco", "b", "--configuracao", "0"}).erro.isEmpty());
+    EXPECT_EQ(app::LeOpcoes({"gerar", "--banco"}).erro, QStringLiteral("Falta o valor de --banco"));
+    EXPECT_TRUE(app::LeOpcoes({"exportar", "--help"}).ajuda) << "help needs none of the required options";
+    for (const app::ComandoCli& comando : app::ComandosCli()) {
+        EXPECT_NE(comando.executa, nullptr) << comando.nome.toStdString();
+        EXPECT_TRUE(app::UsoCli(comando.nome).startsWith(QStringLiteral("Uso: fcont-cli ") + comando.nome));
+    }
+}
+
+struct Execucao {
+    int codigo = -1;
+    QString saida, erros;
+};
+
+Execucao executaSemBanco(const QStringList& argumentos) {
+    QProcess processo;
+    processo.start(QStringLiteral(FCONT_CLI), argumentos);
+    EXPECT_TRUE(processo.waitForFinished(60000));
+    return {processo.exitCode(), QString::fromLocal8Bit(processo.readAllStandardOutput()),
+            QString::fromLocal8Bit(processo.readAllStandardError())};
+}
+
+TEST(LinhaDeComando, HelpShowsEveryCommandAndEachCommandItsOwnOptions) {
+    Execucao e = executaSemBanco({QStringLiteral("--help")});
+    EXPECT_EQ(e.codigo, 0);
+    EXPECT_TRUE(e.saida.startsWith(QStringLiteral("Uso: fcont-cli COMANDO [opções]")))
+        << e.saida.toStdString();
+    for (const char* comando :
+         {"gerar", "demo", "validar", "carregar-plano", "importar-plano", "relatorio", "exportar"})
+        EXPECT_TRUE(
+            e.saida.contains(QStringLiteral("\n  ") + QString::fromLatin1(comando) + QLatin1Char(' ')))
+            << comando;
+    EXPECT_TRUE(e.erros.isEmpty()) << e.erros.toStdString();
+
+    e = executaSemBanco({QStringLiteral("gerar"), QStringLiteral("--help")});
+    EXPECT_EQ(e.codigo, 0);
+    EXPECT_TRUE(e.saida.startsWith(
+        QStringLiteral("Uso: fcont-cli gerar --banco BANCO --configuracao N [--pasta DIR] [--usuario U] "
+                       "[--sem-visualizar] [--detalhes] [--validar-estrito]\n")))
+        << e.saida.toStdString();
+    EXPECT_TRUE(e.saida.contains(QStringLiteral("Mostra esta ajuda.")));
+    EXPECT_FALSE(e.saida.contains(QStringLiteral("--pdf")));
+
+    e = executaSemBanco({QStringLiteral("relatorio"), QStringLiteral("-h")});
+    EXPECT_EQ(e.codigo, 0);
+    EXPECT_TRUE(e.saida.contains(QStringLiteral("{associacao|referencial}"))) << e.saida.toStdString();
+    EXPECT_TRUE(e.saida.contains(QStringLiteral("  --pdf ARQUIVO ")));
+
+    e = executaSemBanco({QStringLiteral("validar"), QStringLiteral("--help")});
+    EXPECT_EQ(e.codigo, 0);
+    EXPECT_TRUE(e.saida.startsWith(
+        QStringLiteral("Uso: fcont-cli validar ARQUIVO [--tabelas DIR] [--formato texto|csv]\n")))
+        << e.saida.toStdString();
+}
+
+TEST(LinhaDeComando, VersionPrintsTheProgramsTitle) {
+    const Execucao e = executaSemBanco({QStringLiteral("--version")});
+    EXPECT_EQ(e.codigo, 0);
+    EXPECT_EQ(e.saida, QStringLiteral("fcont-cli - FCONT Versão 1.0 (Compilação 30-06-2015 09:00)\n"));
+}
+
+TEST(LinhaDeComando, UnknownCommandsAndOptionsExitTwoWithTheUsageOnStandardError) {
+    Execucao e = executaSemBanco({QStringLiteral("balanco")});
+    EXPECT_EQ(e.codigo, 2);
+    EXPECT_TRUE(e.saida.isEmpty());
+    EXPECT_TRUE(e.erros.startsWith(QStringLiteral("Comando desconhecido: balanco\n")))
+        << e.erros.toStdString();
+    EXPECT_TRUE(e.erros.contains(QStringLiteral("Uso: fcont-cli COMANDO [opções]")));
+
+    e = executaSemBanco({QStringLiteral("--ajuda")});
+    EXPECT_EQ(e.codigo, 2);
+    EXPECT_TRUE(e.erros.startsWith(QStringLiteral("Opção desconhecida: --ajuda\n"))) << e.erros.toStdString();
+
+    e = executaSemBanco({QStringLiteral("exportar"), QStringLiteral("--banco"), QStringLiteral("b"),
+                         QStringLiteral("--configuracao"), QStringLiteral("1"), QStringLiteral("--senha=x")});
+    EXPECT_EQ(e.codigo, 2);
+    EXPECT_TRUE(e.saida.isEmpty());
+    EXPECT_TRUE(e.erros.startsWith(QStringLiteral("Opção desconhecida: --senha=x\n")))
+        << e.erros.toStdString();
+    EXPECT_TRUE(e.erros.contains(QStringLiteral("Uso: fcont-cli exportar --banco BANCO")));
+
+    e = executaSemBanco({});
+    EXPECT_EQ(e.codigo, 2);
+    EXPECT_TRUE(e.erros.contains(QStringLiteral("Uso: fcont-cli COMANDO")));
+}
+
 class Cli : public ModuloDadosTest {
 protected:
     struct Saida {
@@ -87,6 +181,23 @@ TEST_F(Cli, GeneratesTheFileAndPrintsItsPath) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll().count("\r\n"), 140);
     EXPECT_TRUE(s.erros.contains(QStringLiteral("PROCESSO GERAÇÃO ARQUIVO CONCLUÍDO COM SUCESSO!")));
+    EXPECT_TRUE(s.erros.contains(QStringLiteral("Validação do arquivo: 0 erros, 0 avisos")))
+        << s.erros.toStdString();
+}
+
+TEST_F(Cli, TheWrittenFileIsValidatedAndOnlyAStrictRunFailsOnItsErrors) {
+    copiaTabelasExternas();
+    // Nobody signs as the accountant: the file is written, and the tax authority would refuse it.
+    banco->runScript(
+        QStringLiteral("update AUGC80SPSG set SPSGCOD_ASSIM = '309' where SPSGCOD_ASSIM = '900';"));
+    Saida s = executa(gerar());
+    EXPECT_EQ(s.codigo, 0) << "the generation's own exit code";
+    EXPECT_TRUE(QFile::exists(s.saida));
+    EXPECT_TRUE(s.erros.contains(QStringLiteral("Nenhum signatário é o contador"))) << s.erros.toStdString();
+    EXPECT_TRUE(s.erros.contains(QStringLiteral("Validação do arquivo: 1 erros, ")));
+    s = executa(gerar() << QStringLiteral("--validar-estrito"));
+    EXPECT_EQ(s.codigo, 1);
+    EXPECT_TRUE(QFile::exists(s.saida)) << "the file stays, named on standard output";
 }
 
 TEST_F(Cli, WithoutTheReferentialChartTheMessagesArePrintedAndTheGenerationRuns) {

@@ -103,7 +103,7 @@ TEST(ListasDeCodigos, LoadAtCreationFromTheCurrentFolderOrStayEmpty) {
         EXPECT_TRUE(semArquivo.cdsListas.active());
     }
     QDir().mkpath(QStringLiteral("Tabelas Externas"));
-    QFile::copy(QStringLiteral(FCONT_SOURCE_DIR "/tools/demo/Tabelas Externas/SPEDTabCodigos.xml"),
+    QFile::copy(QStringLiteral(FCONT_SOURCE_DIR "/demonstracao/Tabelas Externas/SPEDTabCodigos.xml"),
                 QStringLiteral("Tabelas Externas/SPEDTabCodigos.xml"));
     {
         data::TdmFCONT comArquivo;

@@ -49,7 +49,7 @@ void ModuloDadosTest::escreveArquivo(const QString& relativo, const QByteArray& 
 }
 
 void ModuloDadosTest::copiaTabelasExternas() const {
-    const QDir origem(QStringLiteral(FCONT_SOURCE_DIR "/tools/demo/Tabelas Externas"));
+    const QDir origem(QStringLiteral(FCONT_SOURCE_DIR "/demonstracao/Tabelas Externas"));
     QDir(m_pasta->path()).mkpath(QStringLiteral("Tabelas Externas"));
     for (const QString& nome : origem.entryList(QDir::Files))
         QFile::copy(origem.filePath(nome),

@@ -1,6 +1,6 @@
 #include "tools/bench/BaseGrande.h"
 
-#include "tools/demo/BaseDemonstracao.h"
+#include "demonstracao/BaseDemonstracao.h"
 
 #include "app/AtualizacaoBanco.h"
 #include "data/dmFCONT.h"
@@ -149,9 +149,9 @@ std::vector<ContaGerada> MontaPlano(int contas, int primeiraChave) {
     return plano;
 }
 
-db::ConnectionParams CriaBaseDemo(data::TdmFCONT& dm, const QString& arquivo, const QString& ferramentas) {
+db::ConnectionParams CriaBaseDemo(data::TdmFCONT& dm, const QString& arquivo) {
     // A throwaway database: without synchronous writes the bulk load does not wait for the disk.
-    return demo::MontaBaseDemonstracao(dm, arquivo, ferramentas, false);
+    return demonstracao::MontaBaseDemonstracao(dm, arquivo, false);
 }
 
 BaseGerada AcrescentaEmpresaGrande(data::TdmFCONT& dm, int contas, int linhasRazao,

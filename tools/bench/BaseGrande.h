@@ -37,7 +37,7 @@ struct BaseGerada {
 
 // The demo database without its generation: schema and seed scripts, the program's own upkeep
 // on connection, then parameter set 1. `dm` ends connected to it.
-db::ConnectionParams CriaBaseDemo(data::TdmFCONT& dm, const QString& arquivo, const QString& ferramentas);
+db::ConnectionParams CriaBaseDemo(data::TdmFCONT& dm, const QString& arquivo);
 
 // Adds company 50 with its chart, a year of monthly balances (2025, and December 2024 as the
 // opening), `linhasRazao` ledger rows spread over 2025 that the balances agree with, and

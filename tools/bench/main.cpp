@@ -1,10 +1,12 @@
 #include "tools/bench/BaseGrande.h"
+#include "tools/bench/MedeValidacao.h"
 #include "tools/bench/Medicoes.h"
 
 #include "data/Carregamento.h"
 #include "data/dmFCONT.h"
 #include "db/FirebirdError.h"
 #include "db/Statement.h"
+#include "demonstracao/BaseDemonstracao.h"
 #include "generation/Geracao.h"
 #include "generation/Populacao.h"
 #include "generation/dmBlocos.h"
@@ -15,7 +17,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -107,22 +108,6 @@ void imprime(const QString& texto) {
     std::fflush(stdout);
 }
 
-QString ferramentas() {
-    const QString definida =
-        QProcessEnvironment::systemEnvironment().value(QStringLiteral("FCONT_TOOLS_DIR"));
-    return definida.isEmpty() ? QStringLiteral(FCONT_TOOLS_DIR) : definida;
-}
-
-void copiaTabelasExternas(const QDir& destino) {
-    const QDir origem(QDir(ferramentas()).filePath(QStringLiteral("demo/Tabelas Externas")));
-    destino.mkpath(QStringLiteral("Tabelas Externas"));
-    for (const QString& nome : origem.entryList(QDir::Files)) {
-        const QString alvo = destino.filePath(QStringLiteral("Tabelas Externas/") + nome);
-        QFile::remove(alvo);
-        QFile::copy(origem.filePath(nome), alvo);
-    }
-}
-
 using Relogio = std::chrono::steady_clock;
 
 double segundosDesde(Relogio::time_point inicio) {
@@ -151,7 +136,7 @@ int executa(const Opcoes& opcoes) {
     }
     const QDir dir(QFileInfo(pasta).absoluteFilePath());
     QDir().mkpath(dir.path());
-    copiaTabelasExternas(dir);
+    demonstracao::CopiaTabelasExternas(dir);
     // The data module reads "Tabelas Externas" from the current folder when it is created, and
     // the generation writes "Arquivos Gerados" there.
     if (!QDir::setCurrent(dir.path())) {
@@ -182,7 +167,7 @@ int executa(const Opcoes& opcoes) {
                 base =
                     bench::ReabreBase(dm, arquivo, opcoes.contas, linhasRazao, opcoes.superiorDaAssociacao);
             } else {
-                bench::CriaBaseDemo(dm, arquivo, ferramentas());
+                bench::CriaBaseDemo(dm, arquivo);
                 demo = segundosDesde(inicio);
                 inicio = Relogio::now();
                 base = bench::AcrescentaEmpresaGrande(dm, opcoes.contas, linhasRazao,
@@ -351,6 +336,20 @@ int executa(const Opcoes& opcoes) {
             QStringLiteral("  lines/seconds per record:") + porRegistro +
             QStringLiteral("; the rest (small records, saving) %1s").arg(g.segundos - somados, 0, 'f', 2));
         imprime(QStringLiteral("  file: ") + g.arquivo);
+        const bench::MedidaValidacao v = bench::MedeValidacao(g.arquivo, opcoes.rodadas);
+        imprime(QStringLiteral(
+                    "validation of the file (fastest of %1): %2 erros, %3 avisos in %4 s (processor %5 s) "
+                    "= %6 of the generation's %7 s (target 0.10); peak memory %8 MB, %9 MB above the process "
+                    "before it")
+                    .arg(std::max(opcoes.rodadas, 1))
+                    .arg(v.erros)
+                    .arg(v.avisos)
+                    .arg(v.segundos, 0, 'f', 3)
+                    .arg(v.segundosCpu, 0, 'f', 3)
+                    .arg(v.segundos / std::max(g.segundos, 1e-9), 0, 'f', 3)
+                    .arg(g.segundos, 0, 'f', 2)
+                    .arg(v.picoMemoriaKb / 1024.0, 0, 'f', 1)
+                    .arg((v.picoMemoriaKb - v.memoriaAntesKb) / 1024.0, 0, 'f', 1));
         imprimeCaixas(g.textosDasCaixas);
         if (!todas)
             codigo = 1;

@@ -1,5 +1,6 @@
 #include "ui/app/TfmSplashScreen.h"
 
+#include "common/Versao.h"
 #include "ui/app/TfmLogin.h"
 #include "ui/main/Aplicacao.h"
 #include "ui/main/Logotipo.h"
@@ -134,7 +135,7 @@ TfmSplashScreen::TfmSplashScreen(int intervalo, QWidget* parent)
 TfmSplashScreen::~TfmSplashScreen() = default;
 
 void TfmSplashScreen::FormCreate() {
-    laVersao->setText(QStringLiteral("FCONT Versão 1.0 (Compilação 30-06-2015 09:00)"));
+    laVersao->setText(common::TextoVersao());
     DefineTituloAplicacao(QCoreApplication::applicationName() + QStringLiteral(" - ") +
                           laVersao->text().trimmed());
     setWindowTitle(TituloAplicacao());
