@@ -26,7 +26,7 @@ Attachment& Attachment::operator=(Attachment&& other) noexcept {
 // A dead connection's interface is left to the client library: detaching could wait forever.
 void Attachment::abandonIfLost() noexcept {
     if (lost())
-        forget(m_handle);
+        letGo(m_handle);
 }
 
 Attachment Attachment::connect(const ConnectionParams& params) {

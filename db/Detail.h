@@ -50,6 +50,14 @@ private:
     bool* m_lost;
 };
 
+// An interface of a lost connection: only our reference is dropped, nothing is ended on the
+// server, and the client library frees the object itself (left alone, its clean-up at exit would
+// still find the object and fail on it).
+template <class T> void letGo(Handle<T>& handle) noexcept {
+    if (T* p = handle.release())
+        p->release();
+}
+
 // The status of cleanup calls, whose failure the caller cannot act on (destructors): never throws.
 class QuietStatus : public Firebird::CheckStatusWrapper {
 public:

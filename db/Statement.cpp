@@ -23,7 +23,7 @@ Statement::Impl::~Impl() {
     closeCursor();
     // Freeing a statement of a dead connection could wait forever on it.
     if (gone())
-        forget(statement);
+        letGo(statement);
 }
 
 void Statement::Impl::closeCursor() {

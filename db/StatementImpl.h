@@ -47,7 +47,7 @@ struct Cursor::Impl {
     void close() {
         row.clear();
         if (lost && *lost)
-            forget(resultSet);
+            detail::letGo(resultSet);
         resultSet.reset();
     }
 };

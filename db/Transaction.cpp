@@ -32,7 +32,7 @@ bool Transaction::lost() const {
 // The transaction of a dead connection is gone on the server; ending it could wait forever.
 void Transaction::abandonIfLost() noexcept {
     if (lost())
-        forget(m_handle);
+        letGo(m_handle);
 }
 
 void Transaction::start() {
