@@ -497,3 +497,60 @@ TEST(SalvaArquivo, AFullDeviceFailsAtTheWriteOrTheFlush) {
         EXPECT_STRNE(e.what(), "");
     }
 }
+
+TEST_F(ArquivoSeguro, SignatoriesAreAlwaysJ930AndOneWithoutNameOrCpfStopsTheRun) {
+    // Whatever an old version stored as the record code, the line is a J930 line.
+    altera(QStringLiteral("update AUGC80SPSG set SPSGREG = 'XXXX' where SPSGCODIGO = 1;"
+                          "update AUGC80SPSG set SPSGREG = null where SPSGCODIGO = 2;"));
+    QStringList linhas = gera();
+    ASSERT_TRUE(resultado.sucesso) << caixas->get().texts().join('|').toStdString();
+    EXPECT_EQ(linhas, esperadas());
+
+    const QString pasta = QDir(pastaAtual()).filePath(QStringLiteral("Arquivos Gerados"));
+    QDir(pasta).removeRecursively();
+    const std::pair<const char*, const char*> casos[] = {
+        {"update AUGC80SPSG set SPSGIDENT_CPF = null where SPSGCODIGO = 2;",
+         "Signatário 2 (\"Joaquim Pereira Dutra\") sem CPF!"},
+        {"update AUGC80SPSG set SPSGIDENT_NOM = '  ' where SPSGCODIGO = 1;", "Signatário 1 sem Nome!"},
+        {"insert into AUGC80SPSG (SPSGCODIGO, SPCODIGO) values (9, 1);", "Signatário 9 sem Nome e sem CPF!"},
+    };
+    for (const auto& [sql, mensagem] : casos) {
+        altera(QString::fromUtf8(sql));
+        try {
+            data::CarregaConfiguracoes(1);
+        } catch (const platform::SilentAbort&) {
+        }
+        caixas->get().clear();
+        EXPECT_THROW(generation::GeraArquivoFCONT(nullptr), platform::SilentAbort) << mensagem;
+        EXPECT_TRUE(caixas->get().texts().value(0).startsWith(QStringLiteral("Operação Abortada: \r")));
+        EXPECT_TRUE(caixas->get().texts().value(0).contains(QString::fromUtf8(mensagem)))
+            << caixas->get().texts().join('|').toStdString();
+        EXPECT_TRUE(QDir(pasta).entryList(QDir::Files).isEmpty()) << "no |J930||||| line, no file";
+        altera(QStringLiteral(
+            "delete from AUGC80SPSG where SPSGCODIGO = 9;"
+            "update AUGC80SPSG set SPSGIDENT_NOM = 'Marina Albuquerque Teles' where SPSGCODIGO = 1;"
+            "update AUGC80SPSG set SPSGIDENT_CPF = '98765432100' where SPSGCODIGO = 2;"));
+    }
+}
+
+TEST_F(ArquivoSeguro, APeriodBefore1976KeepsItsOwnYearAndItsBalances) {
+    // The whole seed 55 years back: the same file with 1970 and 1969 in its dates.
+    altera(QStringLiteral("update AUGC80SP set R0000DT_INI = dateadd(-55 year to R0000DT_INI), "
+                          "R0000DT_FIN = dateadd(-55 year to R0000DT_FIN) where SPCODIGO = 1;"
+                          "update ACBC21SC set SCPERIODO = dateadd(-55 year to SCPERIODO);"
+                          "update ACBM19LC set LCDATALANCAMENTO = dateadd(-55 year to LCDATALANCAMENTO);"
+                          "update ACBC15PC set PCDATACRIACAO = dateadd(-55 year to PCDATACRIACAO), "
+                          "PCDATAALTERACAO = dateadd(-55 year to PCDATAALTERACAO);"));
+    const QStringList linhas = gera();
+    ASSERT_TRUE(resultado.sucesso) << caixas->get().texts().join('|').toStdString();
+    QStringList esperado = esperadas();
+    static const QRegularExpression data(QStringLiteral("\\|(\\d{4})(2024|2025)(?=\\|)"));
+    for (QString& linha : esperado) {
+        QRegularExpressionMatch m;
+        while ((m = data.match(linha)).hasMatch())
+            linha.replace(m.capturedStart(), m.capturedLength(),
+                          QLatin1Char('|') + m.captured(1) + QString::number(m.captured(2).toInt() - 55));
+    }
+    ASSERT_TRUE(esperado.contains(QStringLiteral("|I150|01011970|31121970|")));
+    EXPECT_EQ(linhas, esperado);
+}

@@ -35,6 +35,9 @@ QString TextoDoErroAtual() {
     try {
         throw;
     } catch (const db::FirebirdError& e) {
+        // A dead connection is the one failure the user must act on: our words before the server's.
+        if (e.connectionLost())
+            return QStringLiteral("A conexão com o banco de dados foi perdida.\r") + e.text();
         return e.text();
     } catch (const std::exception& e) {
         return QString::fromUtf8(e.what());
