@@ -15,6 +15,7 @@
 #include "platform/Abort.h"
 #include "platform/ConsoleDialogs.h"
 #include "platform/DataSetNotifier.h"
+#include "platform/Erro.h"
 #include "platform/EventLoop.h"
 #include "relatorios/ExportaPlanoContas.h"
 #include "relatorios/TqrPlanoAssociacao.h"
@@ -428,10 +429,12 @@ QString usuarioPadrao(const OpcoesCli& opcoes) {
     return isc.isEmpty() ? QStringLiteral("SYSDBA") : isc;
 }
 
+// The engine's code beside its text: what an administrator looks the failure up by.
 QString textoDe(const std::exception& e) {
+    QString texto = platform::TextoDoErro(e);
     if (const auto* fb = dynamic_cast<const db::FirebirdError*>(&e))
-        return QStringLiteral("%1 (código %2)").arg(fb->text()).arg(fb->code());
-    return QString::fromUtf8(e.what());
+        return QStringLiteral("%1 (código %2)").arg(texto).arg(fb->code());
+    return texto;
 }
 
 // The folder given with --pasta becomes the current one: "Tabelas Externas" is read and the files

@@ -6,6 +6,7 @@
 #include "data/dmFCONT.h"
 #include "data/uFCONT.h"
 #include "platform/Dialogs.h"
+#include "platform/Erro.h"
 #include "platform/EventLoop.h"
 
 namespace data {
@@ -19,10 +20,6 @@ void atualizaPrompt(const QString& principal, const QString& detalhe) {
     TdmFCONT& dm = *dmFCONT;
     common::MemoPrompt descartado;
     common::AtualizaPrompt(dm.prompt ? *dm.prompt : descartado, principal, detalhe, dm.Cancelado);
-}
-
-qint64 campoSPED(const char* nome) {
-    return dmFCONT->quSPED.fieldByName(QString::fromLatin1(nome)).asInteger();
 }
 
 int proximaChave() {
@@ -59,8 +56,8 @@ void CarregaPlanoContas() {
     dm.Cancelado = false;
     atualizaPrompt(QStringLiteral("Iniciando Importação do Plano de Contas..."), QString());
 
-    const qint64 conjunto = campoSPED("SPCODIGO");
-    const qint64 empresa = campoSPED("EMPRESA");
+    const qint64 conjunto = CampoSPED("SPCODIGO").asInteger();
+    const qint64 empresa = CampoSPED("EMPRESA").asInteger();
     platform::Query& contas = dm.quRegI050;
     contas.close();
     contas.setParam(QStringLiteral("PACODIGO"), empresa);
@@ -136,7 +133,7 @@ void ImportaPlanoContasECD(const QString& origem) {
         }
     } catch (const std::exception& e) {
         common::MostraMensagem(QStringLiteral("Erro: ao importar Plano de Contas Referenciado.\r") +
-                                   QString::fromUtf8(e.what()),
+                                   platform::TextoDoErro(e),
                                true);
     }
     common::MostraMensagem(QStringLiteral("Importação do Plano Referenciado ECD executada com sucesso!"));
@@ -161,8 +158,8 @@ void ExcluiPlanoContas(bool naoReferenciadas) {
                          {QStringLiteral("Sim"), QStringLiteral("Não")}) != QLatin1String("Sim"))
         return;
     ExecutaScript(QStringLiteral("delete from AUGC80SPAS where SPCODIGO = %1 and PACODIGO = %2")
-                      .arg(campoSPED("SPCODIGO"))
-                      .arg(campoSPED("EMPRESA")));
+                      .arg(CampoSPED("SPCODIGO").asInteger())
+                      .arg(CampoSPED("EMPRESA").asInteger()));
     AbreAssociacoes(naoReferenciadas);
 }
 

@@ -6,6 +6,7 @@
 
 namespace platform {
 class DataSet;
+class Field;
 class Query;
 } // namespace platform
 
@@ -18,6 +19,8 @@ void ExcluiRegistro(platform::DataSet& dataSet);
 bool ExisteFilial(const QString& filial);
 void AtribuiCodigoConfiguracao(platform::Query& query);
 void CarregaPlanoReferencial();
+// A field of the open parameter set (quSPED), by its name.
+platform::Field& CampoSPED(const char* nome);
 
 // A grid column as far as its pick list goes: the field it shows and the items it offers.
 struct ColunaLista {

@@ -9,12 +9,14 @@
 #include "generation/Populacao.h"
 #include "generation/dmBlocos.h"
 #include "platform/Abort.h"
+#include "platform/Erro.h"
 #include "platform/Regional.h"
 
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QScopeGuard>
 
 #include <algorithm>
 
@@ -131,22 +133,6 @@ QString NomeArquivoIncompleto(const QDir& pasta, const QString& nomeCompleto) {
     return nome;
 }
 
-namespace {
-
-// Step 11 of the command: whatever happened, the line list goes and the buttons come back.
-struct Restaura {
-    common::PromptView* botoes;
-    ~Restaura() {
-        dmFCONT->slArquivo.reset();
-        if (botoes) {
-            botoes->setCancelarEnabled(false);
-            botoes->setGerarEnabled(true);
-        }
-    }
-};
-
-} // namespace
-
 ResultadoGeracao GeraArquivoFCONT(common::PromptView* botoes) {
     ResultadoGeracao resultado;
     VerificaConjunto();
@@ -156,7 +142,14 @@ ResultadoGeracao GeraArquivoFCONT(common::PromptView* botoes) {
         botoes->setCancelarEnabled(true);
         botoes->setGerarEnabled(false);
     }
-    Restaura restaura{botoes};
+    // However the run ends, the line list goes and the buttons come back.
+    const auto restaura = qScopeGuard([botoes] {
+        dmFCONT->slArquivo.reset();
+        if (botoes) {
+            botoes->setCancelarEnabled(false);
+            botoes->setGerarEnabled(true);
+        }
+    });
     dmFCONT->slArquivo = std::make_unique<QStringList>();
     dmFCONT->Cancelado = false;
     dmFCONT->ContLinha = 0;
@@ -189,7 +182,7 @@ ResultadoGeracao GeraArquivoFCONT(common::PromptView* botoes) {
         SalvaArquivo(*dmFCONT->slArquivo, caminho);
     } catch (const ErroGravacao& e) {
         common::MostraMensagem(QStringLiteral("Erro: ao gravar o arquivo \"") + caminho +
-                                   QStringLiteral("\".\rCausa: ") + QString::fromUtf8(e.what()),
+                                   QStringLiteral("\".\rCausa: ") + platform::TextoDoErro(e),
                                true);
     }
     resultado.arquivo = caminho;

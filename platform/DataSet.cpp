@@ -5,6 +5,8 @@
 #include "platform/DataSetNotifier.h"
 #include "platform/Regional.h"
 
+#include <QScopeGuard>
+
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -252,12 +254,6 @@ Field& DataSet::addField(const FieldDef& def) {
     return *m_fields.back();
 }
 
-void DataSet::clearFields() {
-    if (active())
-        throw std::logic_error(("Cannot clear the fields of the open dataset " + m_name).toStdString());
-    m_fields.clear();
-}
-
 void DataSet::removeAutomaticFields() {
     if (active())
         throw std::logic_error(("Cannot change the fields of the open dataset " + m_name).toStdString());
@@ -472,10 +468,7 @@ QVariant DataSet::valueAt(int viewRow, int fieldIndex) const {
     if (viewRow == m_pos)
         return f.value();
     // A lookup reads the row through the fields, as the current one: let it see this row.
-    struct Peek {
-        int& slot;
-        ~Peek() { slot = -1; }
-    } peek{m_peek};
+    const auto peek = qScopeGuard([this] { m_peek = -1; });
     m_peek = viewRow;
     return f.value();
 }

@@ -1,6 +1,7 @@
 #include "relatorios/ExportaPlanoContas.h"
 
 #include "common/Mensagens.h"
+#include "platform/Erro.h"
 #include "relatorios/ExportaExcel.h"
 
 #include <exception>
@@ -12,7 +13,7 @@ int ExportaPlanoContas(data::TdmFCONT& dm, const QString& arquivo, bool somenteN
         return ExportaPlanoContasExcel(dm, arquivo, somenteNaoReferenciadas);
     } catch (const std::exception& e) {
         common::MostraMensagem(QStringLiteral("Erro: \rAo exportar o Plano de Contas para \"") + arquivo +
-                                   QStringLiteral("\".\r") + QString::fromUtf8(e.what()),
+                                   QStringLiteral("\".\r") + platform::TextoDoErro(e),
                                true);
     }
     return 0;
