@@ -1,6 +1,7 @@
 #include "app/Cli.h"
 
 #include "app/AtualizacaoBanco.h"
+#include "app/Validar.h"
 #include "common/Mensagens.h"
 #include "common/Versao.h"
 #include "data/Carregamento.h"
@@ -113,6 +114,23 @@ const QList<OpcaoCli>& opcoesCli() {
              o.detalhes = true;
              return QString();
          }},
+        {u"validar-estrito"_s, QString(), u"Sai com 1 quando a validação do arquivo gerado acha erros."_s,
+         [](OpcoesCli& o, const QString&) {
+             o.validarEstrito = true;
+             return QString();
+         }},
+        {u"tabelas"_s, u"DIR"_s,
+         u"Pasta com contasref-SRF.txt e SPEDTabCodigos.xml (padrão: \"Tabelas Externas\" da pasta atual)."_s,
+         [](OpcoesCli& o, const QString& v) {
+             o.tabelas = v;
+             return QString();
+         }},
+        {u"formato"_s, u"texto|csv"_s,
+         u"Um achado por linha em texto (padrão) ou em CSV separado por \";\"."_s,
+         [](OpcoesCli& o, const QString& v) {
+             o.formato = v;
+             return v == "texto"_L1 || v == "csv"_L1 ? QString() : u"--formato deve ser texto ou csv"_s;
+         }},
     };
     return opcoes;
 }
@@ -131,15 +149,21 @@ const QList<ComandoCli>& ComandosCli() {
         {.nome = u"gerar"_s,
          .descricao = u"Gera o arquivo FCONT da configuração N e escreve o caminho do arquivo."_s,
          .opcoes = {u"banco"_s, u"configuracao"_s, u"pasta"_s, u"usuario"_s, u"sem-visualizar"_s,
-                    u"detalhes"_s},
+                    u"detalhes"_s, u"validar-estrito"_s},
          .obrigatorias = {u"banco"_s, u"configuracao"_s},
          .executa = ExecutaGerar},
         {.nome = u"demo"_s,
          .descricao =
              u"Monta a base de demonstração na pasta DIR (padrão: demo) e gera o arquivo FCONT dela."_s,
-         .opcoes = {u"pasta"_s, u"sem-visualizar"_s, u"detalhes"_s},
+         .opcoes = {u"pasta"_s, u"sem-visualizar"_s, u"detalhes"_s, u"validar-estrito"_s},
          .pasta = u"demo"_s,
          .executa = ExecutaDemo},
+        {.nome = u"validar"_s,
+         .descricao = u"Confere um arquivo FCONT (deste ou de outro programa) e escreve um achado por linha; "
+                      u"sai com 1 quando há erros e 2 quando o arquivo não pode ser lido."_s,
+         .opcoes = {u"tabelas"_s, u"formato"_s},
+         .arquivo = u"ARQUIVO"_s,
+         .executa = ExecutaValidarCli},
         {.nome = u"relatorio"_s,
          .descricao =
              u"Grava em PDF o relatório do plano de associação ou do plano referencial da configuração N."_s,
@@ -234,6 +258,8 @@ QString UsoCli(const QString& nome) {
     }
     if (!comando->argumentos.isEmpty())
         linha += u" {"_s + comando->argumentos.join(u'|') + u'}';
+    if (!comando->arquivo.isEmpty())
+        linha += u' ' + comando->arquivo;
     for (const QString& nome : comando->opcoes)
         if (!comando->obrigatorias.contains(nome)) {
             const OpcaoCli& opcao = *opcaoDe(nome);
@@ -302,6 +328,10 @@ OpcoesCli LeOpcoes(const QStringList& argumentos) {
             return o;
     }
     for (const QString& argumento : leitor.positionalArguments()) {
+        if (!comando->arquivo.isEmpty() && o.arquivo.isEmpty()) {
+            o.arquivo = argumento;
+            continue;
+        }
         if (!comando->argumentos.contains(argumento) || !o.relatorio.isEmpty()) {
             o.erro = u"Opção desconhecida: "_s + argumento;
             return o;
@@ -314,6 +344,8 @@ OpcoesCli LeOpcoes(const QStringList& argumentos) {
             faltam << u"--"_s + nome;
     if (!comando->argumentos.isEmpty() && o.relatorio.isEmpty())
         faltam << comando->argumentos.join(u" ou "_s);
+    if (!comando->arquivo.isEmpty() && o.arquivo.isEmpty())
+        faltam << comando->arquivo;
     if (!faltam.isEmpty())
         o.erro = comando->nome + u" precisa de "_s + enumera(faltam);
     if (o.pasta.isEmpty())
@@ -611,7 +643,7 @@ void InstalaSinais() {
 
 int ExecutaGerar(const OpcoesCli& opcoes) {
     PromptTerminal prompt;
-    return executaSobreConjunto(opcoes, prompt, false, [&prompt](data::TdmFCONT& dm) {
+    return executaSobreConjunto(opcoes, prompt, false, [&prompt, &opcoes](data::TdmFCONT& dm) {
         generation::TdmBlocos blocos;
         generation::ResultadoGeracao resultado;
         int codigo = 1;
@@ -625,14 +657,22 @@ int ExecutaGerar(const OpcoesCli& opcoes) {
             codigo = 1;
         }
         const QByteArray caminho = QDir::toNativeSeparators(resultado.arquivo).toLocal8Bit();
-        if (resultado.sucesso)
+        if (resultado.sucesso) {
             std::printf("%s\n", caminho.constData());
-        else if (!resultado.arquivo.isEmpty())
+            std::fflush(stdout);
+            const validacao::Achados achados = ValidaArquivoGerado(resultado.arquivo);
+            if (opcoes.validarEstrito && validacao::ContaErros(achados) > 0)
+                codigo = 1;
+        } else if (!resultado.arquivo.isEmpty())
             escreveErro(QStringLiteral("Arquivo incompleto: ") + QString::fromLocal8Bit(caminho));
         // The file is written; a failed commit of the set's reading changes nothing of it.
         confirma(dm);
         return codigo;
     });
+}
+
+int ExecutaValidarCli(const OpcoesCli& opcoes) {
+    return ExecutaValidar({opcoes.arquivo, opcoes.tabelas, opcoes.formato});
 }
 
 int ExecutaDemo(const OpcoesCli& opcoes) {

@@ -20,6 +20,10 @@ struct OpcoesCli {
     QString relatorio; // "associacao" or "referencial"
     QString pdf, xlsx;
     bool naoReferenciadas = false;
+    // validar, and the check after gerar
+    QString arquivo, tabelas;
+    QString formato = QStringLiteral("texto");
+    bool validarEstrito = false;
 
     bool ajuda = false;  // --help: the usage of the command, or of the program without one
     bool versao = false; // --version
@@ -34,6 +38,7 @@ struct ComandoCli {
     QStringList opcoes{};       // the names of the options it takes, in the order of its usage
     QStringList obrigatorias{}; // those of them it cannot run without
     QStringList argumentos{};   // the words its one positional argument may be (then required)
+    QString arquivo{};          // or the name of its one free positional argument, a file (required)
     QString pasta{};            // the folder taken without --pasta
     int (*executa)(const OpcoesCli&) = nullptr;
     bool pinta = false; // paints a report: the program needs a graphical application object
@@ -68,6 +73,9 @@ int ExecutaGerar(const OpcoesCli& opcoes);
 // associations into set opcoes.configuracao, through the routines of the main window's menu.
 // Boxes go to stderr, progress lines to stdout; 0 only when the routine ended normally.
 int ExecutaPlano(const OpcoesCli& opcoes);
+
+// Runs "validar" over opcoes.arquivo (app/Validar.h).
+int ExecutaValidarCli(const OpcoesCli& opcoes);
 
 // Builds the embedded demo database and its external tables in opcoes.pasta, then generates.
 int ExecutaDemo(const OpcoesCli& opcoes);

@@ -119,11 +119,11 @@ void TdmFCONT::quRegJ930oldSPSGIDENT_QUALIFChange() {
         .setValue(codigos.isEmpty() ? QString(QLatin1String("")) : codigos.first());
 }
 
-void PreencheListaColuna(QList<ColunaLista>& colunas, const QString& registro, const QString& campo,
-                         const QString& consulta) {
+void PreencheListaColuna(std::vector<platform::ColunaGrade>& colunas, const QString& registro,
+                         const QString& campo, const QString& consulta) {
     TdmFCONT& dm = *dmFCONT;
     const QString chave = Trim(campo);
-    for (ColunaLista& coluna : colunas) {
+    for (platform::ColunaGrade& coluna : colunas) {
         // Grid columns show the own tables' fields, named with a four-character prefix
         // ("SPSGIDENT_QUALIF" shows IDENT_QUALIF).
         if (Trim(coluna.campo).mid(4) != chave)

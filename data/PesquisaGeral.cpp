@@ -85,10 +85,11 @@ std::optional<ConfiguracaoPesquisa> ConfiguracaoDoTipo(int tipo) {
                 {QStringLiteral("ACBC15PC.PCNIVEL"), QStringLiteral("Nível"), QLatin1Char('S'), 1},
                 {QStringLiteral("ACBC15PC.PACODIGO"), QStringLiteral("Empresa"), QLatin1Char('I'), 0},
                 {QStringLiteral("ACBC15PC.PCDESCRICAO"), QStringLiteral("Conta"), QLatin1Char('S'), 60}};
-    c.grade = {{QStringLiteral("Cod. Conta"), QStringLiteral("PCCODIGO"), 80},
-               {QStringLiteral("Ordenação"), QStringLiteral("PCORDENACAO"), 120},
-               {QStringLiteral("Nível"), QStringLiteral("PCNIVEL"), 50},
-               {QStringLiteral("Descrição"), QStringLiteral("PCDESCRICAO"), 360}};
+    c.grade = {
+        {.campo = QStringLiteral("PCCODIGO"), .titulo = QStringLiteral("Cod. Conta"), .largura = 80},
+        {.campo = QStringLiteral("PCORDENACAO"), .titulo = QStringLiteral("Ordenação"), .largura = 120},
+        {.campo = QStringLiteral("PCNIVEL"), .titulo = QStringLiteral("Nível"), .largura = 50},
+        {.campo = QStringLiteral("PCDESCRICAO"), .titulo = QStringLiteral("Descrição"), .largura = 360}};
     c.filtrosFixos = {QString()};
     return c;
 }
@@ -158,7 +159,7 @@ ComandosPesquisa MontaPesquisaGeral(const ConfiguracaoPesquisa& config, const QS
         r.consulta << expressoes[i] +
                           (i + 1 < expressoes.size() ? QStringLiteral(", ") : QStringLiteral(" "));
     // A qualified expression does not name the bare field, so grid fields come again here.
-    for (const ColunaGrade& g : config.grade)
+    for (const platform::ColunaGrade& g : config.grade)
         if (!CampoListado(g.campo, expressoes) && !common::Trim(g.campo).isEmpty() &&
             !g.campo.startsWith(QLatin1String("V_"), Qt::CaseInsensitive))
             r.consulta << QStringLiteral(", ") + g.campo;

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "platform/ColunaGrade.h"
 #include "platform/DataSet.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 // The configurable search over one database table: its configuration and the statements built
 // from the typed values. No widgets, so tests and fcont-cli build the same texts.
@@ -18,18 +20,12 @@ struct CampoPesquisa {
     int tamanho = 0; // the entry's maximum length; 0 = no limit
 };
 
-struct ColunaGrade {
-    QString titulo;
-    QString campo;
-    int largura = 0;
-};
-
 struct ConfiguracaoPesquisa {
     int tipo = 0;
     QString titulo;
     QString tabela;
     QList<CampoPesquisa> campos;
-    QList<ColunaGrade> grade;
+    std::vector<platform::ColunaGrade> grade;
     QStringList filtrosFixos;
 };
 

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "platform/ColunaGrade.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <vector>
 
 namespace platform {
 class DataSet;
@@ -22,17 +26,11 @@ void CarregaPlanoReferencial();
 // A field of the open parameter set (quSPED), by its name.
 platform::Field& CampoSPED(const char* nome);
 
-// A grid column as far as its pick list goes: the field it shows and the items it offers.
-struct ColunaLista {
-    QString campo;
-    QStringList lista;
-};
-
 // Fills the pick list of every column whose field, without its four-character table prefix,
 // is `campo`: from the statement `consulta` when there is one (its column `campo`, in result
 // order), else from the code lists' descriptions of `registro`/`campo` in table order.
-void PreencheListaColuna(QList<ColunaLista>& colunas, const QString& registro, const QString& campo,
-                         const QString& consulta);
+void PreencheListaColuna(std::vector<platform::ColunaGrade>& colunas, const QString& registro,
+                         const QString& campo, const QString& consulta);
 
 // Superior account code of an account of the open parameter set's company: for a synthetic
 // account the nearest synthetic account before it (in the chart's order) with a lower level,

@@ -1,6 +1,7 @@
 #include "generation/Totais.h"
 
 #include "common/Mensagens.h"
+#include "generation/Leiaute.h"
 #include "generation/dmBlocos.h"
 
 #include <initializer_list>
@@ -73,12 +74,8 @@ void GravaBloco9() {
     b.cdsReg9001.fieldByName(QStringLiteral("IND_DAD")).setValue(QStringLiteral("0"));
     b.cdsReg9001.post();
 
-    // This order, block M before block J although J comes first in the file, is the one the
-    // delivered files carry. 9001, 9900, 9990 and 9999 get no 9900 row.
-    for (const char* codigo :
-         {"0000", "I001", "I050", "I051", "I075", "I100", "I150", "I155", "I200", "I250", "I350",
-          "I355", "I990", "M001", "M020", "M025", "M030", "M355", "M990", "J001", "J930", "J990"})
-        TotalizaRegistro(QString::fromLatin1(codigo), b.tabela(QString::fromLatin1(codigo))->recordCount());
+    for (const QString& codigo : RegistrosContadosNoBloco9())
+        TotalizaRegistro(codigo, b.tabela(codigo)->recordCount());
 
     // 9990 counts itself and the 9999 that follows it.
     gravaFechamento(b.cdsReg9990, "9990", "QTD_LIN_9", soma({&b.cdsReg9001, &b.cdsReg9900}) + 2);

@@ -15,9 +15,11 @@ struct Changing {
 
 } // namespace
 
-DataSetModel::DataSetModel(DataSet& dataSet, QObject* parent)
-    : QAbstractTableModel(parent), m_dataSet(dataSet), m_columns(dataSet.visibleFields()),
-      m_rowCount(dataSet.active() ? dataSet.recordCount() : 0) {
+DataSetModel::DataSetModel(DataSet& dataSet, QObject* parent) : DataSetModel(dataSet, {}, parent) {}
+
+DataSetModel::DataSetModel(DataSet& dataSet, std::vector<ColunaGrade> colunas, QObject* parent)
+    : QAbstractTableModel(parent), m_dataSet(dataSet), m_colunas(std::move(colunas)),
+      m_columns(resolveColumns()), m_rowCount(dataSet.active() ? dataSet.recordCount() : 0) {
     const DataSetNotifier* n = &dataSet.notifier();
     connect(n, &DataSetNotifier::opened, this, &DataSetModel::reset);
     connect(n, &DataSetNotifier::closed, this, &DataSetModel::reset);
@@ -43,7 +45,7 @@ DataSetModel::DataSetModel(DataSet& dataSet, QObject* parent)
 void DataSetModel::reset() {
     const Changing changing(m_changing);
     beginResetModel();
-    m_columns = m_dataSet.visibleFields();
+    m_columns = resolveColumns();
     m_rowCount = m_dataSet.active() ? m_dataSet.recordCount() : 0;
     endResetModel();
 }
@@ -51,6 +53,15 @@ void DataSetModel::reset() {
 void DataSetModel::rowShown(int row) {
     if (row >= 0 && row < m_rowCount && !m_columns.isEmpty())
         emit dataChanged(index(row, 0), index(row, static_cast<int>(m_columns.size()) - 1));
+}
+
+QList<Field*> DataSetModel::resolveColumns() const {
+    if (m_colunas.empty())
+        return m_dataSet.visibleFields();
+    QList<Field*> fields;
+    for (const ColunaGrade& c : m_colunas)
+        fields << m_dataSet.findField(c.campo);
+    return fields;
 }
 
 int DataSetModel::rowCount(const QModelIndex& parent) const {
@@ -69,6 +80,32 @@ int DataSetModel::columnOf(const Field& field) const {
     return static_cast<int>(m_columns.indexOf(&field));
 }
 
+int DataSetModel::colunaDe(const QString& campo) const {
+    for (int c = 0; c < m_columns.size(); ++c)
+        if (campoDa(c).compare(campo, Qt::CaseInsensitive) == 0)
+            return c;
+    return -1;
+}
+
+QString DataSetModel::campoDa(int coluna) const {
+    if (const ColunaGrade* c = this->coluna(coluna))
+        return c->campo;
+    const Field* field = fieldAt(coluna);
+    return field ? field->name() : QString();
+}
+
+const ColunaGrade* DataSetModel::coluna(int indice) const {
+    return indice >= 0 && indice < static_cast<int>(m_colunas.size())
+               ? &m_colunas[static_cast<size_t>(indice)]
+               : nullptr;
+}
+
+void DataSetModel::defineLista(const QString& campo, const QStringList& lista) {
+    for (ColunaGrade& c : m_colunas)
+        if (c.campo.compare(campo, Qt::CaseInsensitive) == 0)
+            c.lista = lista;
+}
+
 QVariant DataSetModel::data(const QModelIndex& index, int role) const {
     const Field* field = fieldAt(index.column());
     if (!field || !index.isValid() || index.row() >= m_rowCount ||
@@ -84,25 +121,46 @@ QVariant DataSetModel::headerData(int section, Qt::Orientation orientation, int 
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Horizontal) {
+        if (const ColunaGrade* c = coluna(section))
+            return c->titulo;
         const Field* field = fieldAt(section);
         return field ? field->displayLabel() : QVariant();
     }
+    // A described grid keeps the narrow row indicator of its design, with no room for numbers.
+    if (!m_colunas.empty())
+        return QString();
     return section + 1;
 }
 
 Qt::ItemFlags DataSetModel::flags(const QModelIndex& index) const {
     const Field* field = fieldAt(index.column());
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
-    if (field && !field->readOnly() && !field->calculated())
+    const ColunaGrade* c = coluna(index.column());
+    if (field && !field->readOnly() && !field->calculated() && !(c && c->somenteLeitura))
         f |= Qt::ItemIsEditable;
     return f;
 }
 
 bool DataSetModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     Field* field = fieldAt(index.column());
-    if (role != Qt::EditRole || !field || field->readOnly() || field->calculated() ||
-        index.row() >= m_rowCount)
+    if (role != Qt::EditRole || !field || !(flags(index) & Qt::ItemIsEditable) || index.row() >= m_rowCount)
         return false;
+    if (m_gravaCadaCelula) {
+        if (field->displayTextOf(m_dataSet.valueAt(index.row(), field->index())) == value.toString())
+            return false;
+        runReporting([&] {
+            if (m_dataSet.recNo() != index.row())
+                m_dataSet.moveTo(index.row());
+            m_dataSet.edit();
+            field->setText(value.toString());
+            m_dataSet.post();
+        });
+        if (m_dataSet.editing())
+            m_dataSet.cancel();
+        // A stored qualification fills its code in another column of the same row.
+        rowShown(index.row());
+        return true;
+    }
     // Called back by the grid's editor: an exception must not unwind through the toolkit.
     return runReporting([&] {
         if (m_dataSet.recNo() != index.row())

@@ -4,28 +4,19 @@
 
 #include <xlsxwriter.h>
 
-#include <array>
+#include <cmath>
 #include <stdexcept>
+#include <vector>
 
 namespace relatorios {
 
 namespace {
 
-struct ColunaPlanilha {
-    const char* campo;
-    const char* titulo;
-    double largura; // characters
-};
-
-// The chart grid's columns; its pixel widths over seven give the characters a sheet counts.
-constexpr std::array<ColunaPlanilha, 8> colunas{{{"PCCODIGO", "Código Conta", 11},
-                                                 {"PCCODIGOSUP", "Código Conta Sup.", 14},
-                                                 {"COD_AGL", "Cod. Aglutinação", 14},
-                                                 {"J150IND_VL", "Ind. Vlr.", 7},
-                                                 {"PCDESCRICAO", "Conta", 34},
-                                                 {"PCORDENACAO", "Ordenação", 14},
-                                                 {"COD_CTA_REF", "Código Conta Ref.", 14},
-                                                 {"DESCRICAO", "Conta Referente", 40}}};
+// A sheet counts characters where the grid counts pixels: about seven pixels to a character. A
+// column of the grid's default width gets room for a long name.
+double larguraNaPlanilha(const platform::ColunaGrade& coluna) {
+    return coluna.largura > 0 ? std::ceil(coluna.largura / 7.0) : 40;
+}
 
 void confere(lxw_error erro, const QString& arquivo) {
     if (erro != LXW_NO_ERROR)
@@ -44,8 +35,10 @@ struct Pasta {
 
 } // namespace
 
-int ExportaPlanoContasExcel(data::TdmFCONT& dm, const QString& arquivo, bool somenteNaoReferenciadas) {
+int ExportaPlanoContasExcel(data::TdmFCONT& dm, const QString& arquivo, bool somenteNaoReferenciadas,
+                            const std::vector<platform::ColunaGrade>& descricao) {
     platform::Query& ds = dm.quRegI050I051;
+    const std::vector<platform::ColunaGrade> colunas = platform::ColunasDa(descricao, platform::NaPlanilha);
     const QByteArray nome = arquivo.toLocal8Bit();
     lxw_workbook_options opcoes{};
     opcoes.constant_memory = LXW_FALSE;
@@ -60,16 +53,17 @@ int ExportaPlanoContasExcel(data::TdmFCONT& dm, const QString& arquivo, bool som
 
     for (size_t c = 0; c < colunas.size(); ++c) {
         const auto col = static_cast<lxw_col_t>(c);
-        confere(worksheet_set_column(folha, col, col, colunas[c].largura, nullptr), arquivo);
-        confere(worksheet_write_string(folha, 0, col, colunas[c].titulo, negrito), arquivo);
+        confere(worksheet_set_column(folha, col, col, larguraNaPlanilha(colunas[c]), nullptr), arquivo);
+        confere(worksheet_write_string(folha, 0, col, colunas[c].titulo.toUtf8().constData(), negrito),
+                arquivo);
     }
     worksheet_freeze_panes(folha, 1, 0);
 
     int linhas = 0;
     if (ds.active()) {
-        std::array<int, colunas.size()> indices{};
+        std::vector<int> indices(colunas.size());
         for (size_t c = 0; c < colunas.size(); ++c)
-            indices[c] = ds.fieldByName(QString::fromLatin1(colunas[c].campo)).index();
+            indices[c] = ds.fieldByName(colunas[c].campo).index();
         const int referencial = ds.fieldByName(QStringLiteral("COD_CTA_REF")).index();
         for (int r = 0; r < ds.recordCount(); ++r) {
             // The same test as the grid's statement: a blank code is no referential account.

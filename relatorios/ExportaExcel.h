@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/ColunasGrades.h"
+
 #include <QString>
 
 namespace data {
@@ -8,11 +10,13 @@ class TdmFCONT;
 
 namespace relatorios {
 
-// Writes the association rows of the open parameter set, as the chart grid shows them (its eight
-// columns, titles and order), to an .xlsx workbook with a header row and column widths. With
+// Writes the association rows of the open parameter set, as the chart grid shows them (the
+// spreadsheet's columns of the description, titles and order), to an .xlsx workbook with a header
+// row and column widths. With
 // somenteNaoReferenciadas only the rows without a referential account go out, whatever statement
 // quRegI050I051 was opened with. The current row ends where it was. Returns the number of rows
 // written; throws std::runtime_error (with the library's reason) when the file cannot be written.
-int ExportaPlanoContasExcel(data::TdmFCONT& dm, const QString& arquivo, bool somenteNaoReferenciadas);
+int ExportaPlanoContasExcel(data::TdmFCONT& dm, const QString& arquivo, bool somenteNaoReferenciadas,
+                            const std::vector<platform::ColunaGrade>& descricao = data::ColunasAssociacao());
 
 } // namespace relatorios

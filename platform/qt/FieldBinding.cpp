@@ -3,14 +3,18 @@
 #include "platform/DataSetModel.h"
 #include "platform/DataSetNotifier.h"
 #include "platform/Dialogs.h"
+#include "platform/Regional.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QButtonGroup>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 
 #include <algorithm>
@@ -144,20 +148,112 @@ void FieldBinding::userChanged() {
 
 namespace {
 
-class EditBinding final : public FieldBinding {
+// What the entry showed last, so leaving it unchanged stores nothing and a text put in by a
+// program (not typed) is stored as well as a typed one.
+class EditBinding : public FieldBinding {
 public:
     EditBinding(QLineEdit* edit, Field& field) : FieldBinding(edit, field), m_edit(edit) {
+        if (field.size() > 0 && field.type() == FieldType::String)
+            edit->setMaxLength(field.size());
         connect(edit, &QLineEdit::textEdited, this, [this] { userEdited(); });
-        connect(edit, &QLineEdit::editingFinished, this, [this] { runReporting([this] { commit(); }); });
+        connect(edit, &QLineEdit::editingFinished, this, [this] { finished(); });
     }
 
 protected:
-    void show(const Field* field) override { m_edit->setText(field ? field->displayText() : QString()); }
+    void show(const Field* field) override {
+        m_shown = field ? shownText(*field) : QString();
+        m_edit->setText(m_shown);
+        // A long name shows its beginning, not its end.
+        m_edit->setCursorPosition(0);
+    }
     void store(Field& field) override { field.setText(m_edit->text()); }
     void applyReadOnly(bool readOnly) override { m_edit->setReadOnly(readOnly); }
 
-private:
+    virtual QString shownText(const Field& field) const { return field.displayText(); }
+    virtual void finished() {
+        if (!pending() && m_edit->text() != m_shown)
+            userEdited();
+        runReporting([this] { commit(); });
+    }
+
     QLineEdit* m_edit;
+    QString m_shown;
+};
+
+class DigitsBinding final : public EditBinding {
+public:
+    DigitsBinding(QLineEdit* edit, Field& field, const QString& mask) : EditBinding(edit, field) {
+        edit->setMaxLength(32767);
+        edit->setInputMask(mask);
+    }
+
+protected:
+    void store(Field& field) override { field.setText(digits()); }
+    void finished() override {
+        const Field* f = field();
+        if (!pending() && f && digits() != f->asString())
+            userEdited();
+        runReporting([this] { commit(); });
+    }
+
+private:
+    QString digits() const {
+        QString only;
+        for (const QChar c : m_edit->text())
+            if (c.isDigit())
+                only += c;
+        return only;
+    }
+};
+
+class AmountBinding final : public EditBinding {
+public:
+    AmountBinding(QLineEdit* edit, Field& field, QString picture)
+        : EditBinding(edit, field), m_picture(std::move(picture)) {
+        edit->setMaxLength(32767);
+        edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+
+protected:
+    QString shownText(const Field& field) const override {
+        return field.isNull() ? QString() : regional::formatFloat(m_picture, field.asFloat());
+    }
+    void store(Field& field) override {
+        QString text = m_edit->text().trimmed();
+        text.remove(regional::thousandSeparator);
+        if (text.isEmpty()) {
+            field.clear();
+            return;
+        }
+        const std::optional<double> number = regional::parseFloat(text);
+        if (!number)
+            throw std::runtime_error(
+                QStringLiteral("'%1' não é um valor válido.").arg(m_edit->text()).toStdString());
+        field.setValue(*number);
+    }
+    void finished() override {
+        if (!pending() && m_edit->text() != m_shown)
+            userEdited();
+        // An amount that cannot be read leaves the stored one in view.
+        if (!runReporting([this] { commit(); }))
+            refresh();
+    }
+
+private:
+    QString m_picture;
+};
+
+class LabelBinding final : public FieldBinding {
+public:
+    LabelBinding(QLabel* label, Field& field) : FieldBinding(label, field), m_label(label) {}
+
+protected:
+    void show(const Field* field) override { m_label->setText(field ? field->displayText() : QString()); }
+    void store(Field&) override {}
+    void applyReadOnly(bool) override {}
+
+private:
+    QLabel* m_label;
 };
 
 // The entry cannot be empty, so its lowest date stands for null and shows a blank text.
@@ -165,8 +261,13 @@ class DateBinding final : public FieldBinding {
 public:
     DateBinding(QDateEdit* edit, Field& field) : FieldBinding(edit, field), m_edit(edit) {
         edit->setCalendarPopup(true);
+        edit->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
         edit->setSpecialValueText(QStringLiteral(" "));
-        connect(edit, &QDateEdit::dateChanged, this, [this] { userChanged(); });
+        connect(edit, &QDateEdit::editingFinished, this, [this] { finished(); });
+        // Queued: the entry takes the picked day only after the calendar has signalled.
+        connect(
+            edit->calendarWidget(), &QCalendarWidget::clicked, this, [this] { finished(); },
+            Qt::QueuedConnection);
         if (QLineEdit* text = edit->findChild<QLineEdit*>())
             text->installEventFilter(this);
         edit->installEventFilter(this);
@@ -177,6 +278,7 @@ public:
 protected:
     void show(const Field* field) override {
         const QDate date = field && !field->isNull() ? field->asDateTime().date() : m_edit->minimumDate();
+        m_shown = date;
         if (m_edit->date() != date)
             m_edit->setDate(date);
     }
@@ -193,6 +295,7 @@ protected:
             if ((key == Qt::Key_Delete || key == Qt::Key_Backspace) && text &&
                 text->selectedText() == text->text()) {
                 m_edit->setDate(m_edit->minimumDate());
+                finished();
                 return true;
             }
         }
@@ -206,20 +309,26 @@ protected:
     }
 
 private:
+    void finished() {
+        if (m_edit->date() != m_shown)
+            userChanged();
+    }
+
     QDateEdit* m_edit;
+    QDate m_shown;
 };
 
-// An editable entry that takes no typing: it can show a display text that is no list item.
+// A plain picker: a stored text that is no item shows as the placeholder, in the colour of
+// ordinary text, so the entry never looks disabled while it holds a value.
 class PickerBinding final : public FieldBinding {
 public:
     PickerBinding(QComboBox* combo, Field& field, const QStringList& items)
         : FieldBinding(combo, field), m_combo(combo) {
         combo->clear();
-        combo->setEditable(true);
-        combo->setInsertPolicy(QComboBox::NoInsert);
         combo->addItems(items);
-        combo->lineEdit()->setReadOnly(true);
-        combo->lineEdit()->installEventFilter(this);
+        QPalette palette = combo->palette();
+        palette.setColor(QPalette::PlaceholderText, palette.color(QPalette::Text));
+        combo->setPalette(palette);
         connect(combo, &QComboBox::activated, this, [this](int index) {
             m_chosen = index;
             userChanged();
@@ -229,25 +338,14 @@ public:
 protected:
     void show(const Field* field) override {
         const QString text = field ? field->displayText() : QString();
-        const int index = m_combo->findText(text, Qt::MatchExactly);
-        m_combo->setCurrentIndex(index);
-        if (index < 0)
-            m_combo->setEditText(text);
+        m_combo->setPlaceholderText(text);
+        m_combo->setCurrentIndex(m_combo->findText(text, Qt::MatchExactly));
     }
     void store(Field& field) override {
         if (m_chosen >= 0)
             field.setText(m_combo->itemText(m_chosen));
     }
     void applyReadOnly(bool readOnly) override { m_combo->setEnabled(!readOnly); }
-
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == m_combo->lineEdit() && event->type() == QEvent::MouseButtonPress &&
-            m_combo->isEnabled()) {
-            m_combo->showPopup();
-            return true;
-        }
-        return FieldBinding::eventFilter(watched, event);
-    }
 
 private:
     QComboBox* m_combo;
@@ -259,7 +357,7 @@ public:
     CheckBinding(QCheckBox* box, Field& field, QVariant checkedValue, QVariant uncheckedValue)
         : FieldBinding(box, field), m_box(box), m_checked(std::move(checkedValue)),
           m_unchecked(std::move(uncheckedValue)) {
-        connect(box, &QCheckBox::clicked, this, [this] { userChanged(); });
+        connect(box, &QCheckBox::toggled, this, [this] { userChanged(); });
     }
 
 protected:
@@ -281,6 +379,39 @@ private:
     QCheckBox* m_box;
     QVariant m_checked;
     QVariant m_unchecked;
+};
+
+// Not exclusive: a stored text that is no item leaves every button cleared.
+class OptionsBinding final : public FieldBinding {
+public:
+    OptionsBinding(QWidget* box, QButtonGroup* group, Field& field, QStringList items)
+        : FieldBinding(box, field), m_group(group), m_items(std::move(items)) {
+        group->setExclusive(false);
+        connect(group, &QButtonGroup::idClicked, this, [this](int id) {
+            m_chosen = id;
+            userChanged();
+        });
+    }
+
+protected:
+    void show(const Field* field) override {
+        const QString text = field ? field->displayText() : QString();
+        for (QAbstractButton* b : m_group->buttons())
+            b->setChecked(field && m_items.value(m_group->id(b)) == text);
+    }
+    void store(Field& field) override {
+        if (m_chosen >= 0 && m_chosen < m_items.size())
+            field.setText(m_items.value(m_chosen));
+    }
+    void applyReadOnly(bool readOnly) override {
+        for (QAbstractButton* b : m_group->buttons())
+            b->setEnabled(!readOnly);
+    }
+
+private:
+    QButtonGroup* m_group;
+    QStringList m_items;
+    int m_chosen = -1;
 };
 
 class GridBinding final : public QObject {
@@ -344,6 +475,22 @@ template <class Binding, class... Args> FieldBinding* bind(Args&&... args) {
 
 FieldBinding* bindEdit(QLineEdit* edit, Field& field) {
     return bind<EditBinding>(edit, field);
+}
+
+FieldBinding* bindDigits(QLineEdit* edit, Field& field, const QString& inputMask) {
+    return bind<DigitsBinding>(edit, field, inputMask);
+}
+
+FieldBinding* bindAmount(QLineEdit* edit, Field& field, const QString& picture) {
+    return bind<AmountBinding>(edit, field, picture);
+}
+
+FieldBinding* bindLabel(QLabel* label, Field& field) {
+    return bind<LabelBinding>(label, field);
+}
+
+FieldBinding* bindOptions(QWidget* box, QButtonGroup* group, Field& field, const QStringList& items) {
+    return bind<OptionsBinding>(box, group, field, items);
 }
 
 FieldBinding* bindDate(QDateEdit* edit, Field& field) {

@@ -8,9 +8,11 @@
 #include <QVariant>
 
 class QAbstractItemView;
+class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
+class QLabel;
 class QLineEdit;
 class QWidget;
 
@@ -79,22 +81,40 @@ private:
 };
 
 // A text entry: shows the display text, stores through the storing text handler when editing
-// ends (Return, leaving the entry) or when the dataset posts.
+// ends (Return, leaving the entry) or when the dataset posts. The entry takes no more characters
+// than the field holds.
 FieldBinding* bindEdit(QLineEdit* edit, Field& field);
 
-// A date entry with its calendar button. A null date shows as an empty entry; Delete or
-// Backspace over the whole text empties it and stores null.
+// A masked entry (CNPJ) whose field keeps the digits only: the mask's literals are never stored.
+FieldBinding* bindDigits(QLineEdit* edit, Field& field, const QString& inputMask);
+
+// An amount shown with the picture (Brazilian separators, "###,###,##0.00"), a zero as 0,00 and
+// null as an empty entry; read back with or without the thousands dots. A text that is no
+// number is reported and the entry shows the stored amount again.
+FieldBinding* bindAmount(QLineEdit* edit, Field& field, const QString& picture);
+
+// A label that shows the field's display text (the code and name of the open parameter set).
+FieldBinding* bindLabel(QLabel* label, Field& field);
+
+// A date entry with its calendar button, dd/MM/yyyy. A null date shows as an empty entry; Delete
+// or Backspace over the whole text empties it and stores null. A date is stored when the entry
+// is left or a day is picked in the calendar, not at every keystroke of a date being typed.
 FieldBinding* bindDate(QDateEdit* edit, Field& field);
 
 // A picker: the list offers `items`; the entry shows the field's display text, which may differ
-// from the item that stored it. Choosing an item stores its text through the field's storing
-// handler (a field of width 1 keeps "1" of "1 - Cisão").
+// from the item that stored it (then no item is current and the text shows in its place).
+// Choosing an item stores its text through the field's storing handler (a field of width 1 keeps
+// "1" of "1 - Cisão").
 FieldBinding* bindPicker(QComboBox* combo, Field& field, const QStringList& items);
 
 // A check box: ticked when the field holds `checkedValue`; ticking stores `checkedValue`,
 // clearing stores `uncheckedValue` (-1 and 0 for the system's switches). Null shows cleared.
 FieldBinding* bindCheck(QCheckBox* box, Field& field, const QVariant& checkedValue,
                         const QVariant& uncheckedValue);
+
+// A radio group inside `box`: the button whose id is an item's position is checked when the
+// field's display text is that item (none when it is no item); a click stores the item's text.
+FieldBinding* bindOptions(QWidget* box, QButtonGroup* group, Field& field, const QStringList& items);
 
 // A grid over the model of a dataset: the grid's current row follows the dataset's current
 // record and a row the user picks becomes the current record. Sets the model on the view.

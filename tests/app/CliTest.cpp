@@ -81,7 +81,8 @@ TEST(LinhaDeComando, HelpShowsEveryCommandAndEachCommandItsOwnOptions) {
     EXPECT_EQ(e.codigo, 0);
     EXPECT_TRUE(e.saida.startsWith(QStringLiteral("Uso: fcont-cli COMANDO [opções]")))
         << e.saida.toStdString();
-    for (const char* comando : {"gerar", "demo", "carregar-plano", "importar-plano", "relatorio", "exportar"})
+    for (const char* comando :
+         {"gerar", "demo", "validar", "carregar-plano", "importar-plano", "relatorio", "exportar"})
         EXPECT_TRUE(
             e.saida.contains(QStringLiteral("\n  ") + QString::fromLatin1(comando) + QLatin1Char(' ')))
             << comando;
@@ -91,7 +92,7 @@ TEST(LinhaDeComando, HelpShowsEveryCommandAndEachCommandItsOwnOptions) {
     EXPECT_EQ(e.codigo, 0);
     EXPECT_TRUE(e.saida.startsWith(
         QStringLiteral("Uso: fcont-cli gerar --banco BANCO --configuracao N [--pasta DIR] [--usuario U] "
-                       "[--sem-visualizar] [--detalhes]\n")))
+                       "[--sem-visualizar] [--detalhes] [--validar-estrito]\n")))
         << e.saida.toStdString();
     EXPECT_TRUE(e.saida.contains(QStringLiteral("Mostra esta ajuda.")));
     EXPECT_FALSE(e.saida.contains(QStringLiteral("--pdf")));
@@ -100,6 +101,12 @@ TEST(LinhaDeComando, HelpShowsEveryCommandAndEachCommandItsOwnOptions) {
     EXPECT_EQ(e.codigo, 0);
     EXPECT_TRUE(e.saida.contains(QStringLiteral("{associacao|referencial}"))) << e.saida.toStdString();
     EXPECT_TRUE(e.saida.contains(QStringLiteral("  --pdf ARQUIVO ")));
+
+    e = executaSemBanco({QStringLiteral("validar"), QStringLiteral("--help")});
+    EXPECT_EQ(e.codigo, 0);
+    EXPECT_TRUE(e.saida.startsWith(
+        QStringLiteral("Uso: fcont-cli validar ARQUIVO [--tabelas DIR] [--formato texto|csv]\n")))
+        << e.saida.toStdString();
 }
 
 TEST(LinhaDeComando, VersionPrintsTheProgramsTitle) {
@@ -174,6 +181,23 @@ TEST_F(Cli, GeneratesTheFileAndPrintsItsPath) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll().count("\r\n"), 140);
     EXPECT_TRUE(s.erros.contains(QStringLiteral("PROCESSO GERAÇÃO ARQUIVO CONCLUÍDO COM SUCESSO!")));
+    EXPECT_TRUE(s.erros.contains(QStringLiteral("Validação do arquivo: 0 erros, 0 avisos")))
+        << s.erros.toStdString();
+}
+
+TEST_F(Cli, TheWrittenFileIsValidatedAndOnlyAStrictRunFailsOnItsErrors) {
+    copiaTabelasExternas();
+    // Nobody signs as the accountant: the file is written, and the tax authority would refuse it.
+    banco->runScript(
+        QStringLiteral("update AUGC80SPSG set SPSGCOD_ASSIM = '309' where SPSGCOD_ASSIM = '900';"));
+    Saida s = executa(gerar());
+    EXPECT_EQ(s.codigo, 0) << "the generation's own exit code";
+    EXPECT_TRUE(QFile::exists(s.saida));
+    EXPECT_TRUE(s.erros.contains(QStringLiteral("Nenhum signatário é o contador"))) << s.erros.toStdString();
+    EXPECT_TRUE(s.erros.contains(QStringLiteral("Validação do arquivo: 1 erros, ")));
+    s = executa(gerar() << QStringLiteral("--validar-estrito"));
+    EXPECT_EQ(s.codigo, 1);
+    EXPECT_TRUE(QFile::exists(s.saida)) << "the file stays, named on standard output";
 }
 
 TEST_F(Cli, WithoutTheReferentialChartTheMessagesArePrintedAndTheGenerationRuns) {

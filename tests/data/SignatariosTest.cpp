@@ -70,9 +70,10 @@ TEST_F(Signatarios, NewSignatoryTakesTheNextKeyOfTheWholeTableAndTheCodeOfItsQua
 }
 
 TEST_F(Signatarios, QualificationPickListComesFromTheCodeListsInTableOrder) {
-    QList<data::ColunaLista> colunas = {{QStringLiteral("SPSGIDENT_NOM"), {QStringLiteral("fica")}},
-                                        {QStringLiteral("SPSGIDENT_QUALIF"), {QStringLiteral("antiga")}},
-                                        {QStringLiteral("EMAIL"), {QStringLiteral("fica também")}}};
+    std::vector<platform::ColunaGrade> colunas = {
+        {.campo = QStringLiteral("SPSGIDENT_NOM"), .lista = {QStringLiteral("fica")}},
+        {.campo = QStringLiteral("SPSGIDENT_QUALIF"), .lista = {QStringLiteral("antiga")}},
+        {.campo = QStringLiteral("EMAIL"), .lista = {QStringLiteral("fica também")}}};
     data::PreencheListaColuna(colunas, QStringLiteral(" J930 "), QStringLiteral("IDENT_QUALIF "), QString());
     EXPECT_EQ(colunas[1].lista, qualificacoes);
     EXPECT_EQ(colunas[0].lista, QStringList{QStringLiteral("fica")});

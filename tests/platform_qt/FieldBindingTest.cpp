@@ -4,11 +4,15 @@
 #include "platform/ScriptedDialogs.h"
 
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTableView>
 
 #include <gtest/gtest.h>
@@ -31,6 +35,11 @@ void digita(QLineEdit* edit, const QString& texto) {
         tecla(edit, c.unicode(), QString(c));
 }
 
+// What a picker shows: its item, or the stored text that is no item in the item's place.
+QString mostrado(const QComboBox& picker) {
+    return picker.currentIndex() >= 0 ? picker.currentText() : picker.placeholderText();
+}
+
 FieldDef campo(const char* nome, FieldType tipo, int tamanho = 0) {
     FieldDef d;
     d.name = QString::fromLatin1(nome);
@@ -46,6 +55,8 @@ protected:
         t.addField(campo("TIPO", FieldType::String, 1));
         t.addField(campo("DATA", FieldType::DateTime));
         t.addField(campo("ATIVO", FieldType::Integer));
+        t.addField(campo("CNPJ", FieldType::String, 14));
+        t.addField(campo("VALOR", FieldType::Float));
         // A code table as the parameter set has them: the shown text differs from the list item.
         t.fieldByName("TIPO").onGetText = [](const Field&, const QVariant& v) {
             const QString c = v.toString();
@@ -134,20 +145,19 @@ TEST_F(Vinculos, PickerShowsTheDisplayTextAndStoresTheCodeThroughTheField) {
     QComboBox picker;
     bindPicker(&picker, t.fieldByName("TIPO"),
                {QStringLiteral("0 - Original"), QStringLiteral("1 - Retificadora")});
-    EXPECT_EQ(picker.currentText(), QStringLiteral("1 -Retificadora"))
-        << "the display text, not the list item";
+    EXPECT_EQ(mostrado(picker), QStringLiteral("1 -Retificadora")) << "the display text, not the list item";
     picker.setCurrentIndex(0);
     emit picker.activated(0);
     EXPECT_EQ(t.state(), DataSetState::Edit);
     EXPECT_EQ(t.fieldByName("TIPO").asString(), QStringLiteral("0")) << "the item cut to the field's width";
-    EXPECT_EQ(picker.currentText(), QStringLiteral("0 -Original"));
+    EXPECT_EQ(mostrado(picker), QStringLiteral("0 -Original"));
     EXPECT_EQ(naGrade(0, "TIPO"), QStringLiteral("0 -Original"));
     t.post();
     t.next();
-    EXPECT_EQ(picker.currentText(), QStringLiteral("1 -Retificadora"));
+    EXPECT_EQ(mostrado(picker), QStringLiteral("1 -Retificadora"));
     t.edit();
     t.fieldByName("TIPO").setValue(QStringLiteral("9"));
-    EXPECT_EQ(picker.currentText(), QString()) << "a code out of the table shows empty";
+    EXPECT_EQ(mostrado(picker), QString()) << "a code out of the table shows empty";
 }
 
 TEST_F(Vinculos, NullDateShowsEmptyAndCheckBoxStoresItsValues) {
@@ -160,6 +170,8 @@ TEST_F(Vinculos, NullDateShowsEmptyAndCheckBoxStoresItsValues) {
     EXPECT_FALSE(ativo.isChecked()) << "null is not ticked";
 
     data.setDate(QDate(2014, 12, 31));
+    EXPECT_TRUE(t.fieldByName("DATA").isNull()) << "a date being typed is not stored yet";
+    emit data.editingFinished();
     EXPECT_EQ(t.fieldByName("DATA").asDateTime().date(), QDate(2014, 12, 31));
     ativo.click();
     EXPECT_EQ(t.fieldByName("ATIVO").value().toInt(), -1);
@@ -195,6 +207,68 @@ TEST_F(Vinculos, RefusedTextIsReportedAndKeptUntilThePostFails) {
     digita(&edit, QStringLiteral("31/12/2014"));
     t.post();
     EXPECT_EQ(t.fieldByName("DATA").asDateTime().date(), QDate(2014, 12, 31));
+}
+
+TEST_F(Vinculos, MaskedDigitsAndAmountsStoreTheirPlainValuesAndFollowTheRecord) {
+    QLineEdit cnpj;
+    QLineEdit valor;
+    QLabel nome;
+    bindDigits(&cnpj, t.fieldByName("CNPJ"), QStringLiteral("99.999.999/9999-99;_"));
+    bindAmount(&valor, t.fieldByName("VALOR"), QStringLiteral("###,###,##0.00"));
+    bindLabel(&nome, t.fieldByName("NOME"));
+    EXPECT_EQ(valor.text(), QString()) << "null is an empty entry, not a zero";
+    EXPECT_EQ(nome.text(), QStringLiteral("Ana"));
+
+    cnpj.setText(QStringLiteral("11.222.333/0001-81"));
+    emit cnpj.editingFinished();
+    EXPECT_EQ(t.fieldByName("CNPJ").asString(), QStringLiteral("11222333000181")) << "the mask is not stored";
+    valor.setText(QStringLiteral("1.234.567,5"));
+    emit valor.editingFinished();
+    EXPECT_DOUBLE_EQ(t.fieldByName("VALOR").asFloat(), 1234567.5);
+    EXPECT_EQ(valor.text(), QStringLiteral("1.234.567,50"));
+    valor.setText(QStringLiteral("0"));
+    emit valor.editingFinished();
+    EXPECT_EQ(valor.text(), QStringLiteral("0,00"));
+    valor.setText(QStringLiteral("doze"));
+    emit valor.editingFinished();
+    ASSERT_EQ(caixas->boxes().size(), 1);
+    EXPECT_EQ(caixas->boxes().front().text, QStringLiteral("'doze' não é um valor válido."));
+    EXPECT_EQ(valor.text(), QStringLiteral("0,00")) << "an unreadable amount gives the stored one back";
+    t.post();
+
+    t.next();
+    EXPECT_EQ(nome.text(), QStringLiteral("Bia"));
+    EXPECT_EQ(valor.text(), QString());
+    EXPECT_EQ(cnpj.text(), QStringLiteral("../-")) << "an empty mask";
+    t.prior();
+    EXPECT_EQ(cnpj.text(), QStringLiteral("11.222.333/0001-81"));
+    EXPECT_EQ(t.state(), DataSetState::Browse) << "showing a record stores nothing";
+}
+
+TEST_F(Vinculos, RadioGroupChecksTheItemOfTheStoredTextAndNoneForAnyOther) {
+    QGroupBox caixa;
+    QButtonGroup grupo;
+    auto* original = new QRadioButton(QStringLiteral("0 - Original"), &caixa);
+    auto* retificadora = new QRadioButton(QStringLiteral("1 - Retificadora"), &caixa);
+    grupo.addButton(original, 0);
+    grupo.addButton(retificadora, 1);
+    // TIPO shows "1 -Retificadora" for "1": the group's items must be the shown texts.
+    bindOptions(&caixa, &grupo, t.fieldByName("TIPO"),
+                {QStringLiteral("0 -Original"), QStringLiteral("1 -Retificadora")});
+    EXPECT_TRUE(retificadora->isChecked());
+    EXPECT_FALSE(original->isChecked());
+
+    original->click();
+    EXPECT_EQ(t.fieldByName("TIPO").asString(), QStringLiteral("0"));
+    EXPECT_TRUE(original->isChecked());
+    EXPECT_FALSE(retificadora->isChecked()) << "one item checked at a time";
+    t.fieldByName("TIPO").setValue(QStringLiteral("7"));
+    EXPECT_FALSE(original->isChecked());
+    EXPECT_FALSE(retificadora->isChecked()) << "a code out of the list checks nothing";
+    t.cancel();
+    EXPECT_TRUE(retificadora->isChecked());
+    t.close();
+    EXPECT_FALSE(retificadora->isEnabled()) << "nothing to choose while the dataset is closed";
 }
 
 } // namespace

@@ -145,7 +145,7 @@ TEST_F(Relatorios, AssociationRowsPrintInTheQueryOrderColouredByAccountTypeWitho
     bool viuSintetica = false, viuAnalitica = false;
     for (int i = 0; i < q.recordCount(); ++i) {
         EXPECT_EQ(linhas[i].textos,
-                  (QStringList{campo(i, "PCORDENACAO"), campo(i, "PCDESCRICAO"), campo(i, "PCTIPO"),
+                  (QStringList{campo(i, "PCDESCRICAO"), campo(i, "PCORDENACAO"), campo(i, "PCTIPO"),
                                campo(i, "COD_CTA_REF"), campo(i, "DESCRICAO")}));
         const bool sintetica = campo(i, "PCTIPO") == QLatin1String("S");
         (sintetica ? viuSintetica : viuAnalitica) = true;

@@ -2,8 +2,8 @@
 // search windows scripted.
 
 #include "data/dmFCONT.h"
+#include "platform/DataSetModel.h"
 #include "tests/support/ModuloDados.h"
-#include "ui/main/GradeColunas.h"
 #include "ui/main/PaginaPrincipal.h"
 #include "ui/main/TfmPrincipal.h"
 
@@ -76,7 +76,7 @@ protected:
     void clicaNoNome() {
         QMouseEvent solta(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
                           Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(janela->dblaNomeCfg, &solta);
+        QCoreApplication::sendEvent(janela->dblaNomeCfg(), &solta);
     }
 
     platform::Field& campo(const char* nome) { return dm->quSPED.fieldByName(QString::fromLatin1(nome)); }
@@ -117,15 +117,15 @@ TEST_F(CarregamentoJanela, LookupButtonsAskTheirKindAndFillThePage) {
 }
 
 TEST_F(CarregamentoJanela, ClickOnTheNameRenamesOnlyWhenAnswered) {
-    const QString antes = janela->dblaNomeCfg->text();
+    const QString antes = janela->dblaNomeCfg()->text();
     caixas->get().answerNextInput(std::nullopt);
     clicaNoNome();
-    EXPECT_EQ(janela->dblaNomeCfg->text(), antes);
+    EXPECT_EQ(janela->dblaNomeCfg()->text(), antes);
     EXPECT_EQ(campo("SPNOME").asString(), antes);
 
     caixas->get().answerNextInput(QStringLiteral(" Filial Campinas  "));
     clicaNoNome();
-    EXPECT_EQ(janela->dblaNomeCfg->text(), QStringLiteral("Filial Campinas"));
+    EXPECT_EQ(janela->dblaNomeCfg()->text(), QStringLiteral("Filial Campinas"));
     EXPECT_EQ(dm->quSPED.state(), platform::DataSetState::Browse);
     EXPECT_EQ(caixas->get().boxes().size(), 2);
 }
@@ -139,25 +139,25 @@ TEST_F(CarregamentoJanela, ConfigWithoutAChoiceReloadsTheCurrentSet) {
     EXPECT_EQ(janela->CodigoConfiguracao, 1);
     EXPECT_EQ(dm->quSPED.state(), platform::DataSetState::Browse);
     EXPECT_EQ(campo("SPNOME").asString(), nome);
-    EXPECT_EQ(janela->dblaNomeCfg->text(), nome);
+    EXPECT_EQ(janela->dblaNomeCfg()->text(), nome);
     EXPECT_TRUE(dm->quRegJ930old.active());
 }
 
 TEST_F(CarregamentoJanela, QualificationColumnOffersTheCodeListAndFillsItsGreyCode) {
-    auto* modelo = dynamic_cast<ui::ModeloColunas*>(janela->dbgdRegJ930->model());
+    auto* modelo = dynamic_cast<platform::DataSetModel*>(janela->dbgdRegJ930()->model());
     ASSERT_NE(modelo, nullptr);
     int qualificacao = -1, codigo = -1;
     for (int i = 0; i < modelo->columnCount(); ++i) {
-        if (modelo->coluna(i).campo == QLatin1String("SPSGIDENT_QUALIF"))
+        if (modelo->coluna(i)->campo == QLatin1String("SPSGIDENT_QUALIF"))
             qualificacao = i;
-        if (modelo->coluna(i).campo == QLatin1String("SPSGCOD_ASSIM"))
+        if (modelo->coluna(i)->campo == QLatin1String("SPSGCOD_ASSIM"))
             codigo = i;
     }
     ASSERT_GE(qualificacao, 0);
     ASSERT_GE(codigo, 0);
-    EXPECT_EQ(modelo->coluna(qualificacao).lista.size(), 6);
-    EXPECT_EQ(modelo->coluna(qualificacao).lista.value(3), QStringLiteral("Procurador"));
-    EXPECT_TRUE(modelo->coluna(codigo).lista.isEmpty());
+    EXPECT_EQ(modelo->coluna(qualificacao)->lista.size(), 6);
+    EXPECT_EQ(modelo->coluna(qualificacao)->lista.value(3), QStringLiteral("Procurador"));
+    EXPECT_TRUE(modelo->coluna(codigo)->lista.isEmpty());
     EXPECT_FALSE(modelo->flags(modelo->index(0, codigo)) & Qt::ItemIsEditable);
 
     ASSERT_TRUE(modelo->setData(modelo->index(0, qualificacao), QStringLiteral("Procurador")));

@@ -71,7 +71,7 @@ protected:
         janela->resize(1200, 700);
         janela->show();
         janela->CarregaPaginaTreeView(QStringLiteral("Registro I050"));
-        grade = janela->dbgdPlanoContasRef;
+        grade = janela->dbgdPlanoContasRef();
         modelo = dynamic_cast<ui::ModeloPlanoContas*>(grade->model());
         caixas->get().clear();
     }
@@ -166,7 +166,7 @@ TEST_F(PlanoContasJanela, GridShowsItsEightColumnsAndColoursRowsByTypeAndExpired
 }
 
 TEST_F(PlanoContasJanela, MenuOffersItsEntriesInOrderAndItsQuestionsChangeNothingUnanswered) {
-    QMenu* menu = janela->pmRegI050I051;
+    QMenu* menu = janela->pmRegI050I051();
     ASSERT_NE(menu, nullptr);
     QStringList itens;
     for (const QAction* a : menu->actions())
@@ -192,9 +192,9 @@ TEST_F(PlanoContasJanela, MenuOffersItsEntriesInOrderAndItsQuestionsChangeNothin
 }
 
 TEST_F(PlanoContasJanela, FilterBoxShowsOnlyRowsWithoutReferentialAccount) {
-    janela->ckRegI050I051ContasNRef->click();
+    janela->ckRegI050I051ContasNRef()->click();
     EXPECT_EQ(modelo->rowCount(), 22) << "the synthetic rows but the one given an account above";
-    janela->ckRegI050I051ContasNRef->click();
+    janela->ckRegI050I051ContasNRef()->click();
     EXPECT_EQ(modelo->rowCount(), 40);
 }
 

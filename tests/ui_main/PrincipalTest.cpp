@@ -5,10 +5,10 @@
 #include "generation/Geracao.h"
 #include "generation/dmBlocos.h"
 #include "platform/Abort.h"
+#include "platform/DataSetModel.h"
 #include "platform/EventLoop.h"
 #include "tests/support/ModuloDados.h"
 #include "ui/main/ControlePaginas.h"
-#include "ui/main/GradeColunas.h"
 #include "ui/main/MenuArvore.h"
 #include "ui/main/PaginaPrincipal.h"
 #include "ui/main/PromptJanela.h"
@@ -86,15 +86,15 @@ protected:
 
     void escolhe(const QString& texto) {
         const QList<QTreeWidgetItem*> achados =
-            janela->tvMenu->findItems(texto, Qt::MatchExactly | Qt::MatchRecursive);
+            janela->tvMenu()->findItems(texto, Qt::MatchExactly | Qt::MatchRecursive);
         ASSERT_EQ(achados.size(), 1) << texto.toStdString();
-        janela->tvMenu->setCurrentItem(achados.first());
+        janela->tvMenu()->setCurrentItem(achados.first());
     }
 
     QList<int> abasVisiveis() const {
         QList<int> visiveis;
-        for (int i = 0; i < janela->pcPaginas->count(); ++i)
-            if (janela->pcPaginas->abaVisivel(i))
+        for (int i = 0; i < janela->pcPaginas()->count(); ++i)
+            if (janela->pcPaginas()->abaVisivel(i))
                 visiveis << i;
         return visiveis;
     }
@@ -128,22 +128,22 @@ TEST_F(JanelaPrincipal, StartRewritesHandEditedMenuLoadsTheChosenSetAndShowsPrin
     EXPECT_EQ(boxes().texts(), QStringList());
     EXPECT_EQ(selecoes, 1);
     EXPECT_EQ(le(QStringLiteral("tvMenu.ini")), ui::ConteudoMenu(ui::NosMenuPadrao()));
-    ASSERT_EQ(janela->tvMenu->topLevelItemCount(), 5) << "the tree is rebuilt from the rewritten file";
-    EXPECT_EQ(janela->tvMenu->topLevelItem(0)->child(0)->text(0), QStringLiteral("Registro 0000"));
+    ASSERT_EQ(janela->tvMenu()->topLevelItemCount(), 5) << "the tree is rebuilt from the rewritten file";
+    EXPECT_EQ(janela->tvMenu()->topLevelItem(0)->child(0)->text(0), QStringLiteral("Registro 0000"));
     EXPECT_EQ(janela->CodigoConfiguracao, 1);
-    EXPECT_EQ(janela->dblaCodCfg->text(), QStringLiteral("1"));
+    EXPECT_EQ(janela->dblaCodCfg()->text(), QStringLiteral("1"));
 
     // FormShow: Principal in view without a tab, its page loaded, the two prompt lines, idle buttons.
-    EXPECT_EQ(janela->pcPaginas->paginaAtual(), 0);
+    EXPECT_EQ(janela->pcPaginas()->paginaAtual(), 0);
     EXPECT_EQ(abasVisiveis(), QList<int>());
-    EXPECT_EQ(janela->wbNavegador->recarregamentos(), 1);
+    EXPECT_EQ(janela->wbNavegador()->recarregamentos(), 1);
     EXPECT_EQ(janela->textoPrompt(),
               QStringLiteral("SPED>Programa SPED FCONT Iniciado...\nSPED>Conectado a Base de Dados: ") +
                   dm->dbBanco.params.database);
-    EXPECT_TRUE(janela->btConfig->isEnabled());
-    EXPECT_TRUE(janela->btSalvar->isEnabled());
-    EXPECT_TRUE(janela->btGerar->isEnabled());
-    EXPECT_FALSE(janela->btCancelar->isEnabled());
+    EXPECT_TRUE(janela->btConfig()->isEnabled());
+    EXPECT_TRUE(janela->btSalvar()->isEnabled());
+    EXPECT_TRUE(janela->btGerar()->isEnabled());
+    EXPECT_FALSE(janela->btCancelar()->isEnabled());
 
     janela->close();
     EXPECT_EQ(terminacoes, 1) << "closing the window ends the program";
@@ -205,7 +205,7 @@ TEST_F(JanelaPrincipal, PagesShowTheStoredSetThroughTheCodeTables) {
     EXPECT_EQ(valor->text(), QStringLiteral("-1.234.567,50")) << "an unreadable amount leaves the stored one";
 
     // Signatory grid: the design's columns, widths, grey code column and the qualification list.
-    QTableView* grade = janela->dbgdRegJ930;
+    QTableView* grade = janela->dbgdRegJ930();
     const QStringList titulos = {"Nome do Signatário",
                                  "CPF",
                                  "Qualificação do Assinante",
@@ -225,10 +225,10 @@ TEST_F(JanelaPrincipal, PagesShowTheStoredSetThroughTheCodeTables) {
     EXPECT_EQ(grade->columnWidth(9), ui::LarguraNaTela(*grade, 64, titulos[9]));
     EXPECT_TRUE(grade->model()->index(0, 3).data(Qt::BackgroundRole).isValid() ||
                 grade->model()->rowCount() == 0);
-    auto* modelo = dynamic_cast<ui::ModeloColunas*>(grade->model());
+    auto* modelo = dynamic_cast<platform::DataSetModel*>(grade->model());
     ASSERT_NE(modelo, nullptr);
-    EXPECT_TRUE(modelo->coluna(2).lista.contains(QStringLiteral("Diretor")));
-    EXPECT_TRUE(modelo->coluna(3).cinza);
+    EXPECT_TRUE(modelo->coluna(2)->lista.contains(QStringLiteral("Diretor")));
+    EXPECT_TRUE(modelo->coluna(3)->cinza);
 }
 
 TEST_F(JanelaPrincipal, NewSetChosenAtStartIsInInsertStateAndSalvarStoresIt) {
@@ -240,18 +240,18 @@ TEST_F(JanelaPrincipal, NewSetChosenAtStartIsInInsertStateAndSalvarStoresIt) {
     abre();
     platform::Query& sped = dm->quSPED;
     EXPECT_EQ(sped.state(), platform::DataSetState::Insert);
-    EXPECT_EQ(janela->dblaNomeCfg->text(), QStringLiteral("SPED FCONT - <Nome da Empresa>"));
-    EXPECT_EQ(janela->dblaCodCfg->text(), QStringLiteral("8"))
+    EXPECT_EQ(janela->dblaNomeCfg()->text(), QStringLiteral("SPED FCONT - <Nome da Empresa>"));
+    EXPECT_EQ(janela->dblaCodCfg()->text(), QStringLiteral("8"))
         << "one more than the highest code of any owner";
     EXPECT_EQ(controle<QLineEdit>("rxdbRM030VL_LUC_LIQ")->text(), QStringLiteral("0,00"));
-    EXPECT_EQ(janela->tvMenu->topLevelItemCount(), 0) << "no set was loaded, so the tree is not rebuilt";
+    EXPECT_EQ(janela->tvMenu()->topLevelItemCount(), 0) << "no set was loaded, so the tree is not rebuilt";
 
     // Without a branch the new set is refused and stays in insert state with its values.
     auto* razao = controle<QLineEdit>("dbedReg0000Razao");
     razao->setText(QStringLiteral("Empresa Nova"));
     emit razao->editingFinished();
     boxes().clear();
-    janela->btSalvar->click();
+    janela->btSalvar()->click();
     EXPECT_EQ(boxes().texts(),
               QStringList{QStringLiteral("Aviso: operação abortada.\rEmpresa não selecionada!")});
     EXPECT_EQ(sped.state(), platform::DataSetState::Insert);
@@ -260,24 +260,24 @@ TEST_F(JanelaPrincipal, NewSetChosenAtStartIsInInsertStateAndSalvarStoresIt) {
 
 TEST_F(JanelaPrincipal, TreeMenuShowsOneRecordPageAndReloadsPrincipalOnlyForItsBlocks) {
     abre();
-    const int inicio = janela->wbNavegador->recarregamentos();
+    const int inicio = janela->wbNavegador()->recarregamentos();
     escolhe(QStringLiteral("Registro M030"));
     EXPECT_EQ(abasVisiveis(), QList<int>{5});
-    EXPECT_EQ(janela->pcPaginas->paginaAtual(), 5);
+    EXPECT_EQ(janela->pcPaginas()->paginaAtual(), 5);
     QCoreApplication::processEvents();
-    EXPECT_GT(janela->pcPaginas->abas()->width(), 0) << "the tab that came back takes room beside the page";
+    EXPECT_GT(janela->pcPaginas()->abas()->width(), 0) << "the tab that came back takes room beside the page";
 
     escolhe(QStringLiteral("Registros Fiscais (Bloco M)"));
     EXPECT_EQ(abasVisiveis(), QList<int>());
-    EXPECT_EQ(janela->pcPaginas->paginaAtual(), 0);
-    EXPECT_EQ(janela->wbNavegador->recarregamentos(), inicio) << "blocks J and M leave Principal as it was";
+    EXPECT_EQ(janela->pcPaginas()->paginaAtual(), 0);
+    EXPECT_EQ(janela->wbNavegador()->recarregamentos(), inicio) << "blocks J and M leave Principal as it was";
 
     escolhe(QStringLiteral("Registro 0000"));
     EXPECT_EQ(abasVisiveis(), QList<int>{1});
     escolhe(QStringLiteral("Lançamentos (Bloco I)"));
     EXPECT_EQ(abasVisiveis(), QList<int>());
-    EXPECT_EQ(janela->pcPaginas->paginaAtual(), 0);
-    EXPECT_EQ(janela->wbNavegador->recarregamentos(), inicio + 1);
+    EXPECT_EQ(janela->pcPaginas()->paginaAtual(), 0);
+    EXPECT_EQ(janela->wbNavegador()->recarregamentos(), inicio + 1);
 
     // The index node runs the index creation each time it is chosen anew; pages stay.
     escolhe(QStringLiteral("Registro J930"));
@@ -288,11 +288,11 @@ TEST_F(JanelaPrincipal, TreeMenuShowsOneRecordPageAndReloadsPrincipalOnlyForItsB
               (QStringList{QStringLiteral("Índices de Performance criados com sucesso!"),
                            QStringLiteral("Aviso: Índices de Performance já criados anteriormente.")}));
     EXPECT_EQ(abasVisiveis(), QList<int>()) << "Manutenção hid J930; the index node changes nothing";
-    EXPECT_EQ(janela->wbNavegador->recarregamentos(), inicio + 2);
+    EXPECT_EQ(janela->wbNavegador()->recarregamentos(), inicio + 2);
 
     // The information page's link opens the user's browser.
-    EXPECT_TRUE(janela->wbNavegador->toHtml().contains(QString::fromLatin1(ui::EnderecoFCONT)));
-    emit janela->wbNavegador->anchorClicked(QUrl(QString::fromLatin1(ui::EnderecoFCONT)));
+    EXPECT_TRUE(janela->wbNavegador()->toHtml().contains(QString::fromLatin1(ui::EnderecoFCONT)));
+    emit janela->wbNavegador()->anchorClicked(QUrl(QString::fromLatin1(ui::EnderecoFCONT)));
     EXPECT_EQ(abertos, QList<QUrl>{QUrl(QString::fromLatin1(ui::EnderecoFCONT))});
 }
 
@@ -300,16 +300,16 @@ TEST_F(JanelaPrincipal, BrokenOrMissingMenuFileOnReloadGivesTheChainOfBoxes) {
     abre();
     escreveArquivo(QStringLiteral("tvMenu.ini"), "Registros Fiscais (Bloco M)\r\n  Registro M020\r\n");
     boxes().clear();
-    janela->btConfig->click();
+    janela->btConfig()->click();
     EXPECT_EQ(boxes().texts(),
               (QStringList{QStringLiteral(
                                "Erro: ao carregar itens Menu.\rInvalid level (2) for item \"Registro M020\""),
                            QStringLiteral("Erro: Operation aborted")}));
-    EXPECT_EQ(janela->tvMenu->topLevelItemCount(), 0);
+    EXPECT_EQ(janela->tvMenu()->topLevelItemCount(), 0);
 
     QFile::remove(QStringLiteral("tvMenu.ini"));
     boxes().clear();
-    janela->btConfig->click();
+    janela->btConfig()->click();
     EXPECT_EQ(boxes().texts(),
               (QStringList{QStringLiteral("Erro: ao carregar Menu."),
                            QStringLiteral("Erro: ao carregar itens Menu.\rOperation aborted"),
@@ -332,14 +332,14 @@ TEST_F(JanelaPrincipal, PromptKeepsTwoLinesAndCancelEndsTheAction) {
     prompt.setCancelarEnabled(true);
     prompt.setGerarEnabled(false);
     prompt.setMenuEnabled(false);
-    janela->btCancelar->click();
+    janela->btCancelar()->click();
     EXPECT_TRUE(dm->Cancelado);
-    EXPECT_FALSE(janela->btCancelar->isEnabled());
+    EXPECT_FALSE(janela->btCancelar()->isEnabled());
     EXPECT_THROW(janela->AtualizaPrompt(QString(), QString()), platform::SilentAbort);
     EXPECT_EQ(janela->textoPrompt(), QStringLiteral("SPED>Operação abortada pelo Usuário.\nSPED>conta 1.1"));
-    EXPECT_TRUE(janela->btGerar->isEnabled());
-    EXPECT_FALSE(janela->btCancelar->isEnabled());
-    EXPECT_TRUE(janela->tvMenu->isEnabled());
+    EXPECT_TRUE(janela->btGerar()->isEnabled());
+    EXPECT_FALSE(janela->btCancelar()->isEnabled());
+    EXPECT_TRUE(janela->tvMenu()->isEnabled());
     EXPECT_THROW(janela->AtualizaPrompt(QStringLiteral("outra"), QString()), platform::SilentAbort)
         << "the flag stays set until the next generation";
     dm->Cancelado = false;
@@ -359,15 +359,15 @@ TEST_F(JanelaPrincipal, PromptKeepsTwoLinesAndCancelEndsTheAction) {
 TEST_F(JanelaPrincipal, GerarInTheWindowWritesTheSameBytesAsTheGenerator) {
     abre();
     boxes().clear();
-    janela->btGerar->click();
+    janela->btGerar()->click();
     const QString caminho = arquivoGerado();
     ASSERT_FALSE(caminho.isEmpty()) << boxes().texts().join('|').toStdString();
     const QByteArray daJanela = le(caminho);
     EXPECT_EQ(daJanela, le(QStringLiteral(FCONT_SOURCE_DIR "/tests/generation/golden/seed_sp1.txt")));
     EXPECT_TRUE(janela->textoPrompt().startsWith(
         QStringLiteral("SPED>PROCESSO GERAÇÃO ARQUIVO CONCLUÍDO COM SUCESSO!\nSPED>FCONT_")));
-    EXPECT_TRUE(janela->btGerar->isEnabled());
-    EXPECT_FALSE(janela->btCancelar->isEnabled());
+    EXPECT_TRUE(janela->btGerar()->isEnabled());
+    EXPECT_FALSE(janela->btCancelar()->isEnabled());
     ASSERT_EQ(boxes().boxes().size(), 1);
     EXPECT_EQ(boxes().boxes().first().kind, ScriptedDialogs::Kind::ShowFile);
 
@@ -379,11 +379,11 @@ TEST_F(JanelaPrincipal, CancelarDuringTheI050RowsLeavesThePartialFile) {
     abre();
     int linhasI050 = 0;
     platform::setPendingEventsHook([&] {
-        if (janela->btCancelar->isEnabled() &&
+        if (janela->btCancelar()->isEnabled() &&
             janela->prompt().lines().value(1).startsWith(QStringLiteral("SPED>|I050|")) && ++linhasI050 == 3)
-            janela->btCancelar->click();
+            janela->btCancelar()->click();
     });
-    janela->btGerar->click();
+    janela->btGerar()->click();
     platform::setPendingEventsHook({});
     ASSERT_EQ(linhasI050, 3);
 
@@ -396,8 +396,8 @@ TEST_F(JanelaPrincipal, CancelarDuringTheI050RowsLeavesThePartialFile) {
     EXPECT_LT(linhas.size(), 140);
     EXPECT_TRUE(linhas.filter(QStringLiteral("|I155|")).isEmpty());
     EXPECT_TRUE(janela->textoPrompt().startsWith(QStringLiteral("SPED>Operação abortada pelo Usuário.")));
-    EXPECT_TRUE(janela->btGerar->isEnabled());
-    EXPECT_FALSE(janela->btCancelar->isEnabled());
+    EXPECT_TRUE(janela->btGerar()->isEnabled());
+    EXPECT_FALSE(janela->btCancelar()->isEnabled());
 }
 
 } // namespace

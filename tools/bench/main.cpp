@@ -1,5 +1,6 @@
 #include "platform/Erro.h"
 #include "tools/bench/BaseGrande.h"
+#include "tools/bench/MedeValidacao.h"
 #include "tools/bench/Medicoes.h"
 
 #include "data/Carregamento.h"
@@ -336,6 +337,20 @@ int executa(const Opcoes& opcoes) {
             QStringLiteral("  lines/seconds per record:") + porRegistro +
             QStringLiteral("; the rest (small records, saving) %1s").arg(g.segundos - somados, 0, 'f', 2));
         imprime(QStringLiteral("  file: ") + g.arquivo);
+        const bench::MedidaValidacao v = bench::MedeValidacao(g.arquivo, opcoes.rodadas);
+        imprime(QStringLiteral(
+                    "validation of the file (fastest of %1): %2 erros, %3 avisos in %4 s (processor %5 s) "
+                    "= %6 of the generation's %7 s (target 0.10); peak memory %8 MB, %9 MB above the process "
+                    "before it")
+                    .arg(std::max(opcoes.rodadas, 1))
+                    .arg(v.erros)
+                    .arg(v.avisos)
+                    .arg(v.segundos, 0, 'f', 3)
+                    .arg(v.segundosCpu, 0, 'f', 3)
+                    .arg(v.segundos / std::max(g.segundos, 1e-9), 0, 'f', 3)
+                    .arg(g.segundos, 0, 'f', 2)
+                    .arg(v.picoMemoriaKb / 1024.0, 0, 'f', 1)
+                    .arg((v.picoMemoriaKb - v.memoriaAntesKb) / 1024.0, 0, 'f', 1));
         imprimeCaixas(g.textosDasCaixas);
         if (!todas)
             codigo = 1;

@@ -5,6 +5,7 @@
 #include "db/Services.h"
 #include "platform/Abort.h"
 #include "platform/Dialogs.h"
+#include "platform/qt/BusyCursor.h"
 #include "ui/app/AplicacaoFCONT.h"
 #include "ui/app/Conexao.h"
 #include "ui/main/Aplicacao.h"
@@ -40,12 +41,6 @@ QPixmap desenhaChave() {
     p.drawPolygon(haste);
     return imagem;
 }
-
-// Restores the normal cursor when the wait ends, whichever way it ends.
-struct CursorOcupado {
-    CursorOcupado() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CursorOcupado() { QApplication::restoreOverrideCursor(); }
-};
 
 } // namespace
 
@@ -194,7 +189,7 @@ void TfmLogin::ValidaLogin() {
             throw std::out_of_range("List index out of bounds (0)");
         const QString host = HostDoBanco(slConfiguracao.first());
         {
-            CursorOcupado espera;
+            const platform::BusyCursor espera;
             // A plain path opens the database with the engine inside the program: there is no
             // server to ask and that engine checks no password, so the connection decides.
             if (!host.isEmpty())

@@ -1,60 +1,42 @@
 #pragma once
 
-#include <QAbstractTableModel>
-#include <QStringList>
+#include "platform/DataSetModel.h"
+
 #include <QStyledItemDelegate>
 
-#include <vector>
-
-namespace platform {
-class DataSet;
-class Field;
-} // namespace platform
+#include <functional>
 
 namespace ui {
 
-// A grid column as the design lays it out: the field, its title, its width (0: the grid's
-// default), a pick list and a grey background.
-struct ColunaGrade {
-    QString campo;
-    QString titulo;
-    int largura = 0;
-    bool cinza = false;
-    QStringList lista;
-};
-
-// The rows of a dataset in the columns chosen for one grid. An edited cell is stored at once
-// (edit, storing text, post), so nothing typed is lost when the grid is left.
-class ModeloColunas : public QAbstractTableModel {
+// A grid's rows in the columns of a description, grey where the description says so.
+class ModeloGrade : public platform::DataSetModel {
 public:
-    ModeloColunas(platform::DataSet& dataSet, std::vector<ColunaGrade> colunas, QObject* parent = nullptr);
-
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
+    using platform::DataSetModel::DataSetModel;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
-    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
-
-    const ColunaGrade& coluna(int indice) const { return m_colunas.at(indice); }
-    void defineLista(const QString& campo, const QStringList& lista);
-    void recarrega();
-
-private:
-    platform::Field* campoDa(int coluna) const;
-
-    platform::DataSet& m_dataSet;
-    std::vector<ColunaGrade> m_colunas;
 };
 
-// Offers the column's pick list as a drop-down while a cell is edited; free text elsewhere.
-class DelegadoLista : public QStyledItemDelegate {
+// The cell editors of a grid over a described model (platform::DataSetModel with columns): the
+// column's pick list as a drop-down, an editor with a "..." button where the column has one
+// (the button calls back once the editor has closed), free text elsewhere. An unchanged cell is
+// no edit of the row.
+class DelegadoColunas : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using BotaoEdicao = std::function<void()>;
+    explicit DelegadoColunas(QObject* parent, BotaoEdicao botao = {});
+
+    // The association grid draws every cell in its row's colours, the selected one included.
+    void setSemSelecao(bool semSelecao) { m_semSelecao = semSelecao; }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+
+private:
+    BotaoEdicao m_botao;
+    bool m_semSelecao = false;
 };
 
 } // namespace ui

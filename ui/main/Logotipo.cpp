@@ -46,4 +46,31 @@ QPixmap Logotipo(const QSize& tamanho) {
     return imagem;
 }
 
+QPixmap LogotipoJanela() {
+    QPixmap logo(174, 46);
+    logo.fill(Qt::white);
+    QPainter p(&logo);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(QColor(0x1f, 0x6f, 0x3f));
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(QRectF(2, 6, 34, 34), 6, 6);
+    p.setPen(Qt::white);
+    QFont f = p.font();
+    f.setBold(true);
+    f.setPixelSize(20);
+    p.setFont(f);
+    p.drawText(QRectF(2, 6, 34, 34), Qt::AlignCenter, QStringLiteral("F"));
+    p.setPen(QColor(0x1f, 0x6f, 0x3f));
+    f.setPixelSize(18);
+    p.setFont(f);
+    p.drawText(QRectF(42, 4, 130, 24), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("SPED FCONT"));
+    f.setBold(false);
+    f.setPixelSize(10);
+    p.setFont(f);
+    p.setPen(Qt::darkGray);
+    p.drawText(QRectF(42, 26, 130, 16), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Gerador do arquivo"));
+    return logo;
+}
+
 } // namespace ui

@@ -1,14 +1,13 @@
 #include "ui/main/PromptJanela.h"
 
-#include "ui/main/TfmPrincipal.h"
-
+#include <QAbstractButton>
 #include <QPlainTextEdit>
-#include <QToolButton>
-#include <QTreeWidget>
 
 namespace ui {
 
-PromptJanela::PromptJanela(TfmPrincipal& janela) : m_janela(janela) {
+PromptJanela::PromptJanela(QPlainTextEdit& memo, QWidget& menu, QAbstractButton& cancelar,
+                           QAbstractButton& gerar)
+    : m_memo(memo), m_menu(menu), m_cancelar(cancelar), m_gerar(gerar) {
     m_pendente.setSingleShot(true);
     m_pendente.setInterval(intervaloMs);
     QObject::connect(&m_pendente, &QTimer::timeout, [this] { descarrega(); });
@@ -23,27 +22,27 @@ void PromptJanela::setLines(const QStringList& linhas) {
 void PromptJanela::repaint() {
     if (!m_desdePintura.isValid() || m_desdePintura.elapsed() >= intervaloMs) {
         descarrega();
-        m_janela.mePrompt->repaint();
+        m_memo.repaint();
     }
 }
 
 void PromptJanela::descarrega() {
     m_pendente.stop();
     const QString texto = m_linhas.join(QLatin1Char('\n'));
-    if (m_janela.mePrompt->toPlainText() != texto || m_linhas.isEmpty())
-        m_janela.mePrompt->setPlainText(texto);
+    if (m_memo.toPlainText() != texto || m_linhas.isEmpty())
+        m_memo.setPlainText(texto);
     m_desdePintura.restart();
     ++m_pinturas;
 }
 
 void PromptJanela::setMenuEnabled(bool enabled) {
-    m_janela.tvMenu->setEnabled(enabled);
+    m_menu.setEnabled(enabled);
 }
 void PromptJanela::setCancelarEnabled(bool enabled) {
-    m_janela.btCancelar->setEnabled(enabled);
+    m_cancelar.setEnabled(enabled);
 }
 void PromptJanela::setGerarEnabled(bool enabled) {
-    m_janela.btGerar->setEnabled(enabled);
+    m_gerar.setEnabled(enabled);
 }
 
 } // namespace ui

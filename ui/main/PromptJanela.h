@@ -5,18 +5,18 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+class QAbstractButton;
 class QPlainTextEdit;
 
 namespace ui {
 
-class TfmPrincipal;
-
-// The prompt memo of the main window. A generation writes a line per stored row; painting each
-// would cost more than the generation, so the memo is painted at most every few dozen
-// milliseconds and the last text always reaches the screen through a short timer.
+// The prompt memo of the main window, with the controls a generation switches: the tree menu,
+// "Cancelar" and "Gerar". A generation writes a line per stored row; painting each would cost
+// more than the generation, so the memo is painted at most every few dozen milliseconds and the
+// last text always reaches the screen through a short timer.
 class PromptJanela : public common::PromptView {
 public:
-    explicit PromptJanela(TfmPrincipal& janela);
+    PromptJanela(QPlainTextEdit& memo, QWidget& menu, QAbstractButton& cancelar, QAbstractButton& gerar);
 
     QStringList lines() const override { return m_linhas; }
     void setLines(const QStringList& linhas) override;
@@ -32,7 +32,10 @@ public:
     static constexpr int intervaloMs = 40;
 
 private:
-    TfmPrincipal& m_janela;
+    QPlainTextEdit& m_memo;
+    QWidget& m_menu;
+    QAbstractButton& m_cancelar;
+    QAbstractButton& m_gerar;
     QStringList m_linhas;
     QElapsedTimer m_desdePintura;
     QTimer m_pendente;

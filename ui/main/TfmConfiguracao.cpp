@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -197,12 +198,10 @@ void TfmConfiguracao::laSairClick() {
 bool SelecionaConfiguracao(int& codigo, QString& acao) {
     if (!fmConfiguracao)
         fmConfiguracao = new TfmConfiguracao;
-    struct Libera {
-        ~Libera() {
-            delete fmConfiguracao;
-            fmConfiguracao = nullptr;
-        }
-    } libera;
+    const auto libera = qScopeGuard([] {
+        delete fmConfiguracao;
+        fmConfiguracao = nullptr;
+    });
     const bool ok = fmConfiguracao->exec() == QDialog::Accepted;
     if (ok) {
         codigo = fmConfiguracao->codigoAtual();

@@ -4,19 +4,28 @@
 #include "common/Texto.h"
 #include "data/Carregamento.h"
 #include "data/Esquema.h"
+#include "data/PlanoContas.h"
 #include "data/dmFCONT.h"
 #include "data/uFCONT.h"
 #include "generation/Geracao.h"
 #include "platform/Abort.h"
 #include "platform/Dialogs.h"
+#include "platform/qt/BusyCursor.h"
+#include "platform/qt/FieldBinding.h"
 #include "ui/main/ControlePaginas.h"
 #include "ui/main/GradeColunas.h"
+#include "ui/main/GradePlanoContas.h"
+#include "ui/main/Logotipo.h"
 #include "ui/main/MenuArvore.h"
 #include "ui/main/PaginaPrincipal.h"
+#include "ui/main/PaginaRegistro0000.h"
+#include "ui/main/PaginaRegistroI050.h"
+#include "ui/main/PaginaRegistroJ930.h"
+#include "ui/main/PaginaRegistroM020.h"
+#include "ui/main/PaginaRegistroM030.h"
 #include "ui/main/PromptJanela.h"
 #include "ui/main/Relatorios.h"
 #include "ui/main/TfmConfiguracao.h"
-#include "ui/main/Vinculos.h"
 #include "ui/search/Pesquisa.h"
 #include "ui/search/PesquisaGeral.h"
 
@@ -27,7 +36,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QStyle>
@@ -46,44 +55,8 @@ const QString paginaPrincipal = QStringLiteral("Principal");
 const QString noCriaIndices = QStringLiteral("Criar Índices de Performance");
 constexpr int larguraColunaEsquerda = 264;
 
-// Long waits (a statement's first row, the index creation) show the busy cursor.
-struct CursorOcupado {
-    CursorOcupado() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CursorOcupado() { QApplication::restoreOverrideCursor(); }
-    CursorOcupado(const CursorOcupado&) = delete;
-    CursorOcupado& operator=(const CursorOcupado&) = delete;
-};
-
 QString textoDe(const std::exception& e) {
     return QString::fromUtf8(e.what());
-}
-
-// Our own logo: the program's name on a white ground, drawn rather than taken from anywhere.
-QPixmap desenhaLogo() {
-    QPixmap logo(174, 46);
-    logo.fill(Qt::white);
-    QPainter p(&logo);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(QColor(0x1f, 0x6f, 0x3f));
-    p.setPen(Qt::NoPen);
-    p.drawRoundedRect(QRectF(2, 6, 34, 34), 6, 6);
-    p.setPen(Qt::white);
-    QFont f = p.font();
-    f.setBold(true);
-    f.setPixelSize(20);
-    p.setFont(f);
-    p.drawText(QRectF(2, 6, 34, 34), Qt::AlignCenter, QStringLiteral("F"));
-    p.setPen(QColor(0x1f, 0x6f, 0x3f));
-    f.setPixelSize(18);
-    p.setFont(f);
-    p.drawText(QRectF(42, 4, 130, 24), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("SPED FCONT"));
-    f.setBold(false);
-    f.setPixelSize(10);
-    p.setFont(f);
-    p.setPen(Qt::darkGray);
-    p.drawText(QRectF(42, 26, 130, 16), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Gerador do arquivo"));
-    return logo;
 }
 
 QToolButton* botaoComando(QWidget* pai, const char* nome, const QString& legenda,
@@ -132,7 +105,6 @@ QString& TfmPrincipal::arquivoMenu() {
 
 TfmPrincipal::TfmPrincipal(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("fmPrincipal"));
-    m_prompt = std::make_unique<PromptJanela>(*this);
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -141,7 +113,8 @@ TfmPrincipal::TfmPrincipal(QWidget* parent) : QMainWindow(parent) {
     montaTopo();
     montaCentro();
     montaBase();
-    layout->addWidget(paTopo);
+    m_prompt = std::make_unique<PromptJanela>(*m_mePrompt, *m_tvMenu, *m_btCancelar, *m_btGerar);
+    layout->addWidget(m_paTopo);
     layout->addWidget(findChild<QWidget*>(QStringLiteral("paCentro")), 1);
     layout->addWidget(findChild<QWidget*>(QStringLiteral("paBase")));
     setWindowState(Qt::WindowMaximized);
@@ -151,7 +124,7 @@ TfmPrincipal::TfmPrincipal(QWidget* parent) : QMainWindow(parent) {
         dmFCONT->prompt = m_prompt.get();
     // The creation's failures are reported as the event loop reports them; the window is there
     // all the same.
-    executa([this] { FormCreate(); });
+    platform::runReporting([this] { FormCreate(); });
 }
 
 TfmPrincipal::~TfmPrincipal() {
@@ -159,140 +132,141 @@ TfmPrincipal::~TfmPrincipal() {
         dmFCONT->prompt = nullptr;
 }
 
-void TfmPrincipal::executa(const std::function<void()>& acao) {
-    try {
-        acao();
-    } catch (const platform::SilentAbort&) {
-    } catch (const std::exception& e) {
-        platform::dialogs().error(textoDe(e));
-    }
-}
-
 void TfmPrincipal::montaTopo() {
-    paTopo = new QWidget(this);
-    paTopo->setObjectName(QStringLiteral("paTopo"));
-    paTopo->setFixedHeight(65);
-    paTopo->setAutoFillBackground(true);
-    QPalette branco = paTopo->palette();
+    m_paTopo = new QWidget(this);
+    m_paTopo->setObjectName(QStringLiteral("paTopo"));
+    m_paTopo->setFixedHeight(65);
+    m_paTopo->setAutoFillBackground(true);
+    QPalette branco = m_paTopo->palette();
     branco.setColor(QPalette::Window, Qt::white);
-    paTopo->setPalette(branco);
+    m_paTopo->setPalette(branco);
 
-    imLogo = new QLabel(paTopo);
-    imLogo->setObjectName(QStringLiteral("imLogo"));
-    imLogo->setFixedSize(174, 46);
-    imLogo->setScaledContents(true);
-    imLogo->setPixmap(desenhaLogo());
-    imLogo->setAccessibleName(QStringLiteral("SPED FCONT"));
+    m_imLogo = new QLabel(m_paTopo);
+    m_imLogo->setObjectName(QStringLiteral("imLogo"));
+    m_imLogo->setFixedSize(174, 46);
+    m_imLogo->setScaledContents(true);
+    m_imLogo->setPixmap(LogotipoJanela());
+    m_imLogo->setAccessibleName(QStringLiteral("SPED FCONT"));
 
-    gbConfiguracoes = new QGroupBox(QStringLiteral("Configurações da Empresa"), paTopo);
-    gbConfiguracoes->setObjectName(QStringLiteral("gbConfiguracoes"));
-    gbConfiguracoes->setStyleSheet(QStringLiteral("QGroupBox { color: grey; }"));
-    dblaCodCfg = new QLabel(gbConfiguracoes);
-    dblaCodCfg->setObjectName(QStringLiteral("dblaCodCfg"));
-    dblaCodCfg->setAccessibleName(QStringLiteral("Código da configuração"));
-    dblaNomeCfg = new QLabel(gbConfiguracoes);
-    dblaNomeCfg->setObjectName(QStringLiteral("dblaNomeCfg"));
-    dblaNomeCfg->setAccessibleName(QStringLiteral("Nome da configuração"));
-    dblaNomeCfg->setCursor(Qt::PointingHandCursor);
-    dblaNomeCfg->setToolTip(QStringLiteral("Click aqui para definir um novo Nome para configuração"));
-    dblaNomeCfg->installEventFilter(this);
-    for (QLabel* l : {dblaCodCfg, dblaNomeCfg}) {
+    m_gbConfiguracoes = new QGroupBox(QStringLiteral("Configurações da Empresa"), m_paTopo);
+    m_gbConfiguracoes->setObjectName(QStringLiteral("gbConfiguracoes"));
+    m_gbConfiguracoes->setStyleSheet(QStringLiteral("QGroupBox { color: grey; }"));
+    m_dblaCodCfg = new QLabel(m_gbConfiguracoes);
+    m_dblaCodCfg->setObjectName(QStringLiteral("dblaCodCfg"));
+    m_dblaCodCfg->setAccessibleName(QStringLiteral("Código da configuração"));
+    m_dblaNomeCfg = new QLabel(m_gbConfiguracoes);
+    m_dblaNomeCfg->setObjectName(QStringLiteral("dblaNomeCfg"));
+    m_dblaNomeCfg->setAccessibleName(QStringLiteral("Nome da configuração"));
+    m_dblaNomeCfg->setCursor(Qt::PointingHandCursor);
+    m_dblaNomeCfg->setToolTip(QStringLiteral("Click aqui para definir um novo Nome para configuração"));
+    m_dblaNomeCfg->installEventFilter(this);
+    if (dmFCONT) {
+        platform::bindLabel(m_dblaCodCfg, dmFCONT->quSPED.fieldByName(QStringLiteral("SPCODIGO")));
+        platform::bindLabel(m_dblaNomeCfg, dmFCONT->quSPED.fieldByName(QStringLiteral("SPNOME")));
+    }
+    for (QLabel* l : {m_dblaCodCfg, m_dblaNomeCfg}) {
         QFont f = l->font();
         f.setBold(true);
         f.setPointSizeF(f.pointSizeF() * 1.2);
         l->setFont(f);
         l->setStyleSheet(QStringLiteral("color: grey;"));
     }
-    auto* linhaCfg = new QHBoxLayout(gbConfiguracoes);
+    auto* linhaCfg = new QHBoxLayout(m_gbConfiguracoes);
     linhaCfg->setContentsMargins(8, 2, 8, 4);
-    linhaCfg->addWidget(dblaCodCfg);
+    linhaCfg->addWidget(m_dblaCodCfg);
     linhaCfg->addSpacing(12);
-    linhaCfg->addWidget(dblaNomeCfg, 1);
+    linhaCfg->addWidget(m_dblaNomeCfg, 1);
 
-    auto* esquerda = new QWidget(paTopo);
+    auto* esquerda = new QWidget(m_paTopo);
     esquerda->setFixedWidth(larguraColunaEsquerda);
     auto* colunaLogo = new QHBoxLayout(esquerda);
     colunaLogo->setContentsMargins(8, 0, 0, 0);
-    colunaLogo->addWidget(imLogo);
+    colunaLogo->addWidget(m_imLogo);
     colunaLogo->addStretch();
-    auto* linha = new QHBoxLayout(paTopo);
+    auto* linha = new QHBoxLayout(m_paTopo);
     linha->setContentsMargins(0, 2, 8, 4);
     linha->addWidget(esquerda);
-    linha->addWidget(gbConfiguracoes, 1);
+    linha->addWidget(m_gbConfiguracoes, 1);
 }
 
 void TfmPrincipal::montaCentro() {
     auto* paCentro = new QWidget(this);
     paCentro->setObjectName(QStringLiteral("paCentro"));
-    tvMenu = new QTreeWidget(paCentro);
-    tvMenu->setObjectName(QStringLiteral("tvMenu"));
-    tvMenu->setAccessibleName(QStringLiteral("Menu"));
-    tvMenu->setFixedWidth(larguraColunaEsquerda);
-    tvMenu->setHeaderHidden(true);
-    tvMenu->setCursor(Qt::PointingHandCursor);
-    tvMenu->setMouseTracking(true);
-    tvMenu->setSelectionBehavior(QAbstractItemView::SelectRows);
-    tvMenu->setAllColumnsShowFocus(true);
+    m_tvMenu = new QTreeWidget(paCentro);
+    m_tvMenu->setObjectName(QStringLiteral("tvMenu"));
+    m_tvMenu->setAccessibleName(QStringLiteral("Menu"));
+    m_tvMenu->setFixedWidth(larguraColunaEsquerda);
+    m_tvMenu->setHeaderHidden(true);
+    m_tvMenu->setCursor(Qt::PointingHandCursor);
+    m_tvMenu->setMouseTracking(true);
+    m_tvMenu->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_tvMenu->setAllColumnsShowFocus(true);
     // Black with white text; the selection keeps its colour when the tree loses focus, and the
     // row under the mouse lights up (hot tracking).
-    tvMenu->setStyleSheet(QStringLiteral("QTreeWidget { background: black; color: white; border: none; }"
-                                         "QTreeWidget::item { color: white; padding: 2px; }"
-                                         "QTreeWidget::item:hover { background: #303030; color: white; }"
-                                         "QTreeWidget::item:selected, QTreeWidget::item:selected:!active { "
-                                         "background: #1f5fbf; color: white; }"));
-    connect(tvMenu, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* atual, QTreeWidgetItem*) {
-        executa([this, atual] { tvMenuChange(atual); });
-    });
+    m_tvMenu->setStyleSheet(QStringLiteral("QTreeWidget { background: black; color: white; border: none; }"
+                                           "QTreeWidget::item { color: white; padding: 2px; }"
+                                           "QTreeWidget::item:hover { background: #303030; color: white; }"
+                                           "QTreeWidget::item:selected, QTreeWidget::item:selected:!active { "
+                                           "background: #1f5fbf; color: white; }"));
+    connect(m_tvMenu, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* atual, QTreeWidgetItem*) {
+                platform::runReporting([this, atual] { tvMenuChange(atual); });
+            });
 
-    pcPaginas = new ControlePaginas(paCentro);
-    pcPaginas->setObjectName(QStringLiteral("pcPaginas"));
+    m_pcPaginas = new ControlePaginas(paCentro);
+    m_pcPaginas->setObjectName(QStringLiteral("pcPaginas"));
     montaPaginas();
 
     auto* linha = new QHBoxLayout(paCentro);
     linha->setContentsMargins(0, 0, 0, 0);
     linha->setSpacing(0);
-    linha->addWidget(tvMenu);
-    linha->addWidget(pcPaginas, 1);
+    linha->addWidget(m_tvMenu);
+    linha->addWidget(m_pcPaginas, 1);
 }
 
 void TfmPrincipal::montaBase() {
     auto* paBase = new QWidget(this);
     paBase->setObjectName(QStringLiteral("paBase"));
     paBase->setFixedHeight(57);
-    btConfig = botaoComando(paBase, "btConfig", QStringLiteral("Config"), QStyle::SP_FileDialogDetailedView);
-    btSalvar = botaoComando(paBase, "btSalvar", QStringLiteral("Salvar"), QStyle::SP_DialogSaveButton);
-    btGerar = botaoComando(paBase, "btGerar", QStringLiteral("Gerar"), QStyle::SP_MediaPlay);
-    btCancelar = botaoComando(paBase, "btCancelar", QStringLiteral("Cancelar"), QStyle::SP_BrowserStop);
-    btCancelar->setEnabled(false);
-    connect(btConfig, &QToolButton::clicked, this, [this] { executa([this] { btConfigClick(); }); });
-    connect(btSalvar, &QToolButton::clicked, this, [this] { executa([this] { btSalvarClick(); }); });
-    connect(btGerar, &QToolButton::clicked, this, [this] { executa([this] { btGerarClick(); }); });
-    connect(btCancelar, &QToolButton::clicked, this, [this] { executa([this] { btCancelarClick(); }); });
+    m_btConfig =
+        botaoComando(paBase, "btConfig", QStringLiteral("Config"), QStyle::SP_FileDialogDetailedView);
+    m_btSalvar = botaoComando(paBase, "btSalvar", QStringLiteral("Salvar"), QStyle::SP_DialogSaveButton);
+    m_btGerar = botaoComando(paBase, "btGerar", QStringLiteral("Gerar"), QStyle::SP_MediaPlay);
+    m_btCancelar = botaoComando(paBase, "btCancelar", QStringLiteral("Cancelar"), QStyle::SP_BrowserStop);
+    m_btCancelar->setEnabled(false);
+    connect(m_btConfig, &QToolButton::clicked, this,
+            [this] { platform::runReporting([this] { btConfigClick(); }); });
+    connect(m_btSalvar, &QToolButton::clicked, this,
+            [this] { platform::runReporting([this] { btSalvarClick(); }); });
+    connect(m_btGerar, &QToolButton::clicked, this,
+            [this] { platform::runReporting([this] { btGerarClick(); }); });
+    connect(m_btCancelar, &QToolButton::clicked, this,
+            [this] { platform::runReporting([this] { btCancelarClick(); }); });
 
     auto* botoes = new QWidget(paBase);
     botoes->setFixedWidth(larguraColunaEsquerda);
     auto* linhaBotoes = new QHBoxLayout(botoes);
     linhaBotoes->setContentsMargins(2, 2, 2, 2);
     linhaBotoes->setSpacing(2);
-    for (QToolButton* b : {btConfig, btSalvar, btGerar, btCancelar})
+    for (QToolButton* b : {m_btConfig, m_btSalvar, m_btGerar, m_btCancelar})
         linhaBotoes->addWidget(b);
 
-    mePrompt = new QPlainTextEdit(paBase);
-    mePrompt->setObjectName(QStringLiteral("mePrompt"));
-    mePrompt->setAccessibleName(QStringLiteral("Prompt"));
-    mePrompt->setReadOnly(true);
-    mePrompt->setLineWrapMode(QPlainTextEdit::NoWrap);
-    mePrompt->setStyleSheet(
+    m_mePrompt = new QPlainTextEdit(paBase);
+    m_mePrompt->setObjectName(QStringLiteral("mePrompt"));
+    m_mePrompt->setAccessibleName(QStringLiteral("Prompt"));
+    m_mePrompt->setReadOnly(true);
+    m_mePrompt->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_mePrompt->setStyleSheet(
         QStringLiteral("QPlainTextEdit { background: black; color: #c0c0c0; border: none; }"));
     QFont fixa(QStringLiteral("Monospace"));
     fixa.setStyleHint(QFont::TypeWriter);
-    mePrompt->setFont(fixa);
+    m_mePrompt->setFont(fixa);
 
     auto* linha = new QHBoxLayout(paBase);
     linha->setContentsMargins(0, 0, 0, 0);
     linha->setSpacing(0);
     linha->addWidget(botoes);
-    linha->addWidget(mePrompt, 1);
+    linha->addWidget(m_mePrompt, 1);
 }
 
 void TfmPrincipal::FormCreate() {
@@ -309,13 +283,12 @@ void TfmPrincipal::FormCreate() {
         data::NovoRegistro(dmFCONT->quSPED);
     else if (AcaoConfiguracao == QStringLiteral("EXCLUIR"))
         data::ExcluiRegistro(dmFCONT->quSPED);
-    atualizaDados();
 }
 
 void TfmPrincipal::showEvent(QShowEvent* evento) {
     QMainWindow::showEvent(evento);
     if (!evento->spontaneous())
-        executa([this] { FormShow(); });
+        platform::runReporting([this] { FormShow(); });
 }
 
 void TfmPrincipal::FormShow() {
@@ -323,7 +296,7 @@ void TfmPrincipal::FormShow() {
                                                                     : QApplication::applicationDisplayName());
     m_prompt->setLines({});
     m_prompt->descarrega();
-    btCancelar->setEnabled(dmFCONT && dmFCONT->Cancelado);
+    m_btCancelar->setEnabled(dmFCONT && dmFCONT->Cancelado);
     CarregaPaginaTreeView(QString());
     AtualizaPrompt(QStringLiteral("Programa SPED FCONT Iniciado..."),
                    QStringLiteral("Conectado a Base de Dados: ") +
@@ -341,8 +314,8 @@ void TfmPrincipal::FormClose() {
 }
 
 bool TfmPrincipal::eventFilter(QObject* objeto, QEvent* evento) {
-    if (objeto == dblaNomeCfg && evento->type() == QEvent::MouseButtonRelease) {
-        executa([this] { dblaNomeCfgClick(); });
+    if (objeto == m_dblaNomeCfg && evento->type() == QEvent::MouseButtonRelease) {
+        platform::runReporting([this] { dblaNomeCfgClick(); });
         return true;
     }
     return QMainWindow::eventFilter(objeto, evento);
@@ -356,54 +329,50 @@ void TfmPrincipal::tvMenuChange(QTreeWidgetItem* no) {
 
 void TfmPrincipal::CarregaPaginaTreeView(const QString& texto) {
     if (texto == noCriaIndices) {
-        CursorOcupado ocupado;
+        const platform::BusyCursor ocupado;
         data::CriaIndices();
         return;
     }
     int escolhida = -1;
-    for (int i = 0; i < pcPaginas->count(); ++i) {
+    for (int i = 0; i < m_pcPaginas->count(); ++i) {
         const bool mostra =
-            pcPaginas->legenda(i).trimmed() == texto && pcPaginas->legenda(i) != paginaPrincipal;
-        pcPaginas->mostraAba(i, mostra);
+            m_pcPaginas->legenda(i).trimmed() == texto && m_pcPaginas->legenda(i) != paginaPrincipal;
+        m_pcPaginas->mostraAba(i, mostra);
         if (mostra)
             escolhida = i;
     }
     if (escolhida >= 0) {
-        pcPaginas->mostraPagina(escolhida);
+        m_pcPaginas->mostraPagina(escolhida);
         return;
     }
     static const QStringList nosDaPrincipal = {
         QStringLiteral("Abertura, Identificação e Referências (Bloco 0)"),
         QStringLiteral("Lançamentos (Bloco I)"), QStringLiteral("Manutenção")};
     if (texto.trimmed().isEmpty() || nosDaPrincipal.contains(texto)) {
-        pcPaginas->mostraPagina(0);
-        wbNavegador->carrega();
+        m_pcPaginas->mostraPagina(0);
+        m_wbNavegador->carrega();
         return;
     }
     // The nodes of blocks J and M have no page: the record page goes, Principal stays as it was.
-    pcPaginas->mostraPagina(0);
+    m_pcPaginas->mostraPagina(0);
 }
 
 void TfmPrincipal::ConfiguraTreeView() {
     try {
-        tvMenu->clear();
+        m_tvMenu->clear();
         QFile arquivo(arquivoMenu());
         if (!arquivo.exists())
             common::MostraMensagem(QStringLiteral("Erro: ao carregar Menu."), true);
         if (!arquivo.open(QIODevice::ReadOnly))
             throw std::runtime_error(arquivo.errorString().toStdString());
-        MontaArvore(*tvMenu, LeMenu(arquivo.readAll()));
+        MontaArvore(*m_tvMenu, LeMenu(arquivo.readAll()));
     } catch (const std::exception& e) {
         common::MostraMensagem(QStringLiteral("Erro: ao carregar itens Menu.\r") + textoDe(e), true);
     }
 }
 
 void TfmPrincipal::CarregaConfiguracoes() {
-    CursorOcupado ocupado;
-    struct Atualiza {
-        TfmPrincipal* janela;
-        ~Atualiza() { janela->atualizaDados(); }
-    } atualiza{this};
+    const platform::BusyCursor ocupado;
     if (!data::CarregaConfiguracoes(CodigoConfiguracao))
         return;
     try {
@@ -414,12 +383,11 @@ void TfmPrincipal::CarregaConfiguracoes() {
 }
 
 void TfmPrincipal::CarregarListasColunas() {
-    QList<data::ColunaLista> colunas;
-    for (int i = 0; i < m_modeloJ930->columnCount(); ++i)
-        colunas.append({m_modeloJ930->coluna(i).campo, m_modeloJ930->coluna(i).lista});
+    ModeloGrade& modelo = *m_tsRegJ930->modelo();
+    std::vector<platform::ColunaGrade> colunas = modelo.colunas();
     data::PreencheListaColuna(colunas, QStringLiteral("J930"), QStringLiteral("IDENT_QUALIF"), QString());
-    for (const data::ColunaLista& coluna : colunas)
-        m_modeloJ930->defineLista(coluna.campo, coluna.lista);
+    for (const platform::ColunaGrade& coluna : colunas)
+        modelo.defineLista(coluna.campo, coluna.lista);
 }
 
 void TfmPrincipal::btConfigClick() {
@@ -434,26 +402,21 @@ void TfmPrincipal::btConfigClick() {
         data::NovoRegistro(dmFCONT->quSPED);
     else if (acao == QStringLiteral("EXCLUIR"))
         data::ExcluiRegistro(dmFCONT->quSPED);
-    atualizaDados();
 }
 
 void TfmPrincipal::btSalvarClick() {
-    struct Atualiza {
-        TfmPrincipal* janela;
-        ~Atualiza() { janela->atualizaDados(); }
-    } atualiza{this};
     data::GravaRegistro(dmFCONT->quSPED);
     CarregaConfiguracoes();
 }
 
 void TfmPrincipal::btGerarClick() {
-    CursorOcupado ocupado;
+    const platform::BusyCursor ocupado;
     generation::GeraArquivoFCONT(m_prompt.get());
 }
 
 void TfmPrincipal::btCancelarClick() {
     dmFCONT->Cancelado = true;
-    btCancelar->setEnabled(false);
+    m_btCancelar->setEnabled(false);
 }
 
 QString TfmPrincipal::pesquisa(const QString& tipo) {
@@ -466,29 +429,18 @@ QString TfmPrincipal::pesquisa(const QString& tipo) {
 void TfmPrincipal::btPesqEmpProcClick() {
     const QString chave = pesquisa(QStringLiteral("Empresa Processada"));
     data::EscolheEmpresa(chave);
-    atualizaDados();
 }
 
 void TfmPrincipal::btPesqLocalClick() {
     const QString chave = pesquisa(QStringLiteral("Empresa"));
     data::EscolheFilial(chave);
-    atualizaDados();
 }
 
 void TfmPrincipal::btPesqMunicipioClick() {
-    // A refused store (a new set without its company) still shows what was chosen.
-    struct Atualiza {
-        TfmPrincipal* janela;
-        ~Atualiza() { janela->atualizaDados(); }
-    } atualiza{this};
     data::EscolheMunicipio(pesquisa(QStringLiteral("Municípios")));
 }
 
 void TfmPrincipal::dblaNomeCfgClick() {
-    struct Atualiza {
-        TfmPrincipal* janela;
-        ~Atualiza() { janela->atualizaDados(); }
-    } atualiza{this};
     data::RenomeiaConfiguracao();
 }
 
@@ -503,20 +455,7 @@ common::PromptView& TfmPrincipal::prompt() {
 
 QString TfmPrincipal::textoPrompt() {
     m_prompt->descarrega();
-    return mePrompt->toPlainText();
-}
-
-void TfmPrincipal::atualizaDados() {
-    if (!dmFCONT)
-        return;
-    platform::Query& sped = dmFCONT->quSPED;
-    const bool temLinha = sped.active() && (!sped.isEmpty() || sped.editing());
-    dblaCodCfg->setText(temLinha ? sped.fieldByName(QStringLiteral("SPCODIGO")).displayText() : QString());
-    dblaNomeCfg->setText(temLinha ? sped.fieldByName(QStringLiteral("SPNOME")).displayText() : QString());
-    if (m_vinculos)
-        m_vinculos->atualiza();
-    if (m_modeloJ930)
-        m_modeloJ930->recarrega();
+    return m_mePrompt->toPlainText();
 }
 
 void TfmPrincipal::VisualizarClick() {
@@ -524,7 +463,143 @@ void TfmPrincipal::VisualizarClick() {
 }
 
 void TfmPrincipal::ExportarExcelClick() {
-    ExportaExcel(this, ckRegI050I051ContasNRef && ckRegI050I051ContasNRef->isChecked());
+    ExportaExcel(this, ckRegI050I051ContasNRef()->isChecked());
+}
+
+void TfmPrincipal::CarregaPlanoContas() {
+    data::CarregaPlanoContas();
+}
+
+void TfmPrincipal::ImportarPlanoContas1Click() {
+    CarregaPlanoContas();
+}
+
+void TfmPrincipal::ImportarPlanoContasECD1Click() {
+    data::ImportarPlanoContasECD();
+}
+
+void TfmPrincipal::ExcluirPlanodeContas1Click() {
+    data::ExcluiPlanoContas(ckRegI050I051ContasNRef()->isChecked());
+}
+
+void TfmPrincipal::ckRegI050I051ContasNRefClick() {
+    data::AbreAssociacoes(ckRegI050I051ContasNRef()->isChecked());
+}
+
+void TfmPrincipal::dbgdPlanoContasRefEditButtonClick() {
+    platform::Query& associacoes = dmFCONT->quRegI050I051;
+    const QString campo = m_tsRegI050->modelo()->campoDa(dbgdPlanoContasRef()->currentIndex().column());
+    auto contaEscolhida = [] {
+        QString r1, r2, r3, r4;
+        const QString nome = QStringLiteral("PCCODIGO");
+        if (abrePesquisaGeral())
+            abrePesquisaGeral()(0, r1, r2, r3, r4, nome, nome, nome, nome);
+        return r1;
+    };
+    if (campo == QLatin1String("PCCODIGO")) {
+        const QString codigo = contaEscolhida();
+        if (!codigo.isEmpty()) {
+            associacoes.edit();
+            associacoes.fieldByName(QStringLiteral("PCCODIGO")).setText(codigo);
+            associacoes.fieldByName(QStringLiteral("PACODIGO"))
+                .setValue(dmFCONT->quEmpresaProc.fieldByName(QStringLiteral("PACODIGO")).value());
+        }
+    } else if (campo == QLatin1String("COD_CTA_REF")) {
+        if (associacoes.fieldByName(QStringLiteral("PCTIPO")).asString() == QLatin1String("S"))
+            common::MostraMensagem(
+                QStringLiteral("Aviso: \rApenas Contas Analíticas devem ser Referenciadas!"), true);
+        const QString codigo = pesquisa(QStringLiteral("Plano Contas Referencial"));
+        if (!codigo.isEmpty()) {
+            associacoes.edit();
+            associacoes.fieldByName(QStringLiteral("COD_CTA_REF")).setValue(common::Trim(codigo));
+        }
+    } else if (campo == QLatin1String("PCCODIGOSUP")) {
+        const QString codigo = contaEscolhida();
+        if (!codigo.isEmpty()) {
+            associacoes.edit();
+            associacoes.fieldByName(QStringLiteral("PCCODIGOSUP")).setText(codigo);
+        }
+    }
+    // The pending change is stored first, and the joined and looked-up columns show the new
+    // account once the row is read again.
+    if (associacoes.editing())
+        associacoes.post();
+    associacoes.refresh(QStringLiteral("SPASCODIGO"));
+}
+
+QTableView* TfmPrincipal::dbgdRegJ930() const {
+    return m_tsRegJ930->dbgdRegJ930();
+}
+
+QTableView* TfmPrincipal::dbgdPlanoContasRef() const {
+    return m_tsRegI050->dbgdPlanoContasRef();
+}
+
+QCheckBox* TfmPrincipal::ckRegI050I051ContasNRef() const {
+    return m_tsRegI050->ckRegI050I051ContasNRef();
+}
+
+void TfmPrincipal::montaPaginas() {
+    platform::Query& sped = dmFCONT->quSPED;
+    m_wbNavegador = new PaginaPrincipal;
+    m_tsReg0000 = new PaginaRegistro0000(sped);
+    m_tsRegI050 = new PaginaRegistroI050(sped, dmFCONT->quRegI050I051, [this] {
+        platform::runReporting([this] { dbgdPlanoContasRefEditButtonClick(); });
+    });
+    m_tsRegJ930 = new PaginaRegistroJ930(dmFCONT->quRegJ930old);
+    m_tsRegM020 = new PaginaRegistroM020(sped);
+    m_tsRegM030 = new PaginaRegistroM030(sped);
+    const struct {
+        QWidget* pagina;
+        const char* nome;
+        const char* legenda;
+    } paginas[] = {{m_wbNavegador, "tsPrincipal", "Principal"}, {m_tsReg0000, "tsReg0000", "Registro 0000"},
+                   {m_tsRegI050, "tsRegI050", "Registro I050"}, {m_tsRegJ930, "tsRegJ930", "Registro J930"},
+                   {m_tsRegM020, "tsRegM020", "Registro M020"}, {m_tsRegM030, "tsRegM030", "Registro M030"}};
+    for (const auto& p : paginas) {
+        const int i = m_pcPaginas->adiciona(p.pagina, QString::fromLatin1(p.legenda));
+        p.pagina->setObjectName(QString::fromLatin1(p.nome));
+        p.pagina->setAccessibleName(m_pcPaginas->legenda(i));
+        m_pcPaginas->mostraAba(i, false);
+    }
+    // The browser is the Principal page itself: the page's name is the design's browser name.
+    m_wbNavegador->setObjectName(QStringLiteral("wbNavegador"));
+
+    auto liga = [this](QToolButton* botao, void (TfmPrincipal::*acao)()) {
+        connect(botao, &QToolButton::clicked, this,
+                [this, acao] { platform::runReporting([this, acao] { (this->*acao)(); }); });
+    };
+    liga(m_tsReg0000->btPesqEmpProc(), &TfmPrincipal::btPesqEmpProcClick);
+    liga(m_tsReg0000->btPesqLocal(), &TfmPrincipal::btPesqLocalClick);
+    liga(m_tsReg0000->btPesqMunicipio(), &TfmPrincipal::btPesqMunicipioClick);
+    connect(ckRegI050I051ContasNRef(), &QCheckBox::clicked, this,
+            [this] { platform::runReporting([this] { ckRegI050I051ContasNRefClick(); }); });
+    montaMenuPlanoContas();
+}
+
+void TfmPrincipal::montaMenuPlanoContas() {
+    QTableView* grade = dbgdPlanoContasRef();
+    m_pmRegI050I051 = new QMenu(grade);
+    m_pmRegI050I051->setObjectName(QStringLiteral("pmRegI050I051"));
+    auto item = [this](const char* nome, const QString& legenda, void (TfmPrincipal::*acao)()) {
+        QAction* a = m_pmRegI050I051->addAction(legenda);
+        a->setObjectName(QString::fromLatin1(nome));
+        connect(a, &QAction::triggered, this,
+                [this, acao] { platform::runReporting([this, acao] { (this->*acao)(); }); });
+    };
+    item("ImportarPlanoContas1", QStringLiteral("Importar Plano Contas"),
+         &TfmPrincipal::ImportarPlanoContas1Click);
+    item("ImportarPlanoContasECD1", QStringLiteral("Importar Plano Contas ECD"),
+         &TfmPrincipal::ImportarPlanoContasECD1Click);
+    item("Visualizar1", QStringLiteral("Visualizar"), &TfmPrincipal::VisualizarClick);
+    item("ExportarExcel1", QStringLiteral("Exportar Excel"), &TfmPrincipal::ExportarExcelClick);
+    m_pmRegI050I051->addSeparator();
+    item("ExcluirPlanodeContas1", QStringLiteral("Excluir Plano de Contas"),
+         &TfmPrincipal::ExcluirPlanodeContas1Click);
+    grade->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(grade, &QWidget::customContextMenuRequested, this, [this, grade](const QPoint& ponto) {
+        m_pmRegI050I051->popup(grade->viewport()->mapToGlobal(ponto));
+    });
 }
 
 } // namespace ui

@@ -6,13 +6,9 @@
 #include <functional>
 #include <memory>
 
-class QButtonGroup;
 class QCheckBox;
-class QComboBox;
-class QDateEdit;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QTableView;
@@ -27,15 +23,19 @@ class PromptView;
 namespace ui {
 
 class ControlePaginas;
-class ModeloColunas;
-class ModeloPlanoContas;
+class ModeloGrade;
 class PaginaPrincipal;
+class PaginaRegistro0000;
+class PaginaRegistroI050;
+class PaginaRegistroJ930;
+class PaginaRegistroM020;
+class PaginaRegistroM030;
 class PromptJanela;
-class Vinculos;
 
 // The window in which the user completes one parameter set and starts the generation: the set's
 // code and name on top, the tree menu of blocks and records on the left, one page per record,
 // the four command buttons and the two-line prompt at the bottom. Closing it ends the program.
+// The pages bind their own controls; the window owns them and keeps the handlers.
 class TfmPrincipal : public QMainWindow {
 public:
     explicit TfmPrincipal(QWidget* parent = nullptr);
@@ -59,25 +59,30 @@ public:
 
     QString AcaoConfiguracao;
     int CodigoConfiguracao = 0;
-    QString FiltroEmpresas;
 
-    QWidget* paTopo = nullptr;
-    QLabel* imLogo = nullptr;
-    QGroupBox* gbConfiguracoes = nullptr;
-    QLabel* dblaCodCfg = nullptr;
-    QLabel* dblaNomeCfg = nullptr;
-    QTreeWidget* tvMenu = nullptr;
-    ControlePaginas* pcPaginas = nullptr;
-    PaginaPrincipal* wbNavegador = nullptr;
-    QToolButton* btConfig = nullptr;
-    QToolButton* btSalvar = nullptr;
-    QToolButton* btGerar = nullptr;
-    QToolButton* btCancelar = nullptr;
-    QPlainTextEdit* mePrompt = nullptr;
-    QTableView* dbgdRegJ930 = nullptr;
-    QTableView* dbgdPlanoContasRef = nullptr;
-    QCheckBox* ckRegI050I051ContasNRef = nullptr;
-    QMenu* pmRegI050I051 = nullptr;
+    // The design's controls, by their names.
+    QWidget* paTopo() const { return m_paTopo; }
+    QLabel* imLogo() const { return m_imLogo; }
+    QGroupBox* gbConfiguracoes() const { return m_gbConfiguracoes; }
+    QLabel* dblaCodCfg() const { return m_dblaCodCfg; }
+    QLabel* dblaNomeCfg() const { return m_dblaNomeCfg; }
+    QTreeWidget* tvMenu() const { return m_tvMenu; }
+    ControlePaginas* pcPaginas() const { return m_pcPaginas; }
+    PaginaPrincipal* wbNavegador() const { return m_wbNavegador; }
+    QToolButton* btConfig() const { return m_btConfig; }
+    QToolButton* btSalvar() const { return m_btSalvar; }
+    QToolButton* btGerar() const { return m_btGerar; }
+    QToolButton* btCancelar() const { return m_btCancelar; }
+    QPlainTextEdit* mePrompt() const { return m_mePrompt; }
+    QTableView* dbgdRegJ930() const;
+    QTableView* dbgdPlanoContasRef() const;
+    QCheckBox* ckRegI050I051ContasNRef() const;
+    QMenu* pmRegI050I051() const { return m_pmRegI050I051; }
+    PaginaRegistro0000* tsReg0000() const { return m_tsReg0000; }
+    PaginaRegistroI050* tsRegI050() const { return m_tsRegI050; }
+    PaginaRegistroJ930* tsRegJ930() const { return m_tsRegJ930; }
+    PaginaRegistroM020* tsRegM020() const { return m_tsRegM020; }
+    PaginaRegistroM030* tsRegM030() const { return m_tsRegM030; }
 
     // Handlers.
     void FormShow();
@@ -113,9 +118,6 @@ public:
     // The memo's text once the pending repaint was done.
     QString textoPrompt();
 
-    // Shows every bound control again from the open parameter set and its detail rows.
-    void atualizaDados();
-
 protected:
     void showEvent(QShowEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
@@ -127,23 +129,30 @@ private:
     void montaCentro();
     void montaBase();
     void montaPaginas();
-    QWidget* paginaRegistro0000();
-    QWidget* paginaRegistroI050();
-    QWidget* paginaRegistroJ930();
-    QWidget* paginaRegistroM020();
-    QWidget* paginaRegistroM030();
-    void montaGradePlanoContas();
     void montaMenuPlanoContas();
-    // Runs a handler as the event loop would: the silent abort ends it quietly, anything else
-    // goes to the standard error box.
-    void executa(const std::function<void()>& acao);
     // The key the lookup window returned for a kind; empty when nothing was chosen.
     QString pesquisa(const QString& tipo);
 
+    QWidget* m_paTopo = nullptr;
+    QLabel* m_imLogo = nullptr;
+    QGroupBox* m_gbConfiguracoes = nullptr;
+    QLabel* m_dblaCodCfg = nullptr;
+    QLabel* m_dblaNomeCfg = nullptr;
+    QTreeWidget* m_tvMenu = nullptr;
+    ControlePaginas* m_pcPaginas = nullptr;
+    PaginaPrincipal* m_wbNavegador = nullptr;
+    PaginaRegistro0000* m_tsReg0000 = nullptr;
+    PaginaRegistroI050* m_tsRegI050 = nullptr;
+    PaginaRegistroJ930* m_tsRegJ930 = nullptr;
+    PaginaRegistroM020* m_tsRegM020 = nullptr;
+    PaginaRegistroM030* m_tsRegM030 = nullptr;
+    QToolButton* m_btConfig = nullptr;
+    QToolButton* m_btSalvar = nullptr;
+    QToolButton* m_btGerar = nullptr;
+    QToolButton* m_btCancelar = nullptr;
+    QPlainTextEdit* m_mePrompt = nullptr;
+    QMenu* m_pmRegI050I051 = nullptr;
     std::unique_ptr<PromptJanela> m_prompt;
-    Vinculos* m_vinculos = nullptr;
-    ModeloColunas* m_modeloJ930 = nullptr;
-    ModeloPlanoContas* m_modeloPlano = nullptr;
 };
 
 } // namespace ui

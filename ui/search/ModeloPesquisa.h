@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/DataSetModel.h"
+#include "ui/search/CoresPlano.h"
 
 #include <QColor>
 #include <functional>
@@ -11,10 +12,7 @@ namespace ui {
 // The grid model of the search windows: the dataset's rows, with colours chosen per row.
 class ModeloPesquisa : public platform::DataSetModel {
 public:
-    struct Cores {
-        QColor fundo;
-        QColor texto;
-    };
+    using Cores = CoresPlano;
     using Pintura = std::function<std::optional<Cores>(int linha)>;
 
     using platform::DataSetModel::DataSetModel;

@@ -4,9 +4,11 @@
 #include "common/Texto.h"
 #include "data/dmFCONT.h"
 #include "platform/Abort.h"
+#include "platform/Dialogs.h"
+#include "ui/search/CoresPlano.h"
+#include "ui/search/DuploClique.h"
 #include "ui/search/ModeloPesquisa.h"
 #include "ui/search/Pesquisa.h"
-#include "ui/search/Protege.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -28,36 +30,13 @@ namespace {
 
 const QString tituloJanela = QStringLiteral("Quibrano SPED - Pesquisa");
 
-// Double-clicks anywhere in the grid choose, also on a grid without rows.
-class DuploClique : public QObject {
-public:
-    DuploClique(QObject* pai, std::function<void()> acao) : QObject(pai), m_acao(std::move(acao)) {}
-    bool eventFilter(QObject* objeto, QEvent* evento) override {
-        if (evento->type() == QEvent::MouseButtonDblClick) {
-            m_acao();
-            return true;
-        }
-        return QObject::eventFilter(objeto, evento);
-    }
-
-private:
-    std::function<void()> m_acao;
-};
-
 std::optional<ModeloPesquisa::Cores> coresDoPlanoRef(const platform::DataSet& plano, int linha) {
     const platform::Field* tipo = plano.findField(QStringLiteral("TIPO"));
     const platform::Field* fim = plano.findField(QStringLiteral("DT_FIN_VALIDADE"));
     if (!tipo || !fim)
         return std::nullopt;
-    const QVariant fimValidade = plano.valueAt(linha, fim->index());
-    if (fimValidade.isValid() && !fimValidade.isNull() && data::dmFCONT && data::dmFCONT->quSPED.active()) {
-        const platform::Field* inicio = data::dmFCONT->quSPED.findField(QStringLiteral("R0000DT_INI"));
-        if (inicio && !inicio->isNull() && fimValidade.toDate() < inicio->asDateTime().date())
-            return ModeloPesquisa::Cores{QColor(255, 0, 0), Qt::white};
-    }
-    if (common::Trim(plano.valueAt(linha, tipo->index()).toString()) == QLatin1String("S"))
-        return ModeloPesquisa::Cores{QColor(166, 202, 240), QColor(0, 0, 128)};
-    return ModeloPesquisa::Cores{Qt::white, Qt::black};
+    return CoresLinhaPlano(common::Trim(plano.valueAt(linha, tipo->index()).toString()),
+                           plano.valueAt(linha, fim->index()), InicioDoPeriodo());
 }
 
 } // namespace
@@ -80,7 +59,7 @@ TfmPesquisa::TfmPesquisa(QWidget* parent)
     dbgdPesquisa->setSelectionBehavior(QAbstractItemView::SelectRows);
     dbgdPesquisa->setSelectionMode(QAbstractItemView::SingleSelection);
     dbgdPesquisa->viewport()->installEventFilter(
-        new DuploClique(this, [this] { protege([this] { dbgdPesquisaDblClick(); }); }));
+        new DuploClique(this, [this] { platform::runReporting([this] { dbgdPesquisaDblClick(); }); }));
 
     auto* topo = new QHBoxLayout;
     topo->addWidget(gbCampo, 1);
@@ -125,7 +104,8 @@ void TfmPesquisa::montaCampos() {
     buOK->setAccessibleName(QStringLiteral("OK"));
     grade->addWidget(buOK, 2, 2, Qt::AlignRight);
     grade->setColumnStretch(1, 1);
-    connect(buOK, &QPushButton::clicked, this, [this] { protege([this] { CarregaPesquisa(); }); });
+    connect(buOK, &QPushButton::clicked, this,
+            [this] { platform::runReporting([this] { CarregaPesquisa(); }); });
 }
 
 void TfmPesquisa::montaOpcoes() {

@@ -37,7 +37,6 @@ public:
 
     // The key of the grid's current row, as the kind returns it.
     QString chaveAtual();
-    platform::DataSet* dataSetAtual() const { return m_dataSet; }
     data::ModoBusca modo() const;
 
     QGroupBox* gbCampo = nullptr;

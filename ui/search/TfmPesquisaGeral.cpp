@@ -4,9 +4,11 @@
 #include "common/Texto.h"
 #include "data/dmFCONT.h"
 #include "platform/DataSetModel.h"
+#include "platform/Dialogs.h"
+#include "platform/qt/BusyCursor.h"
+#include "ui/search/DuploClique.h"
 #include "ui/search/LarguraColuna.h"
 #include "ui/search/PesquisaGeral.h"
-#include "ui/search/Protege.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -18,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTableView>
@@ -36,21 +39,6 @@ public:
         texto = texto.toUpper();
         return Acceptable;
     }
-};
-
-class DuploCliqueGeral : public QObject {
-public:
-    DuploCliqueGeral(QObject* pai, std::function<void()> acao) : QObject(pai), m_acao(std::move(acao)) {}
-    bool eventFilter(QObject* objeto, QEvent* evento) override {
-        if (evento->type() == QEvent::MouseButtonDblClick) {
-            m_acao();
-            return true;
-        }
-        return QObject::eventFilter(objeto, evento);
-    }
-
-private:
-    std::function<void()> m_acao;
 };
 
 constexpr int alturaLinha = 26;
@@ -76,7 +64,7 @@ TfmPesquisaGeral::TfmPesquisaGeral(QWidget* parent)
     dbgdPesquisaGeral->horizontalHeader()->setStyleSheet(
         QStringLiteral("QHeaderView::section { background-color: navy; color: white; font-weight: bold; }"));
     dbgdPesquisaGeral->viewport()->installEventFilter(
-        new DuploCliqueGeral(this, [this] { protege([this] { dbgdPesquisaGeralDblClick(); }); }));
+        new DuploClique(this, [this] { platform::runReporting([this] { dbgdPesquisaGeralDblClick(); }); }));
     m_modelo = new platform::DataSetModel(quConsulta, this);
     dbgdPesquisaGeral->setModel(m_modelo);
 
@@ -101,7 +89,7 @@ TfmPesquisaGeral::TfmPesquisaGeral(QWidget* parent)
 
     auto* f3 = new QShortcut(QKeySequence(Qt::Key_F3), this);
     f3->setContext(Qt::WindowShortcut);
-    connect(f3, &QShortcut::activated, this, [this] { protege([this] { teclaF3(); }); });
+    connect(f3, &QShortcut::activated, this, [this] { platform::runReporting([this] { teclaF3(); }); });
 }
 
 TfmPesquisaGeral::~TfmPesquisaGeral() = default;
@@ -137,7 +125,8 @@ void TfmPesquisaGeral::montaSelecao() {
     bbPesquisa->setAccessibleName(QStringLiteral("OK"));
     bbPesquisa->setDefault(true);
     bbPesquisa->setGeometry(192, topoCampos, 80, 22);
-    connect(bbPesquisa, &QPushButton::clicked, this, [this] { protege([this] { bbPesquisaClick(); }); });
+    connect(bbPesquisa, &QPushButton::clicked, this,
+            [this] { platform::runReporting([this] { bbPesquisaClick(); }); });
 
     m_alternativo = new QWidget(paSelecao);
     auto* alt = new QVBoxLayout(m_alternativo);
@@ -281,11 +270,9 @@ QString TfmPesquisaGeral::mascaraDaConta() const {
 }
 
 void TfmPesquisaGeral::ExecutaPesquisa(QString& encontrados) {
-    CursorAmpulheta ampulheta;
-    struct Religa {
-        TfmPesquisaGeral* janela;
-        ~Religa() { janela->ajustaGrade(); }
-    } religa{this};
+    const platform::BusyCursor ampulheta;
+    // The reopened query brings new fields: titles and widths again, however the search ends.
+    const auto religa = qScopeGuard([this] { ajustaGrade(); });
 
     QStringList valores;
     for (int i = 0; i < m_config.campos.size() && i < 7; ++i) {
@@ -331,7 +318,7 @@ void TfmPesquisaGeral::ajustaGrade() {
     if (quConsulta.active())
         for (platform::Field* f : quConsulta.fields()) {
             bool naGrade = false;
-            for (const data::ColunaGrade& g : m_config.grade)
+            for (const platform::ColunaGrade& g : m_config.grade)
                 if (f->name().compare(g.campo, Qt::CaseInsensitive) == 0) {
                     f->setDisplayLabel(g.titulo);
                     naGrade = true;
@@ -340,14 +327,13 @@ void TfmPesquisaGeral::ajustaGrade() {
         }
     m_modelo->reset();
     QHeaderView* cabecalho = dbgdPesquisaGeral->horizontalHeader();
-    for (int k = 0; k < m_config.grade.size(); ++k)
-        for (int c = 0; c < m_modelo->columnCount(); ++c)
-            if (m_modelo->fieldAt(c)->name().compare(m_config.grade[k].campo, Qt::CaseInsensitive) == 0) {
-                cabecalho->moveSection(cabecalho->visualIndex(c), k);
-                dbgdPesquisaGeral->setColumnWidth(
-                    c,
-                    LarguraNaTela(*dbgdPesquisaGeral, m_config.grade[k].largura, m_config.grade[k].titulo));
-            }
+    for (int k = 0; k < static_cast<int>(m_config.grade.size()); ++k) {
+        const platform::ColunaGrade& g = m_config.grade[static_cast<size_t>(k)];
+        if (const int c = m_modelo->colunaDe(g.campo); c >= 0) {
+            cabecalho->moveSection(cabecalho->visualIndex(c), k);
+            dbgdPesquisaGeral->setColumnWidth(c, LarguraNaTela(*dbgdPesquisaGeral, g.largura, g.titulo));
+        }
+    }
     if (m_modelo->rowCount() > 0)
         dbgdPesquisaGeral->setCurrentIndex(m_modelo->index(0, 0));
 }
