@@ -17,8 +17,9 @@
 #include "platform/Abort.h"
 #include "platform/ConsoleDialogs.h"
 #include "platform/DataSetNotifier.h"
+#include "platform/Erro.h"
 #include "platform/EventLoop.h"
-#include "relatorios/ExportaExcel.h"
+#include "relatorios/ExportaPlanoContas.h"
 #include "relatorios/TqrPlanoAssociacao.h"
 #include "relatorios/TqrPlanoReferencial.h"
 
@@ -463,6 +464,7 @@ QString usuarioPadrao(const OpcoesCli& opcoes) {
     return isc.isEmpty() ? QStringLiteral("SYSDBA") : isc;
 }
 
+// The engine's code beside its text: what an administrator looks the failure up by.
 QString textoDe(const std::exception& e) {
     return TextoDaFalha(e);
 }
@@ -617,6 +619,7 @@ bool confirma(data::TdmFCONT& dm) {
 }
 
 // Runs one file-writing step over a loaded set; the file's path on standard output on success.
+// A step fails as the menu's routines do, with its "Erro:" box and the silent abort.
 int escreveArquivo(const OpcoesCli& opcoes, const QString& saida,
                    const std::function<void(data::TdmFCONT&, const QString&)>& escreve) {
     // The output is named against the folder the command was started in, not --pasta.
@@ -722,16 +725,23 @@ int ExecutaDemo(const OpcoesCli& opcoes) {
 
 int ExecutaRelatorio(const OpcoesCli& opcoes) {
     return escreveArquivo(opcoes, opcoes.pdf, [&opcoes](data::TdmFCONT& dm, const QString& arquivo) {
-        const int paginas = opcoes.relatorio == QLatin1String("referencial")
-                                ? relatorios::TqrPlanoReferencial(dm).salvaPdf(arquivo)
-                                : relatorios::TqrPlanoAssociacao(dm).salvaPdf(arquivo);
+        int paginas = 0;
+        try {
+            paginas = opcoes.relatorio == QLatin1String("referencial")
+                          ? relatorios::TqrPlanoReferencial(dm).salvaPdf(arquivo)
+                          : relatorios::TqrPlanoAssociacao(dm).salvaPdf(arquivo);
+        } catch (const std::exception& e) {
+            common::MostraMensagem(QStringLiteral("Erro: \rAo gravar o relatório em \"") + arquivo +
+                                       QStringLiteral("\".\r") + textoDe(e),
+                                   true);
+        }
         escreveErro(QStringLiteral("%1 página(s).").arg(paginas));
     });
 }
 
 int ExecutaExportar(const OpcoesCli& opcoes) {
     return escreveArquivo(opcoes, opcoes.xlsx, [&opcoes](data::TdmFCONT& dm, const QString& arquivo) {
-        const int linhas = relatorios::ExportaPlanoContasExcel(dm, arquivo, opcoes.naoReferenciadas);
+        const int linhas = relatorios::ExportaPlanoContas(dm, arquivo, opcoes.naoReferenciadas);
         escreveErro(QStringLiteral("%1 contas exportadas.").arg(linhas));
     });
 }

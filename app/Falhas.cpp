@@ -1,5 +1,7 @@
 #include "app/Falhas.h"
 
+#include "platform/Erro.h"
+
 #include "data/dmFCONT.h"
 #include "db/FirebirdError.h"
 
@@ -29,7 +31,7 @@ QString FalhaDaConfiguracao(data::TdmFCONT& dm, int configuracao) {
 QString TextoDaFalha(const std::exception& falha) {
     if (const auto* fb = dynamic_cast<const db::FirebirdError*>(&falha))
         return QStringLiteral("%1 (código %2)").arg(fb->text()).arg(fb->code());
-    return QString::fromUtf8(falha.what());
+    return platform::TextoDoErro(falha);
 }
 
 QString MensagemDeFalha(const QString& acao, const std::exception& falha) {

@@ -5,7 +5,9 @@
 // Text routines shared by the whole system.
 namespace common {
 
-// Delphi-style trim: removes leading and trailing blanks and control characters (<= U+0020).
+// Removes leading and trailing blanks and control characters (everything <= U+0020), not only
+// what QString::trimmed() counts as white space: a value typed with a stray tab or CR must
+// compare equal to the clean one, and a line of the file never starts or ends with either.
 QString Trim(const QString& text);
 QString TrimLeft(const QString& text);
 QString TrimRight(const QString& text);

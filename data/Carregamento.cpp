@@ -6,6 +6,7 @@
 #include "data/uFCONT.h"
 #include "platform/Abort.h"
 #include "platform/Dialogs.h"
+#include "platform/Erro.h"
 
 #include <optional>
 
@@ -15,18 +16,10 @@ using common::MostraMensagem;
 
 namespace {
 
-QString textoDoErro(const std::exception& e) {
-    return QString::fromUtf8(e.what());
-}
-
 std::optional<int> inteiro(const QString& texto) {
     bool ok = false;
     const int valor = common::Trim(texto).toInt(&ok);
     return ok ? std::optional<int>(valor) : std::nullopt;
-}
-
-platform::Field& campoSPED(const char* nome) {
-    return dmFCONT->quSPED.fieldByName(QString::fromLatin1(nome));
 }
 
 } // namespace
@@ -42,7 +35,7 @@ void CarregaDadosSPEDFCONT(int codigoConfiguracao) {
         sped.open();
     } catch (const std::exception& e) {
         MostraMensagem(QStringLiteral("Erro: ao carregar registros de configurações SPED FCONT!\r") +
-                           textoDoErro(e),
+                           platform::TextoDoErro(e),
                        true);
     }
 }
@@ -54,8 +47,9 @@ void CarregaPlanoContasCtb(int empresa) {
         plano.setParam(QStringLiteral("PACODIGO"), empresa);
         plano.open();
     } catch (const std::exception& e) {
-        MostraMensagem(
-            QStringLiteral("Erro: ao carregar Plano de Contas Contábil.\rCausa: ") + textoDoErro(e), true);
+        MostraMensagem(QStringLiteral("Erro: ao carregar Plano de Contas Contábil.\rCausa: ") +
+                           platform::TextoDoErro(e),
+                       true);
     }
 }
 
@@ -66,7 +60,8 @@ void CarregaCentrosCusto(int empresa) {
         centros.setParam(QStringLiteral("PACODIGO"), empresa);
         centros.open();
     } catch (const std::exception& e) {
-        MostraMensagem(QStringLiteral("Erro: ao carregar Centros de Custo.\rCausa: ") + textoDoErro(e), true);
+        MostraMensagem(
+            QStringLiteral("Erro: ao carregar Centros de Custo.\rCausa: ") + platform::TextoDoErro(e), true);
     }
 }
 
@@ -110,7 +105,7 @@ bool CarregaConfiguracoes(int codigoConfiguracao) {
         }
         return false;
     } catch (const std::exception& e) {
-        MostraMensagem(QStringLiteral("Erro: ") + textoDoErro(e), true);
+        MostraMensagem(QStringLiteral("Erro: ") + platform::TextoDoErro(e), true);
     }
     return false;
 }
@@ -120,7 +115,7 @@ void EscolheEmpresa(const QString& chave) {
     if (!empresa)
         return;
     dmFCONT->quSPED.edit();
-    campoSPED("EMPRESA").setValue(*empresa);
+    CampoSPED("EMPRESA").setValue(*empresa);
 }
 
 void EscolheFilial(const QString& chave) {
@@ -131,20 +126,20 @@ void EscolheFilial(const QString& chave) {
         return filial.fieldByName(QString::fromLatin1(nome)).asString();
     };
     dmFCONT->quSPED.edit();
-    campoSPED("FILIAL").setValue(chave);
-    campoSPED("R0000NOME").setValue(origem("NOME"));
-    campoSPED("R0000CNPJ").setValue(common::LimpaPontuacao(origem("CICCGC")));
-    campoSPED("R0000IE").setValue(origem("INSC_EST"));
-    campoSPED("R0000UF").setValue(origem("ESTADO"));
-    campoSPED("R0000IM").setValue(origem("INSC_MUN"));
-    campoSPED("R0005END").setValue(origem("UGENDERECO"));
-    campoSPED("R0005COMPL").setValue(origem("UGENDCOMPLEMENTO"));
-    campoSPED("R0005NUM").setValue(origem("UGENDNUMERO"));
-    campoSPED("R0005BAIRRO").setValue(origem("BAIRRO"));
-    campoSPED("R0005CEP").setValue(origem("CEP"));
-    campoSPED("R0005FONE").setValue(origem("FONE"));
-    campoSPED("R0005FAX").setValue(origem("FAX"));
-    campoSPED("R0005EMAIL").setValue(origem("EMAIL"));
+    CampoSPED("FILIAL").setValue(chave);
+    CampoSPED("R0000NOME").setValue(origem("NOME"));
+    CampoSPED("R0000CNPJ").setValue(common::LimpaPontuacao(origem("CICCGC")));
+    CampoSPED("R0000IE").setValue(origem("INSC_EST"));
+    CampoSPED("R0000UF").setValue(origem("ESTADO"));
+    CampoSPED("R0000IM").setValue(origem("INSC_MUN"));
+    CampoSPED("R0005END").setValue(origem("UGENDERECO"));
+    CampoSPED("R0005COMPL").setValue(origem("UGENDCOMPLEMENTO"));
+    CampoSPED("R0005NUM").setValue(origem("UGENDNUMERO"));
+    CampoSPED("R0005BAIRRO").setValue(origem("BAIRRO"));
+    CampoSPED("R0005CEP").setValue(origem("CEP"));
+    CampoSPED("R0005FONE").setValue(origem("FONE"));
+    CampoSPED("R0005FAX").setValue(origem("FAX"));
+    CampoSPED("R0005EMAIL").setValue(origem("EMAIL"));
 }
 
 void EscolheMunicipio(const QString& chave) {
@@ -153,7 +148,7 @@ void EscolheMunicipio(const QString& chave) {
         return;
     platform::Query& sped = dmFCONT->quSPED;
     sped.edit();
-    campoSPED("R0000COD_MUN").setValue(*municipio);
+    CampoSPED("R0000COD_MUN").setValue(*municipio);
     // The post re-reads the row, which brings the municipality's name.
     sped.post();
 }
@@ -167,7 +162,7 @@ void RenomeiaConfiguracao() {
         return;
     platform::Query& sped = dmFCONT->quSPED;
     sped.edit();
-    campoSPED("SPNOME").setValue(common::Trim(*nome));
+    CampoSPED("SPNOME").setValue(common::Trim(*nome));
     sped.post();
 }
 

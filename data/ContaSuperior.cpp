@@ -7,8 +7,8 @@ namespace data {
 
 int ComparaComoBanco(const QString& a, const QString& b) {
     const QByteArray x = a.toLatin1(), y = b.toLatin1();
-    const int n = std::max(x.size(), y.size());
-    for (int i = 0; i < n; ++i) {
+    const qsizetype n = std::max(x.size(), y.size());
+    for (qsizetype i = 0; i < n; ++i) {
         const unsigned char cx = i < x.size() ? static_cast<unsigned char>(x[i]) : ' ';
         const unsigned char cy = i < y.size() ? static_cast<unsigned char>(y[i]) : ' ';
         if (cx != cy)

@@ -4,6 +4,7 @@
 #include "common/Texto.h"
 #include "data/dmFCONT.h"
 #include "data/uFCONT.h"
+#include "platform/Erro.h"
 
 namespace data {
 
@@ -36,7 +37,7 @@ void AdicionaCampo(const QString& tabela, const QString& definicao) {
                 dm.trBanco.rollbackRetaining();
         } catch (...) {
         }
-        dm.slErros << QStringLiteral("Erro: ") + QString::fromUtf8(e.what());
+        dm.slErros << QStringLiteral("Erro: ") + platform::TextoDoErro(e);
     }
 }
 

@@ -28,9 +28,8 @@ void TdmFCONT::quSPEDBeforePost() {
     if (quSPED.state() != platform::DataSetState::Insert)
         return;
     const QString aviso = QStringLiteral("Aviso: operação abortada.\rEmpresa não selecionada!");
-    if (Trim(quSPED.fieldByName(QStringLiteral("FILIAL")).asString()).isEmpty())
-        common::MostraMensagem(aviso, true);
-    else if (quSPED.fieldByName(QStringLiteral("EMPRESA")).asInteger() < 1)
+    if (Trim(quSPED.fieldByName(QStringLiteral("FILIAL")).asString()).isEmpty() ||
+        quSPED.fieldByName(QStringLiteral("EMPRESA")).asInteger() < 1)
         common::MostraMensagem(aviso, true);
 }
 

@@ -9,6 +9,7 @@
 #include "db/Statement.h"
 #include "platform/Abort.h"
 #include "platform/Dialogs.h"
+#include "platform/Erro.h"
 
 #include <QSet>
 #include <algorithm>
@@ -20,10 +21,6 @@ namespace data {
 namespace {
 
 const QString tabelaAssociacoes = QStringLiteral("AUGC80SPAS");
-
-qint64 campoSPED(const char* nome) {
-    return dmFCONT->quSPED.fieldByName(QString::fromLatin1(nome)).asInteger();
-}
 
 // The server refuses a column named twice in one insert, so the two columns the copy sets
 // itself leave the copied lists and come only at their end.
@@ -90,8 +87,8 @@ void CarregaPlanoContas() {
     dm.Cancelado = false;
     MostraProgresso(QStringLiteral("Iniciando Importação do Plano de Contas..."), QString());
 
-    const qint64 conjunto = campoSPED("SPCODIGO");
-    const qint64 empresa = campoSPED("EMPRESA");
+    const qint64 conjunto = CampoSPED("SPCODIGO").asInteger();
+    const qint64 empresa = CampoSPED("EMPRESA").asInteger();
     // The set's rows are read once, so they go stale while the run lasts: a second loading of the
     // same set at the same time would store every missing account again.
     const TravaDoConjunto trava(dm.dbBanco.attachment(), conjunto);
@@ -200,7 +197,7 @@ void ImportaPlanoContasECD(const QString& origem) {
         throw;
     } catch (const std::exception& e) {
         common::MostraMensagem(QStringLiteral("Erro: ao importar Plano de Contas Referenciado.\r") +
-                                   QString::fromUtf8(e.what()),
+                                   platform::TextoDoErro(e),
                                true);
     }
     common::MostraMensagem(QStringLiteral("Importação do Plano Referenciado ECD executada com sucesso!"));
@@ -225,8 +222,8 @@ void ExcluiPlanoContas(bool naoReferenciadas) {
                          {QStringLiteral("Sim"), QStringLiteral("Não")}) != QLatin1String("Sim"))
         return;
     ExecutaScript(QStringLiteral("delete from AUGC80SPAS where SPCODIGO = %1 and PACODIGO = %2")
-                      .arg(campoSPED("SPCODIGO"))
-                      .arg(campoSPED("EMPRESA")));
+                      .arg(CampoSPED("SPCODIGO").asInteger())
+                      .arg(CampoSPED("EMPRESA").asInteger()));
     AbreAssociacoes(naoReferenciadas);
 }
 

@@ -4,16 +4,14 @@
 #include "common/Mensagens.h"
 #include "data/CargaEmLotes.h"
 #include "data/dmFCONT.h"
+#include "data/uFCONT.h"
+#include "platform/Erro.h"
 
 namespace data {
 
 namespace {
 
 const QString tabelaAssociacoes = QStringLiteral("AUGC80SPAS");
-
-qint64 campoSPED(const char* nome) {
-    return dmFCONT->quSPED.fieldByName(QString::fromLatin1(nome)).asInteger();
-}
 
 int proximaChave() {
     return common::BuscaValorInteiro(QStringLiteral("COALESCE(MAX(SPASCODIGO)+1, 1)"), tabelaAssociacoes,
@@ -37,8 +35,8 @@ void CarregaPlanoContasLinhaALinha() {
     dm.Cancelado = false;
     MostraProgresso(QStringLiteral("Iniciando Importação do Plano de Contas..."), QString());
 
-    const qint64 conjunto = campoSPED("SPCODIGO");
-    const qint64 empresa = campoSPED("EMPRESA");
+    const qint64 conjunto = CampoSPED("SPCODIGO").asInteger();
+    const qint64 empresa = CampoSPED("EMPRESA").asInteger();
     platform::Query& contas = dm.quRegI050;
     contas.close();
     contas.setParam(QStringLiteral("PACODIGO"), empresa);
@@ -114,7 +112,7 @@ void ImportaPlanoContasECDLinhaALinha(const QString& origem) {
         }
     } catch (const std::exception& e) {
         common::MostraMensagem(QStringLiteral("Erro: ao importar Plano de Contas Referenciado.\r") +
-                                   QString::fromUtf8(e.what()),
+                                   platform::TextoDoErro(e),
                                true);
     }
     common::MostraMensagem(QStringLiteral("Importação do Plano Referenciado ECD executada com sucesso!"));

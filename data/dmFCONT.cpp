@@ -2,6 +2,7 @@
 
 #include "data/ColunasSPED.h"
 #include "data/ContaSuperior.h"
+#include "platform/Erro.h"
 
 #include <QDir>
 #include <QFile>
@@ -93,7 +94,7 @@ void TdmFCONT::DataModuleCreate() {
             cdsListas.loadFromFile(listas);
         } catch (const std::exception& e) {
             // An unreadable code-list file leaves the lists empty, as a missing one does.
-            slErros << QStringLiteral("Erro: ") + QString::fromUtf8(e.what());
+            slErros << QStringLiteral("Erro: ") + platform::TextoDoErro(e);
             cdsListas.emptyDataSet();
         }
     }

@@ -7,6 +7,7 @@
 #include "data/LeInteiro.h"
 #include "data/dmFCONT.h"
 #include "platform/Abort.h"
+#include "platform/Erro.h"
 #include "platform/Regional.h"
 
 #include <QFile>
@@ -43,7 +44,7 @@ bool ExisteFilial(const QString& filial) {
         q.open();
         return !q.isEmpty();
     } catch (const std::exception& e) {
-        dmFCONT->slErros << QStringLiteral("Erro: ") + QString::fromUtf8(e.what());
+        dmFCONT->slErros << QStringLiteral("Erro: ") + platform::TextoDoErro(e);
         return false;
     }
 }
@@ -76,6 +77,10 @@ QVariant dataDoPlano(const QString& campo) {
 }
 
 } // namespace
+
+platform::Field& CampoSPED(const char* nome) {
+    return dmFCONT->quSPED.fieldByName(QString::fromLatin1(nome));
+}
 
 void CarregaPlanoReferencial() {
     TdmFCONT& dm = *dmFCONT;

@@ -10,6 +10,7 @@
 
 namespace platform {
 class DataSet;
+class Field;
 class Query;
 } // namespace platform
 
@@ -22,6 +23,8 @@ void ExcluiRegistro(platform::DataSet& dataSet);
 bool ExisteFilial(const QString& filial);
 void AtribuiCodigoConfiguracao(platform::Query& query);
 void CarregaPlanoReferencial();
+// A field of the open parameter set (quSPED), by its name.
+platform::Field& CampoSPED(const char* nome);
 
 // Fills the pick list of every column whose field, without its four-character table prefix,
 // is `campo`: from the statement `consulta` when there is one (its column `campo`, in result

@@ -9,10 +9,12 @@ class Transaction;
 
 // Splits a script at the terminator ";" (outside literals and comments; "SET TERM" changes it)
 // and runs each statement in the given transaction. With automatic DDL commit each DDL statement
-// is followed by commit retaining, as the script component of the original system did.
+// is followed by commit retaining: the server lets no statement use a table or column created
+// in a transaction that has not committed, and the schema scripts use theirs at once.
 // "SET SQL DIALECT", "SET NAMES", "SET AUTODDL" and "COMMIT [WORK]" lines are handled here,
 // not sent to the server; so are "CONNECT" and "CREATE DATABASE", because databases are opened
-// and created through Attachment. The end of run() commits retaining, as the component did.
+// and created through Attachment. The end of run() commits retaining, so what a script changed
+// stays even when the caller later rolls its transaction back, and the transaction stays open.
 // A failing statement throws FirebirdError; earlier ones stay run.
 class Script {
 public:

@@ -3,8 +3,8 @@
 #include "common/Consultas.h"
 #include "common/Texto.h"
 #include "data/dmFCONT.h"
+#include "data/uFCONT.h"
 #include "generation/Instrucoes.h"
-#include "generation/Populacao.h"
 #include "platform/Query.h"
 
 #include <stdexcept>
@@ -19,10 +19,6 @@ QVariant valorParaTabela(const platform::Field& coluna) {
     if (coluna.type() == platform::FieldType::Float && !coluna.isNull())
         return common::ArredondaValor(coluna.asFloat());
     return coluna.value();
-}
-
-platform::Field& campoSPED(const char* nome) {
-    return dmFCONT->quSPED.fieldByName(QString::fromLatin1(nome));
 }
 
 } // namespace
@@ -151,8 +147,8 @@ QString SuperiorDaAssociacao::conta(int pcCodigo) const {
 QString SuperiorDaAssociacaoNoBanco(int pcCodigo) {
     // The association row of this account in the open set and company: an account of another
     // set or company must not lend its superior account.
-    const QString spCodigo = QString::number(campoSPED("SPCODIGO").asInteger());
-    const QString empresa = QString::number(campoSPED("EMPRESA").asInteger());
+    const QString spCodigo = QString::number(data::CampoSPED("SPCODIGO").asInteger());
+    const QString empresa = QString::number(data::CampoSPED("EMPRESA").asInteger());
     const int superior =
         common::BuscaValorInteiro(QStringLiteral("PCCODIGOSUP"), QStringLiteral("AUGC80SPAS"),
                                   QStringLiteral(" where PCCODIGO = %1 and SPCODIGO = %2 and PACODIGO = %3")

@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QScopeGuard>
 
 #include <algorithm>
 
@@ -151,22 +152,6 @@ QString NomeArquivoIncompleto(const QDir& pasta, const QString& nomeCompleto) {
     return nome;
 }
 
-namespace {
-
-// Step 11 of the command: whatever happened, the line list goes and the buttons come back.
-struct Restaura {
-    common::PromptView* botoes;
-    ~Restaura() {
-        dmFCONT->slArquivo.reset();
-        if (botoes) {
-            botoes->setCancelarEnabled(false);
-            botoes->setGerarEnabled(true);
-        }
-    }
-};
-
-} // namespace
-
 ResultadoGeracao GeraArquivoFCONT(common::PromptView* botoes) {
     ResultadoGeracao resultado;
     VerificaConjunto();
@@ -176,7 +161,14 @@ ResultadoGeracao GeraArquivoFCONT(common::PromptView* botoes) {
         botoes->setCancelarEnabled(true);
         botoes->setGerarEnabled(false);
     }
-    Restaura restaura{botoes};
+    // However the run ends, the line list goes and the buttons come back.
+    const auto restaura = qScopeGuard([botoes] {
+        dmFCONT->slArquivo.reset();
+        if (botoes) {
+            botoes->setCancelarEnabled(false);
+            botoes->setGerarEnabled(true);
+        }
+    });
     dmFCONT->slArquivo = std::make_unique<QStringList>();
     dmFCONT->Cancelado = false;
     dmFCONT->ContLinha = 0;

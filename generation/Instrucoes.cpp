@@ -267,4 +267,10 @@ QString InstrucaoRegistro(const QString& registro) {
     return instrucoes.value(registro);
 }
 
+QString SubstituiMarcadores(QString instrucao, const QMap<QString, QString>& valores) {
+    for (auto it = valores.begin(); it != valores.end(); ++it)
+        instrucao.replace(QLatin1Char('{') + it.key() + QLatin1Char('}'), it.value());
+    return instrucao;
+}
+
 } // namespace generation

@@ -88,7 +88,7 @@ QString MascaraConta() {
         return fonteMascara()();
     if (!data::dmFCONT)
         return {};
-    const QString doParametro = Trim(valorDe(data::dmFCONT->quSPED, "SPMASCARA"));
+    QString doParametro = Trim(valorDe(data::dmFCONT->quSPED, "SPMASCARA"));
     if (!doParametro.isEmpty())
         return doParametro;
     return Trim(valorDe(data::dmFCONT->quEmpresaProc, "PACONTAMASCARA"));
@@ -119,7 +119,7 @@ QString MontaLinhaRegistro(platform::DataSet& tabela) {
         throw platform::UserCancel();
     }
     platform::processPendingEvents();
-    const QString aparada = Trim(linha);
+    QString aparada = Trim(linha);
     common::AtualizaPrompt(prompt, titulo, aparada, cancelado);
     return aparada;
 }

@@ -10,8 +10,11 @@
 #include "generation/Totais.h"
 #include "generation/dmBlocos.h"
 #include "platform/Abort.h"
+#include "platform/Erro.h"
 #include "platform/EventLoop.h"
 #include "platform/Regional.h"
+
+#include <QScopeGuard>
 
 #include <stdexcept>
 
@@ -41,7 +44,7 @@ QList<platform::Field*> destinosDe(const platform::DataSet& tabela, const QStrin
     if (dynamic_cast<const platform::UserCancel*>(&e))
         throw platform::UserCancel();
     common::MostraMensagem(QStringLiteral("Erro: ao popular Bloco.\r") + nomeQuery + QStringLiteral("\r\r") +
-                               QString::fromUtf8(e.what()),
+                               platform::TextoDoErro(e),
                            true);
     throw platform::SilentAbort();
 }
@@ -117,12 +120,8 @@ QString cotado(const QString& texto) {
     return common::Q(texto);
 }
 
-platform::Field& campoSPED(const char* nome) {
-    return dmFCONT->quSPED.fieldByName(QString::fromLatin1(nome));
-}
-
 QMap<QString, QString> valoresDoPeriodo(const QMap<QString, QString>& filtro, QDate* ultimoDia = nullptr) {
-    const QDate inicio = campoSPED("R0000DT_INI").asDateTime().date();
+    const QDate inicio = data::CampoSPED("R0000DT_INI").asDateTime().date();
     QMap<QString, QString> periodo = filtro;
     if (inicio.isValid()) {
         // The period's own year: a two-digit year read back would move a 1970 period to 2070.
@@ -147,22 +146,16 @@ QMap<QString, QString> valoresDoPeriodo(const QMap<QString, QString>& filtro, QD
 
 QMap<QString, QString> ValoresDoConjunto() {
     QMap<QString, QString> v;
-    v.insert(QStringLiteral("SPCODIGO"), QString::number(campoSPED("SPCODIGO").asInteger()));
-    v.insert(QStringLiteral("EMPRESA"), QString::number(campoSPED("EMPRESA").asInteger()));
-    v.insert(QStringLiteral("COD_ENT_REF"), cotado(campoSPED("RI051COD_ENT_REF").asString()));
-    const QDate fim = campoSPED("R0000DT_FIN").asDateTime().date();
+    v.insert(QStringLiteral("SPCODIGO"), QString::number(data::CampoSPED("SPCODIGO").asInteger()));
+    v.insert(QStringLiteral("EMPRESA"), QString::number(data::CampoSPED("EMPRESA").asInteger()));
+    v.insert(QStringLiteral("COD_ENT_REF"), cotado(data::CampoSPED("RI051COD_ENT_REF").asString()));
+    const QDate fim = data::CampoSPED("R0000DT_FIN").asDateTime().date();
     if (fim.isValid()) {
         v.insert(QStringLiteral("PERIODO_ANT"),
                  cotado(regional::formatDate(QStringLiteral("12/01/YYYY"), fim.addYears(-1))));
         v.insert(QStringLiteral("PERIODO"), cotado(regional::formatDate(QStringLiteral("12/01/YYYY"), fim)));
     }
     return v;
-}
-
-QString SubstituiMarcadores(QString instrucao, const QMap<QString, QString>& valores) {
-    for (auto it = valores.begin(); it != valores.end(); ++it)
-        instrucao.replace(QLatin1Char('{') + it.key() + QLatin1Char('}'), it.value());
-    return instrucao;
 }
 
 void PopulaRegistro(const QString& registro, const QMap<QString, QString>& extras) {
@@ -189,9 +182,7 @@ void PopulaRegistro(const QString& registro, const QMap<QString, QString>& extra
 bool GeraBlocos(const QString& filtroEmpresas) {
     dmBlocos->FiltroEmpresas = filtroEmpresas;
     dmBlocos->DescartaAssociacaoLida();
-    struct Descarta {
-        ~Descarta() { dmBlocos->DescartaAssociacaoLida(); }
-    } descarta;
+    const auto descarta = qScopeGuard([] { dmBlocos->DescartaAssociacaoLida(); });
     try {
         const QMap<QString, QString> filtro{{QStringLiteral("FILTRO"), filtroEmpresas}};
         PopulaRegistro(QStringLiteral("0000"));
@@ -224,7 +215,7 @@ bool GeraBlocos(const QString& filtroEmpresas) {
     } catch (const std::exception& e) {
         // Every known failure has been shown on its way here; this one has not.
         try {
-            common::MostraMensagem(QStringLiteral("Erro: ") + QString::fromUtf8(e.what()));
+            common::MostraMensagem(QStringLiteral("Erro: ") + platform::TextoDoErro(e));
         } catch (...) {
         }
         return false;
@@ -255,10 +246,10 @@ QList<std::pair<QString, QString>> InstrucoesDaGeracao(const QString& filtroEmpr
     lista << comValores(QStringLiteral("0000"), {}) << comValores(QStringLiteral("I001"), {})
           << comValores(QStringLiteral("I050"), filtro)
           << std::pair{QStringLiteral("I051"), SubstituiMarcadores(InstrucaoI051DoConjunto(), valores)};
-    if (campoSPED("RI200LCTPGCR").asInteger() == -1) {
-        for (const QString& sql :
-             SuperiorDaAssociacao::InstrucoesDoSuperior(static_cast<int>(campoSPED("SPCODIGO").asInteger()),
-                                                        static_cast<int>(campoSPED("EMPRESA").asInteger())))
+    if (data::CampoSPED("RI200LCTPGCR").asInteger() == -1) {
+        for (const QString& sql : SuperiorDaAssociacao::InstrucoesDoSuperior(
+                 static_cast<int>(data::CampoSPED("SPCODIGO").asInteger()),
+                 static_cast<int>(data::CampoSPED("EMPRESA").asInteger())))
             lista << std::pair{QStringLiteral("I050 superior"), sql};
     }
     lista << comValores(QStringLiteral("I075"), {}) << comValores(QStringLiteral("I100"), {})

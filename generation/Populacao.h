@@ -27,7 +27,6 @@ void PopulaRegistro(const QString& registro, const QMap<QString, QString>& extra
 
 // Values of the placeholders that come from the open parameter set and the company filter.
 QMap<QString, QString> ValoresDoConjunto();
-QString SubstituiMarcadores(QString instrucao, const QMap<QString, QString>& valores);
 
 // The statements a generation of the open set sends, in file order, with the I051 rows as the
 // one read of the whole set; for measuring what the database alone costs.

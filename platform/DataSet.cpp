@@ -5,6 +5,8 @@
 #include "platform/DataSetNotifier.h"
 #include "platform/Regional.h"
 
+#include <QScopeGuard>
+
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -250,12 +252,6 @@ Field& DataSet::addField(const FieldDef& def) {
         throw std::logic_error(("Cannot add fields to the open dataset " + m_name).toStdString());
     m_fields.push_back(std::make_unique<Field>(*this, fieldCount(), def));
     return *m_fields.back();
-}
-
-void DataSet::clearFields() {
-    if (active())
-        throw std::logic_error(("Cannot clear the fields of the open dataset " + m_name).toStdString());
-    m_fields.clear();
 }
 
 void DataSet::removeAutomaticFields() {
@@ -506,10 +502,7 @@ QVariant DataSet::valueAt(int viewRow, int fieldIndex) const {
     if (viewRow == m_pos)
         return f.value();
     // A lookup reads the row through the fields, as the current one: let it see this row.
-    struct Peek {
-        int& slot;
-        ~Peek() { slot = -1; }
-    } peek{m_peek};
+    const auto peek = qScopeGuard([this] { m_peek = -1; });
     m_peek = viewRow;
     return f.value();
 }

@@ -128,7 +128,6 @@ public:
 
     // Structure. Fields defined before opening are kept ("persistent fields").
     Field& addField(const FieldDef& def);
-    void clearFields();
     void removeAutomaticFields();
     int fieldCount() const { return static_cast<int>(m_fields.size()); }
     Field& field(int index) const { return *m_fields.at(index); }

@@ -1,6 +1,7 @@
 #include "platform/Dialogs.h"
 
 #include "platform/Abort.h"
+#include "platform/Erro.h"
 
 #include <cstdio>
 
@@ -52,7 +53,7 @@ bool runReporting(const std::function<void()>& action) {
         return true;
     } catch (const SilentAbort&) {
     } catch (const std::exception& e) {
-        dialogs().error(QString::fromUtf8(e.what()));
+        dialogs().error(platform::TextoDoErro(e));
     } catch (...) {
         dialogs().error(QStringLiteral("Unknown error"));
     }

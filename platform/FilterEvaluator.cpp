@@ -138,11 +138,10 @@ int compareValues(const QVariant& a, const QVariant& b) {
         default:
             break;
         }
-    } else if (ca == Category::Text) {
-        return -compareValues(b, a);
     } else if (ca == Category::Boolean && cb == Category::Number) {
         return threeWay(a.toBool(), b.toDouble() != 0);
-    } else if (ca == Category::Number && cb == Category::Boolean) {
+    } else if (ca == Category::Text || (ca == Category::Number && cb == Category::Boolean)) {
+        // The pairs above in the other order.
         return -compareValues(b, a);
     }
     fail(QStringLiteral("Cannot compare %1 with %2")

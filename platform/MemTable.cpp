@@ -140,32 +140,6 @@ FieldType fieldTypeOf(const QString& xmlType) {
     return FieldType::String;
 }
 
-QString xmlTypeOf(FieldType type) {
-    switch (type) {
-    case FieldType::SmallInt:
-        return QStringLiteral("i2");
-    case FieldType::Integer:
-        return QStringLiteral("i4");
-    case FieldType::LargeInt:
-        return QStringLiteral("i8");
-    case FieldType::Float:
-        return QStringLiteral("r8");
-    case FieldType::Date:
-        return QStringLiteral("date");
-    case FieldType::DateTime:
-        return QStringLiteral("dateTime");
-    case FieldType::Time:
-        return QStringLiteral("time");
-    case FieldType::Boolean:
-        return QStringLiteral("boolean");
-    case FieldType::FixedChar:
-        return QStringLiteral("fixed");
-    case FieldType::String:
-        break;
-    }
-    return QStringLiteral("string");
-}
-
 } // namespace
 
 void MemTable::loadFromFile(const QString& path) {
@@ -191,21 +165,6 @@ void MemTable::loadFromFile(const QString& path) {
         post();
     }
     first();
-}
-
-void MemTable::saveToFile(const QString& path) const {
-    XmlPacket packet;
-    for (const Field* f : fields())
-        if (!f->calculated())
-            packet.fields << XmlField{f->name(), xmlTypeOf(f->type()), f->size()};
-    for (const Row& row : m_rows) {
-        QList<QVariant> values;
-        for (const Field* f : fields())
-            if (!f->calculated())
-                values << row.value(f->index());
-        packet.rows << values;
-    }
-    writeXmlDataPacket(path, packet);
 }
 
 } // namespace platform

@@ -34,7 +34,6 @@ public:
     // Loads an XML data packet: fields are created from it when the table has none, else the
     // packet's fields are matched to the table's by name. The table is opened and refilled.
     void loadFromFile(const QString& path);
-    void saveToFile(const QString& path) const;
 
 protected:
     bool rowVisible(const Row& row) const override;

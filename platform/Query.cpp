@@ -61,15 +61,10 @@ void Query::setSql(const QString& text) {
     for (const QString& n : parsed.names)
         if (!names.contains(n, Qt::CaseInsensitive))
             names << n;
-    m_paramNames = names;
     QMap<QString, QVariant> kept;
     for (const QString& n : names)
         kept.insert(n.toUpper(), m_params.value(n.toUpper()));
     m_params = kept;
-}
-
-void Query::addSql(const QString& line) {
-    setSql(m_sql.isEmpty() ? line : m_sql + QStringLiteral("\r\n") + line);
 }
 
 bool Query::hasParam(const QString& name) const {

@@ -37,11 +37,9 @@ public:
     void setSql(const QString& text);
     void setSqlLines(const QStringList& lines) { setSql(lines.join(QStringLiteral("\r\n"))); }
     void clearSql() { setSql({}); }
-    void addSql(const QString& line);
     const QString& sql() const { return m_sql; }
 
     // Parameters found in the text (":NAME"), values kept by name until the text drops them.
-    QStringList paramNames() const { return m_paramNames; }
     bool hasParam(const QString& name) const;
     void setParam(const QString& name, const QVariant& value); // throws when the text has no such parameter
     QVariant param(const QString& name) const;
@@ -50,7 +48,6 @@ public:
     bool uniDirectional() const { return m_uniDirectional; }
 
     UpdateSql updateSql;
-    bool hasUpdateSql() const { return !updateSql.modifySql.isEmpty() || !updateSql.insertSql.isEmpty(); }
 
     // Runs a statement that returns no rows.
     void execSql();
@@ -78,7 +75,6 @@ private:
 
     db::Transaction* m_transaction;
     QString m_sql;
-    QStringList m_paramNames;
     QMap<QString, QVariant> m_params; // upper-case name -> value
     bool m_uniDirectional = false;
     std::unique_ptr<db::Statement> m_statement;

@@ -9,8 +9,9 @@ namespace platform::regional {
 
 namespace {
 
-// A finite non-negative number as decimal digits: value = 0.d1d2d3... x 10^point, the way
-// the original runtime's float record holds it. `digits` has no leading zero unless empty.
+// A finite non-negative number as decimal digits: value = 0.d1d2d3... x 10^point, so that
+// rounding works on the decimal digits a person reads, never on the binary value. `digits` has
+// no leading zero unless empty.
 struct Decimal {
     std::string digits;
     int point = 0;
@@ -278,8 +279,9 @@ QString formatFloat(const QString& pattern, double value) {
     bool ownNegativeSection = negative && sections.size() > 1 && !sections[1].isEmpty();
     Picture pic = analyse(ownNegativeSection ? sections[1] : sections[0]);
 
-    // The runtime first takes the value to 18 significant digits and then rounds that decimal
-    // text to the picture's decimals: 2.675 (stored as 2.67499999999999982...) gives 2,67.
+    // The value is first taken to 18 significant digits and that decimal text then rounded to the
+    // picture's decimals: 2.675 (stored as 2.67499999999999982...) gives 2,67, as the amounts of
+    // every file this program has written were rounded.
     Decimal d = expand(std::fabs(value), 18);
     roundToDecimals(d, pic.maxDecimals);
     if (d.digits.empty()) {

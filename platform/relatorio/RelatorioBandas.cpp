@@ -10,6 +10,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QScopeGuard>
 
 #include <stdexcept>
 
@@ -65,16 +66,12 @@ void RelatorioBandas::percorre(const std::function<void()>& porLinha) {
     if (bloqueado)
         avisos.blockSignals(true);
     // The views learn of the run only once it is over, whether or not it completed.
-    struct Retoma {
-        DataSetNotifier& avisos;
-        bool bloqueado;
-        ~Retoma() {
-            if (!bloqueado)
-                return;
-            avisos.blockSignals(false);
-            emit avisos.refiltered();
-        }
-    } retoma{avisos, bloqueado};
+    const auto retoma = qScopeGuard([&avisos, bloqueado] {
+        if (!bloqueado)
+            return;
+        avisos.blockSignals(false);
+        emit avisos.refiltered();
+    });
 
     const int anterior = dataSet->recNo();
     for (dataSet->first(); !dataSet->eof(); dataSet->next()) {

@@ -149,8 +149,9 @@ TEST_F(CliFalhas, AFullDiskIsAnErrorInEveryCommandAndKeepsTheEarlierFile) {
         1);
     EXPECT_EQ(s.codigo, 1) << s.erros.toStdString();
     EXPECT_TRUE(s.saida.isEmpty()) << "no path printed for a file that was not written";
-    EXPECT_TRUE(s.erros.contains(
-        QStringLiteral("Erro: o arquivo não foi gravado.\nnão foi possível gravar o arquivo")))
+    EXPECT_TRUE(s.erros.contains(QStringLiteral("Ao gravar o relatório em \"") + pdf))
+        << s.erros.toStdString();
+    EXPECT_TRUE(s.erros.contains(QStringLiteral("não foi possível gravar o arquivo")))
         << s.erros.toStdString();
     EXPECT_FALSE(s.erros.contains(QStringLiteral("página(s)")));
     EXPECT_EQ(le(pdf), QByteArray("o arquivo completo de antes"));

@@ -245,8 +245,18 @@ TEST_F(Cli, ReportAndExportWriteTheirFilesAndPrintTheirPaths) {
         QStringList{QStringLiteral("exportar")} + base +
         QStringList{QStringLiteral("--xlsx"), QDir(pastaAtual()).filePath(QStringLiteral("nao/ha/x.xlsx"))});
     EXPECT_EQ(s.codigo, 1) << "a workbook that was not written is no success";
-    EXPECT_TRUE(s.erros.contains(QStringLiteral("Erro: "))) << s.erros.toStdString();
+    EXPECT_TRUE(s.erros.contains(QStringLiteral("Erro: \nAo exportar o Plano de Contas para \"")))
+        << "the menu's own box, which ends in the silent abort: " << s.erros.toStdString();
     EXPECT_TRUE(s.saida.isEmpty());
+
+    const QString semPasta = QDir(pastaAtual()).filePath(QStringLiteral("nao/ha/x.pdf"));
+    s = executa(QStringList{QStringLiteral("relatorio")} + base +
+                QStringList{QStringLiteral("referencial"), QStringLiteral("--pdf"), semPasta});
+    EXPECT_EQ(s.codigo, 1) << "a report that was not written is no success";
+    EXPECT_TRUE(s.erros.contains(QStringLiteral("Erro: \nAo gravar o relatório em \"") + semPasta))
+        << s.erros.toStdString();
+    EXPECT_TRUE(s.saida.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(semPasta));
 
     s = executa(QStringList{QStringLiteral("relatorio"), QStringLiteral("--banco"), banco->params().database,
                             QStringLiteral("--configuracao"), QStringLiteral("77"),

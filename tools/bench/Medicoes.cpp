@@ -7,6 +7,7 @@
 #include "db/Statement.h"
 #include "generation/Geracao.h"
 #include "platform/Abort.h"
+#include "platform/Erro.h"
 #include "platform/EventLoop.h"
 
 #include <QFile>
@@ -149,7 +150,7 @@ MedidaGeracao MedeGeracao(platform::ConsoleDialogs& dialogos) {
         resultado = generation::GeraArquivoFCONT(&prompt);
     } catch (const platform::SilentAbort&) {
     } catch (const std::exception& e) {
-        dialogos.texts << QString::fromUtf8(e.what());
+        dialogos.texts << platform::TextoDoErro(e);
     }
     m.segundos = segundosDesde(inicio);
     m.segundosCpu = segundosCpu() - cpu;

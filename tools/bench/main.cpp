@@ -1,3 +1,4 @@
+#include "platform/Erro.h"
 #include "tools/bench/BaseGrande.h"
 #include "tools/bench/MedeValidacao.h"
 #include "tools/bench/Medicoes.h"
@@ -131,7 +132,7 @@ double segundosDesde(Relogio::time_point inicio) {
 QString textoDe(const std::exception& e) {
     if (const auto* fb = dynamic_cast<const db::FirebirdError*>(&e))
         return QStringLiteral("%1 (code %2)").arg(fb->text()).arg(fb->code());
-    return QString::fromUtf8(e.what());
+    return platform::TextoDoErro(e);
 }
 
 void imprimeCaixas(const QStringList& textos) {

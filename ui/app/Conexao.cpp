@@ -48,7 +48,7 @@ QStringList LeLinhasConfiguracao() {
     if (!arquivo.open(QIODevice::ReadOnly))
         return {};
     const QByteArray bytes = arquivo.readAll();
-    // Written on the original platform in its 8-bit code page; a file edited here is UTF-8.
+    // Files of older installations are in an 8-bit code page; a file edited here is UTF-8.
     const QString texto =
         QUtf8StringView(bytes).isValidUtf8() ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes);
     QStringList linhas = texto.split(QLatin1Char('\n'));

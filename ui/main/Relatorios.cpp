@@ -4,7 +4,7 @@
 #include "data/dmFCONT.h"
 #include "platform/Dialogs.h"
 #include "platform/relatorio/RelatorioBandas.h"
-#include "relatorios/ExportaExcel.h"
+#include "relatorios/ExportaPlanoContas.h"
 #include "relatorios/TqrPlanoAssociacao.h"
 #include "relatorios/TqrPlanoReferencial.h"
 
@@ -12,8 +12,6 @@
 #include <QFileDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-
-#include <exception>
 
 namespace ui {
 
@@ -70,14 +68,7 @@ void ExportaExcel(QWidget* pai, bool somenteNaoReferenciadas) {
     const QString arquivo = escolheArquivoExcel()(pai);
     if (arquivo.isEmpty())
         return;
-    int linhas = 0;
-    try {
-        linhas = relatorios::ExportaPlanoContasExcel(*data::dmFCONT, arquivo, somenteNaoReferenciadas);
-    } catch (const std::exception& e) {
-        common::MostraMensagem(QStringLiteral("Erro: \rAo exportar o Plano de Contas para \"") + arquivo +
-                                   QStringLiteral("\".\r") + QString::fromUtf8(e.what()),
-                               true);
-    }
+    const int linhas = relatorios::ExportaPlanoContas(*data::dmFCONT, arquivo, somenteNaoReferenciadas);
     common::MostraMensagem(QStringLiteral("%1 contas exportadas para \"%2\".").arg(linhas).arg(arquivo));
 }
 
