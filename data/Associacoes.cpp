@@ -69,6 +69,10 @@ void TdmFCONT::quRegJ930oldAfterPost() {
     trBanco.commitRetaining();
 }
 
+void TdmFCONT::quRegJ930oldAfterDelete() {
+    trBanco.commitRetaining();
+}
+
 namespace {
 
 // Narrows the code lists with a filter for as long as the object lives; the filter goes again

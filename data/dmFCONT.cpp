@@ -303,6 +303,7 @@ void TdmFCONT::criaSignatarios() {
     quRegJ930old.beforeOpen = [this](platform::DataSet&) { quRegJ930oldBeforeOpen(); };
     quRegJ930old.onNewRecord = [this](platform::DataSet&) { quRegJ930oldNewRecord(); };
     quRegJ930old.afterPost = [this](platform::DataSet&) { quRegJ930oldAfterPost(); };
+    quRegJ930old.afterDelete = [this](platform::DataSet&) { quRegJ930oldAfterDelete(); };
 }
 
 } // namespace data

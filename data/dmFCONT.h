@@ -73,6 +73,7 @@ public:
     void quRegJ930oldBeforeOpen();
     void quRegJ930oldNewRecord();
     void quRegJ930oldAfterPost();
+    void quRegJ930oldAfterDelete();
     void quRegJ930oldSPSGIDENT_QUALIFChange();
 
 private:

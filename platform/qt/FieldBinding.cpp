@@ -421,6 +421,7 @@ public:
         if (view->model() != model)
             view->setModel(model);
         connect(m_notifier, &DataSetNotifier::currentMoved, this, &GridBinding::follow);
+        connect(m_notifier, &DataSetNotifier::stateChanged, this, &GridBinding::follow);
         connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
                 [this](const QModelIndex& current) { picked(current.row()); });
         follow();
@@ -432,7 +433,7 @@ private:
             return;
         Busy busy(m_busy);
         const DataSet& ds = m_notifier->dataSet();
-        const int row = ds.active() ? ds.recNo() : -1;
+        const int row = m_model->linhaNova() >= 0 ? m_model->linhaNova() : ds.active() ? ds.recNo() : -1;
         if (row < 0 || row >= m_model->rowCount()) {
             m_view->selectionModel()->clearCurrentIndex();
             return;
@@ -445,12 +446,19 @@ private:
         if (m_busy || !m_notifier || row < 0 || m_model->changing())
             return;
         DataSet& ds = m_notifier->dataSet();
-        if (!ds.active() || row == ds.recNo())
+        const int nova = m_model->linhaNova();
+        if (!ds.active() || row == nova || (nova < 0 && row == ds.recNo()))
             return;
         bool ok = false;
         {
             Busy busy(m_busy);
-            ok = runReporting([&] { ds.moveTo(row); });
+            ok = runReporting([&] {
+                // A grid that stores each cell at once has nothing waiting in a new row: leaving
+                // it untouched drops it instead of storing an empty record.
+                if (nova >= 0 && m_model->gravaCadaCelula())
+                    ds.cancel();
+                ds.moveTo(row);
+            });
         }
         // A refused move (a post that failed) puts the grid back on the current record, once the
         // view has finished changing its own.
