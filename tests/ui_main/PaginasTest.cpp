@@ -12,11 +12,13 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDateEdit>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTreeWidget>
 
 using namespace testsupport;
 using ui::TfmPrincipal;
@@ -231,6 +233,19 @@ TEST_F(Paginas, Registro0000DatesAreTypedAsUsersWriteThemAndAnImpossibleOneIsRep
     EXPECT_EQ(campo("R0000DT_INI").asDateTime().date(), QDate(2025, 2, 1));
     EXPECT_EQ(caixas->get().texts().size(), 1);
     EXPECT_EQ(texto->text(), QStringLiteral("01/02/2025"));
+    if (!qEnvironmentVariableIsEmpty("FCONT_CAPTURAS")) {
+        const QList<QTreeWidgetItem*> no = janela->tvMenu()->findItems(QStringLiteral("Registro 0000"),
+                                                                       Qt::MatchExactly | Qt::MatchRecursive);
+        ASSERT_EQ(no.size(), 1);
+        janela->tvMenu()->setCurrentItem(no.first());
+        texto->selectAll();
+        for (const QChar c : QStringLiteral("1/1/25")) {
+            QKeyEvent pressiona(QEvent::KeyPress, c.unicode(), Qt::NoModifier, QString(c));
+            QCoreApplication::sendEvent(inicio, &pressiona);
+        }
+        EXPECT_TRUE(janela->grab().save(
+            QDir(qEnvironmentVariable("FCONT_CAPTURAS")).filePath(QStringLiteral("data-digitada.png"))));
+    }
 }
 
 TEST_F(Paginas, RegistroM020PickersAndEntriesStoreCodesAndShowTheSetAgainAfterAReopen) {

@@ -264,6 +264,12 @@ TEST_F(SignatariosJanela, TheAccountantAndADirectorAddedInTheWindowAreTheFilesJ9
     digita(1, Cpf, QStringLiteral("52998224725"));
     escolheQualificacao(1, QStringLiteral("Diretor"));
     ASSERT_TRUE(caixas->get().boxes().isEmpty()) << caixas->get().texts().join('|').toStdString();
+    // A picture of the page for whoever looks at the window (FCONT_CAPTURAS names the folder).
+    if (!qEnvironmentVariableIsEmpty("FCONT_CAPTURAS")) {
+        grade->scrollTo(grade->model()->index(1, Nome));
+        EXPECT_TRUE(janela->grab().save(QDir(qEnvironmentVariable("FCONT_CAPTURAS"))
+                                            .filePath(QStringLiteral("J930-dois-signatarios.png"))));
+    }
 
     janela->btGerar()->click();
     const QDir pasta(QDir(pastaAtual()).filePath(QStringLiteral("Arquivos Gerados")));
