@@ -1,5 +1,7 @@
 #include "app/AtualizacaoBanco.h"
 
+#include "common/Consultas.h"
+#include "common/Texto.h"
 #include "data/Esquema.h"
 #include "data/dmFCONT.h"
 #include "data/uFCONT.h"
@@ -49,13 +51,80 @@ const std::vector<ColunaNova>& ColunasNovas() {
     return colunas;
 }
 
+namespace {
+
+ResultadoAtualizacao& ultima() {
+    static ResultadoAtualizacao resultado;
+    return resultado;
+}
+
+bool existeDominio(const QString& nome) {
+    return common::BuscaValorInteiro(QStringLiteral("count(*)"), QStringLiteral("rdb$fields"),
+                                     QStringLiteral("where rdb$field_name = ") + common::Q(nome),
+                                     data::dmFCONT->quExec) > 0;
+}
+
+void classificaFalha(ResultadoAtualizacao& r, const ColunaNova& c) {
+    const QString tabela = QString::fromLatin1(c.tabela);
+    const QString definicao = QString::fromLatin1(c.definicao);
+    const QString coluna = definicao.section(QLatin1Char(' '), 0, 0);
+    if (!data::ExisteCampo(tabela, QString())) {
+        ++r.semTabela;
+        if (!r.tabelasAusentes.contains(tabela))
+            r.tabelasAusentes << tabela;
+    } else if (data::ExisteCampo(tabela, coluna)) {
+        ++r.jaExistentes;
+    } else if (definicao.contains(QLatin1String("DOVALOR")) && !existeDominio(QStringLiteral("DOVALOR"))) {
+        ++r.semDominio;
+    } else {
+        ++r.outrasFalhas;
+    }
+}
+
+} // namespace
+
 void dbBancoAfterConnect() {
+    ResultadoAtualizacao& resultado = ultima();
+    resultado = {};
     if (data::ExisteCampo(QStringLiteral("AUGC80SP"), QStringLiteral("R0000CONSOLIDAR")) &&
         data::ExisteCampo(QStringLiteral("AUGC80SP"), QStringLiteral("RI200LCTNUMPK")))
         return;
     // Each addition stands on its own: one that exists already fails, is logged and skipped.
-    for (const ColunaNova& c : ColunasNovas())
+    QStringList& erros = data::dmFCONT->slErros;
+    for (const ColunaNova& c : ColunasNovas()) {
+        const qsizetype antes = erros.size();
         data::AdicionaCampo(QString::fromLatin1(c.tabela), QString::fromLatin1(c.definicao));
+        if (erros.size() > antes)
+            classificaFalha(resultado, c);
+    }
+}
+
+const ResultadoAtualizacao& UltimaAtualizacao() {
+    return ultima();
+}
+
+QStringList AvisosDaAtualizacao() {
+    const ResultadoAtualizacao& r = ultima();
+    const QString inicio = QStringLiteral("Aviso: atualização do banco: ");
+    QStringList avisos;
+    if (!r.tabelasAusentes.isEmpty())
+        avisos << inicio + QStringLiteral(
+                               "as tabelas do programa não existem neste banco (%1); %2 colunas não foram "
+                               "criadas.")
+                               .arg(r.tabelasAusentes.join(QStringLiteral(", ")))
+                               .arg(r.semTabela);
+    if (r.semDominio > 0)
+        avisos << inicio + QStringLiteral(
+                               "o domínio DOVALOR não existe neste banco; %1 colunas não foram criadas.")
+                               .arg(r.semDominio);
+    if (r.outrasFalhas > 0)
+        avisos << inicio + QStringLiteral("%1 colunas não puderam ser criadas; detalhes com --detalhes.")
+                               .arg(r.outrasFalhas);
+    if (r.jaExistentes > 0)
+        avisos << inicio + QStringLiteral("%1 alterações não aplicadas (colunas já existentes); detalhes com "
+                                          "--detalhes.")
+                               .arg(r.jaExistentes);
+    return avisos;
 }
 
 } // namespace app

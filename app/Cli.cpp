@@ -1,6 +1,7 @@
 #include "app/Cli.h"
 
 #include "app/AtualizacaoBanco.h"
+#include "app/Falhas.h"
 #include "app/Validar.h"
 #include "common/Mensagens.h"
 #include "common/Versao.h"
@@ -378,6 +379,8 @@ int ExecutaCli(const QStringList& argumentos) {
 namespace {
 
 void escreveErro(const QString& texto) {
+    if (texto.isEmpty())
+        return;
     std::fprintf(stderr, "%s\n", platform::terminalText(texto).toLocal8Bit().constData());
     std::fflush(stderr);
 }
@@ -461,9 +464,19 @@ QString usuarioPadrao(const OpcoesCli& opcoes) {
 }
 
 QString textoDe(const std::exception& e) {
-    if (const auto* fb = dynamic_cast<const db::FirebirdError*>(&e))
-        return QStringLiteral("%1 (código %2)").arg(fb->text()).arg(fb->code());
-    return QString::fromUtf8(e.what());
+    return TextoDaFalha(e);
+}
+
+// After a lost connection nothing more is asked of the server, not even the final commit, and
+// the program ends here: the client library's own clean-up at exit would still work on the dead
+// connection (it has crashed there), and nothing of ours is left to save.
+bool avisaConexaoPerdida(data::TdmFCONT& dm, const QString& situacao) {
+    if (!ConexaoPerdida(dm))
+        return false;
+    escreveErro(ConexaoPerdidaTexto());
+    escreveErro(situacao);
+    std::fflush(stdout);
+    std::_Exit(1);
 }
 
 // The folder given with --pasta becomes the current one: "Tabelas Externas" is read and the files
@@ -571,16 +584,16 @@ int executaSobreConjunto(const OpcoesCli& opcoes, common::MemoPrompt& prompt, bo
             for (const QString& erro : dm.slErros)
                 escreveErro(erro);
         else
-            escreveErro(QStringLiteral("Aviso: atualização do banco: %1 alterações não aplicadas (colunas já "
-                                       "existentes); detalhes com --detalhes.")
-                            .arg(dm.slErros.size()));
+            for (const QString& aviso : AvisosDaAtualizacao())
+                escreveErro(aviso);
     }
 
     carregaConjunto(opcoes.configuracao, dm, dialogos);
     if (interrompidoAntes())
         return 1;
-    if (!dm.quSPED.active() || dm.quSPED.isEmpty()) {
-        escreveErro(QStringLiteral("Erro: configuração %1 não encontrada.").arg(opcoes.configuracao));
+    if (const QString falha = FalhaDaConfiguracao(dm, opcoes.configuracao); !falha.isEmpty()) {
+        if (!avisaConexaoPerdida(dm, QString()))
+            escreveErro(falha);
         return 2;
     }
     if (exigeContas && !dm.quRegI050I051.active()) {
@@ -598,7 +611,7 @@ bool confirma(data::TdmFCONT& dm) {
         dm.trBanco.commit();
         return true;
     } catch (const std::exception& e) {
-        escreveErro(textoDe(e));
+        escreveErro(MensagemDeFalha(QStringLiteral("as alterações não foram gravadas no banco de dados"), e));
         return false;
     }
 }
@@ -609,20 +622,30 @@ int escreveArquivo(const OpcoesCli& opcoes, const QString& saida,
     // The output is named against the folder the command was started in, not --pasta.
     const QString arquivo = QFileInfo(saida).absoluteFilePath();
     PromptTerminal prompt;
-    return executaSobreConjunto(opcoes, prompt, true, [&](data::TdmFCONT& dm) {
+    const int codigo = executaSobreConjunto(opcoes, prompt, true, [&](data::TdmFCONT& dm) {
+        // Ctrl-C or SIGTERM stops the writing at its next row; the file is then not written at all.
+        platform::setPendingEventsHook([] {
+            if (interrompido)
+                throw platform::SilentAbort();
+        });
         int codigo = 0;
         try {
             escreve(dm, arquivo);
             std::printf("%s\n", QDir::toNativeSeparators(arquivo).toLocal8Bit().constData());
         } catch (const platform::SilentAbort&) {
+            interrompidoAntes();
             codigo = 1;
         } catch (const std::exception& e) {
-            escreveErro(QStringLiteral("Erro: ") + textoDe(e));
+            escreveErro(MensagemDeFalha(QStringLiteral("o arquivo não foi gravado"), e));
             codigo = 1;
         }
+        if (codigo != 0)
+            avisaConexaoPerdida(dm, QStringLiteral("Nenhum arquivo foi gravado."));
         confirma(dm);
         return codigo;
     });
+    // An interrupted run leaves no file; the exit code says why, as a shell expects.
+    return codigo != 0 && interrompido ? 130 : codigo;
 }
 
 } // namespace
@@ -649,7 +672,7 @@ int ExecutaGerar(const OpcoesCli& opcoes) {
         } catch (const platform::SilentAbort&) {
             codigo = 1;
         } catch (const std::exception& e) {
-            escreveErro(textoDe(e));
+            escreveErro(MensagemDeFalha(QStringLiteral("a geração do arquivo falhou"), e));
             codigo = 1;
         }
         const QByteArray caminho = QDir::toNativeSeparators(resultado.arquivo).toLocal8Bit();
@@ -661,6 +684,7 @@ int ExecutaGerar(const OpcoesCli& opcoes) {
                 codigo = 1;
         } else if (!resultado.arquivo.isEmpty())
             escreveErro(QStringLiteral("Arquivo incompleto: ") + QString::fromLocal8Bit(caminho));
+        avisaConexaoPerdida(dm, QString());
         // The file is written; a failed commit of the set's reading changes nothing of it.
         confirma(dm);
         return codigo;
@@ -724,8 +748,14 @@ int ExecutaPlano(const OpcoesCli& opcoes) {
             codigo = 0;
         } catch (const platform::SilentAbort&) {
         } catch (const std::exception& e) {
-            escreveErro(textoDe(e));
+            escreveErro(MensagemDeFalha(opcoes.comando == QLatin1String("carregar-plano")
+                                            ? QStringLiteral("o Plano de Contas não foi carregado")
+                                            : QStringLiteral("o Plano de Contas não foi importado"),
+                                        e));
         }
+        avisaConexaoPerdida(dm,
+                            QStringLiteral("As contas gravadas antes da queda ficam no banco; as demais não "
+                                           "foram gravadas."));
         // The chart's rows were committed one by one; a failed last commit is still a failure.
         return confirma(dm) ? codigo : 1;
     });

@@ -82,7 +82,8 @@ int ExecutaDemo(const OpcoesCli& opcoes);
 
 // "relatorio" writes the association or referential chart report as a PDF; "exportar" writes the
 // association rows to an .xlsx workbook. Both load the set as the main window does and run the
-// routines its menu runs. The file's path goes to standard output; 0 only when it was written.
+// routines its menu runs. The file's path goes to standard output; 0 only when it was written,
+// 130 when a signal stopped the run (the file is then not written: an earlier one stays).
 int ExecutaRelatorio(const OpcoesCli& opcoes);
 int ExecutaExportar(const OpcoesCli& opcoes);
 

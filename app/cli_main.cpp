@@ -1,4 +1,5 @@
 #include "app/Cli.h"
+#include "platform/Regional.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     } else {
         aplicacao = std::make_unique<QCoreApplication>(argc, argv);
     }
+    platform::regional::keepMachineNumbers();
     QStringList argumentos = QCoreApplication::arguments();
     argumentos.removeFirst();
     return app::ExecutaCli(argumentos);

@@ -77,7 +77,7 @@ void AtualizaPrompt(PromptView& prompt, const QString& principal, const QString&
     prompt.setLines(lines);
     prompt.setCancelarEnabled(false);
     prompt.setGerarEnabled(true);
-    throw platform::SilentAbort();
+    throw platform::UserCancel();
 }
 
 } // namespace common

@@ -38,6 +38,12 @@ void TdmFCONT::quSPEDAfterPost() {
     trBanco.commitRetaining();
 }
 
+// A deletion lasts like a post: the transaction stays open as long as the window shows the set
+// and is rolled back when the program ends.
+void TdmFCONT::quSPEDAfterDelete() {
+    trBanco.commitRetaining();
+}
+
 void TdmFCONT::ligaTabelasDeCodigos() {
     for (const TabelaCodigos& tabela : TabelasCodigosSPED()) {
         platform::Field& campo = quSPED.fieldByName(tabela.campo);

@@ -2,11 +2,17 @@
 
 #include "common/Consultas.h"
 #include "common/Mensagens.h"
+#include "data/CargaEmLotes.h"
 #include "data/Esquema.h"
 #include "data/dmFCONT.h"
 #include "data/uFCONT.h"
+#include "db/Statement.h"
 #include "platform/Dialogs.h"
-#include "platform/EventLoop.h"
+
+#include <QSet>
+#include <algorithm>
+#include <memory>
+#include <vector>
 
 namespace data {
 
@@ -14,20 +20,8 @@ namespace {
 
 const QString tabelaAssociacoes = QStringLiteral("AUGC80SPAS");
 
-// Progress goes where the caller put it; without a prompt (a bare test) it is dropped.
-void atualizaPrompt(const QString& principal, const QString& detalhe) {
-    TdmFCONT& dm = *dmFCONT;
-    common::MemoPrompt descartado;
-    common::AtualizaPrompt(dm.prompt ? *dm.prompt : descartado, principal, detalhe, dm.Cancelado);
-}
-
 qint64 campoSPED(const char* nome) {
     return dmFCONT->quSPED.fieldByName(QString::fromLatin1(nome)).asInteger();
-}
-
-int proximaChave() {
-    return common::BuscaValorInteiro(QStringLiteral("COALESCE(MAX(SPASCODIGO)+1, 1)"), tabelaAssociacoes,
-                                     QString(), dmFCONT->quExec);
 }
 
 // The server refuses a column named twice in one insert, so the two columns the copy sets
@@ -52,49 +46,104 @@ QString sqlAssociacoes(bool naoReferenciadas) {
     return sql + QStringLiteral(" order by cta.pcordenacao ");
 }
 
+// The accounts of the company that have a row in the set already: one read instead of a count
+// per account.
+QSet<qint64> contasAssociadas(qint64 conjunto, qint64 empresa) {
+    db::Statement consulta(
+        dmFCONT->trBanco,
+        QStringLiteral("select PCCODIGO from AUGC80SPAS where SPCODIGO = %1 and PACODIGO = %2")
+            .arg(conjunto)
+            .arg(empresa));
+    QSet<qint64> contas;
+    auto cursor = consulta.openCursor();
+    while (cursor->fetch())
+        if (const std::optional<qint64> conta = cursor->asInteger(0))
+            contas.insert(*conta);
+    return contas;
+}
+
+// The rows just committed join the grid as the posts of the per-row loading would have put them,
+// each read back with its account's name, code and type, but in one notification per batch.
+void mostraNaGrade(platform::Query& associacoes, std::vector<qint64>& chaves) {
+    if (chaves.empty() || !associacoes.active())
+        return;
+    const std::vector<qint64> nossas = std::exchange(chaves, {});
+    const int campo = associacoes.fieldByName(QStringLiteral("SPASCODIGO")).index();
+    associacoes.appendFromSql(
+        QStringLiteral("select ass.*, cta.pcdescricao, cta.pcordenacao, cta.pctipo from AUGC80SPAS ass "
+                       "left outer join ACBC15PC cta on cta.pccodigo = ass.pccodigo "
+                       "and cta.pacodigo = ass.pacodigo where ass.SPASCODIGO between %1 and %2 "
+                       "order by ass.SPASCODIGO")
+            .arg(nossas.front())
+            .arg(nossas.back()),
+        [&nossas, campo](const platform::Row& linha) {
+            // Keys grow within a run; rows of other users in the range stay out.
+            return std::binary_search(nossas.begin(), nossas.end(), linha.value(campo).toLongLong());
+        });
+}
+
 } // namespace
 
 void CarregaPlanoContas() {
     TdmFCONT& dm = *dmFCONT;
     dm.Cancelado = false;
-    atualizaPrompt(QStringLiteral("Iniciando Importação do Plano de Contas..."), QString());
+    MostraProgresso(QStringLiteral("Iniciando Importação do Plano de Contas..."), QString());
 
     const qint64 conjunto = campoSPED("SPCODIGO");
     const qint64 empresa = campoSPED("EMPRESA");
+    // The set's rows are read once, so they go stale while the run lasts: a second loading of the
+    // same set at the same time would store every missing account again.
+    const TravaDoConjunto trava(dm.dbBanco.attachment(), conjunto);
+    const BotoesDaCarga botoes;
+
     platform::Query& contas = dm.quRegI050;
     contas.close();
     contas.setParam(QStringLiteral("PACODIGO"), empresa);
     contas.open();
     contas.first();
     const int total = contas.recordCount();
+    QSet<qint64> associadas = contasAssociadas(conjunto, empresa);
 
     platform::Query& associacoes = dm.quRegI050I051;
+    std::unique_ptr<db::Statement> insercao;
+    qint64 chave = 0;
+    std::vector<qint64> naoMostradas;
+    GravacaoEmLotes lote(dm.trBanco, [&] { mostraNaGrade(associacoes, naoMostradas); });
     int criadas = 0;
     int processadas = 0;
-    for (; !contas.eof(); contas.next()) {
-        const QVariant conta = contas.fieldByName(QStringLiteral("PCCODIGO")).value();
-        const int existentes = common::BuscaValorInteiro(
-            QStringLiteral("coalesce(Count(*), 0)"), tabelaAssociacoes,
-            QStringLiteral(" where SPCODIGO = %1 and PACODIGO = %2 and PCCODIGO = %3")
-                .arg(conjunto)
-                .arg(empresa)
-                .arg(conta.toLongLong()),
-            dm.quExec);
-        if (existentes == 0) {
-            associacoes.append();
-            associacoes.fieldByName(QStringLiteral("SPCODIGO")).setValue(conjunto);
-            associacoes.fieldByName(QStringLiteral("PACODIGO")).setValue(empresa);
-            associacoes.fieldByName(QStringLiteral("SPASCODIGO")).setValue(proximaChave());
-            associacoes.fieldByName(QStringLiteral("PCCODIGO")).setValue(conta);
-            associacoes.fieldByName(QStringLiteral("PCORDENACAO"))
-                .setValue(contas.fieldByName(QStringLiteral("COD_CTA")).value());
-            associacoes.post();
-            ++criadas;
+    try {
+        const platform::Field& campoConta = contas.fieldByName(QStringLiteral("PCCODIGO"));
+        for (; !contas.eof(); contas.next()) {
+            const QVariant conta = campoConta.value();
+            if (!associadas.contains(conta.toLongLong())) {
+                if (!insercao) {
+                    // As the first append of the per-row loading: closed rows fail here, an edited
+                    // row is stored first.
+                    associacoes.checkBrowseOrEdit();
+                    if (associacoes.editing())
+                        associacoes.post();
+                    insercao = std::make_unique<db::Statement>(dm.trBanco, associacoes.updateSql.insertSql);
+                    chave = ProximaChaveAssociacao(dm.trBanco);
+                }
+                insercao->clearParameters();
+                insercao->setParameter(QStringLiteral("SPCODIGO"), conjunto);
+                insercao->setParameter(QStringLiteral("PACODIGO"), empresa);
+                insercao->setParameter(QStringLiteral("PCCODIGO"), conta);
+                chave = GravaComChaveLivre(*insercao, QStringLiteral("SPASCODIGO"), chave, dm.trBanco);
+                naoMostradas.push_back(chave++);
+                associadas.insert(conta.toLongLong());
+                lote.gravou();
+                ++criadas;
+            }
+            ++processadas;
+            lote.detalhe(QStringLiteral("Carregando Conta %1 de %2").arg(criadas).arg(total));
         }
-        ++processadas;
-        atualizaPrompt(QString(), QStringLiteral("Carregando Conta %1 de %2").arg(criadas).arg(total));
+        lote.confirma();
+    } catch (...) {
+        lote.confirmaNaFalha();
+        throw;
     }
-    atualizaPrompt(QString(), QStringLiteral("%1/%2 novas contas criadas!").arg(criadas).arg(processadas));
+    MostraProgresso(QString(), QStringLiteral("%1/%2 novas contas criadas!").arg(criadas).arg(processadas));
 }
 
 void ImportaPlanoContasECD(const QString& origem) {
@@ -106,6 +155,7 @@ void ImportaPlanoContasECD(const QString& origem) {
     TdmFCONT& dm = *dmFCONT;
     platform::Query& laco = dm.quLaco;
     try {
+        const BotoesDaCarga botoes;
         platform::FechaAoSair fecha(laco);
         laco.close();
         laco.setSql(QStringLiteral("select * from AUGC80SPAS where SPCODIGO = ") +
@@ -113,26 +163,36 @@ void ImportaPlanoContasECD(const QString& origem) {
         laco.open();
         laco.first();
         const int total = laco.recordCount();
-        atualizaPrompt(QStringLiteral("Iniciando Importação do Plano de Contas..."), QString());
+        MostraProgresso(QStringLiteral("Iniciando Importação do Plano de Contas..."), QString());
 
         const QString destino =
             QString::number(dm.quSPED.fieldByName(QStringLiteral("SPCODIGO")).asInteger());
-        for (int linha = 1; !laco.eof(); laco.next(), ++linha) {
-            const int chave = common::BuscaValorInteiro(QStringLiteral("coalesce(MAX(SPASCODIGO) + 1, 1)"),
-                                                        tabelaAssociacoes, QString(), dm.quExec);
-            const QString colunasInsert = colunasCopiadas(dm.quAux);
-            const QString colunasSelect = colunasCopiadas(dm.quAux1);
-            dm.IBScript.clear();
-            dm.IBScript.setText(QStringLiteral("Insert Into AUGC80SPAS (") + colunasInsert +
-                                QStringLiteral(" , SPASCODIGO, SPCODIGO) ") + QStringLiteral("select ") +
-                                colunasSelect + QStringLiteral(" , ") + QString::number(chave) +
-                                QStringLiteral(" , ") + destino + QStringLiteral(" from AUGC80SPAS ") +
-                                QStringLiteral("Where SPCODIGO = ") + QString::number(conjuntoOrigem) +
-                                QStringLiteral(" and SPASCODIGO = ") +
-                                laco.fieldByName(QStringLiteral("SPASCODIGO")).asString());
-            dm.IBScript.run();
-            dm.trBanco.commitRetaining();
-            atualizaPrompt(QString(), QStringLiteral("Carregando Conta %1 de %2").arg(linha).arg(total));
+        GravacaoEmLotes lote(dm.trBanco);
+        try {
+            std::unique_ptr<db::Statement> copia;
+            qint64 chave = 0;
+            const platform::Field& chaveDaOrigem = laco.fieldByName(QStringLiteral("SPASCODIGO"));
+            for (int linha = 1; !laco.eof(); laco.next(), ++linha) {
+                if (!copia) {
+                    const QString colunas = colunasCopiadas(dm.quAux);
+                    copia = std::make_unique<db::Statement>(
+                        dm.trBanco, QStringLiteral("Insert Into AUGC80SPAS (") + colunas +
+                                        QStringLiteral(" , SPASCODIGO, SPCODIGO) select ") + colunas +
+                                        QStringLiteral(" , cast(:CHAVE as integer) , ") + destino +
+                                        QStringLiteral(" from AUGC80SPAS Where SPCODIGO = ") +
+                                        QString::number(conjuntoOrigem) +
+                                        QStringLiteral(" and SPASCODIGO = :ORIGEM"));
+                    chave = ProximaChaveAssociacao(dm.trBanco);
+                }
+                copia->setParameter(QStringLiteral("ORIGEM"), chaveDaOrigem.value());
+                chave = GravaComChaveLivre(*copia, QStringLiteral("CHAVE"), chave, dm.trBanco) + 1;
+                lote.gravou();
+                lote.detalhe(QStringLiteral("Carregando Conta %1 de %2").arg(linha).arg(total));
+            }
+            lote.confirma();
+        } catch (...) {
+            lote.confirmaNaFalha();
+            throw;
         }
     } catch (const std::exception& e) {
         common::MostraMensagem(QStringLiteral("Erro: ao importar Plano de Contas Referenciado.\r") +

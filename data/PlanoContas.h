@@ -8,14 +8,18 @@
 namespace data {
 
 // Creates the association rows the open set lacks, one per account of its company's chart
-// (synthetic and analytic). Existing rows are left alone, so the loading can be repeated. Each
-// row is committed on its own; a failure ends the run with the rows stored until then.
+// (synthetic and analytic), with the keys, values and prompt lines of the per-row statements
+// (data/PlanoContasLinhaALinha.h) from one read of the chart, of the set's rows and of the highest
+// key. Existing rows are left alone, so the loading can be repeated. Rows are committed in
+// batches, each before the prompt counts it, and at the end, a cancel or a failure, which keeps
+// the rows stored until then. A second loading of the same set meanwhile stops with a warning.
 void CarregaPlanoContas();
 
 // Copies every association row of the set whose code is `origem` (a text, as typed) into the open
-// set, each with a new key. A text that is no whole number is refused with a warning; any
-// failure of the copy shows its message and ends by the silent abort, keeping the rows copied so
-// far. After a success the grid's rows are reopened.
+// set, each with a new key, as the per-row statements do but with one column list and one read of
+// the highest key. A text that is no whole number is refused with a warning; any failure of the
+// copy shows its message and ends by the silent abort, keeping the rows copied so far (committed
+// as the loading's). After a success the grid's rows are reopened.
 void ImportaPlanoContasECD(const QString& origem);
 
 // Asks for the source set and copies from it; a cancelled question copies nothing.

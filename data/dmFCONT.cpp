@@ -195,6 +195,7 @@ void TdmFCONT::criaSPED() {
     quSPED.onNewRecord = [this](platform::DataSet&) { quSPEDNewRecord(); };
     quSPED.beforePost = [this](platform::DataSet&) { quSPEDBeforePost(); };
     quSPED.afterPost = [this](platform::DataSet&) { quSPEDAfterPost(); };
+    quSPED.afterDelete = [this](platform::DataSet&) { quSPEDAfterDelete(); };
     ligaTabelasDeCodigos();
 }
 

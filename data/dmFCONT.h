@@ -65,6 +65,7 @@ public:
     void quSPEDNewRecord();
     void quSPEDBeforePost();
     void quSPEDAfterPost();
+    void quSPEDAfterDelete();
     void quRegI050I051BeforeOpen();
     void quRegI050I051NewRecord();
     void quRegI050I051BeforePost();

@@ -6,10 +6,28 @@ namespace db {
 
 using namespace detail;
 
-Attachment::~Attachment() = default;
+Attachment::~Attachment() {
+    abandonIfLost();
+}
 
 Attachment::Attachment(Attachment&&) noexcept = default;
-Attachment& Attachment::operator=(Attachment&&) noexcept = default;
+
+Attachment& Attachment::operator=(Attachment&& other) noexcept {
+    if (this != &other) {
+        abandonIfLost();
+        m_handle = std::move(other.m_handle);
+        m_dialect = other.m_dialect;
+        m_utf8 = other.m_utf8;
+        m_lost = std::move(other.m_lost);
+    }
+    return *this;
+}
+
+// A dead connection's interface is left to the client library: detaching could wait forever.
+void Attachment::abandonIfLost() noexcept {
+    if (lost())
+        letGo(m_handle);
+}
 
 Attachment Attachment::connect(const ConnectionParams& params) {
     return open(params, false);
@@ -44,17 +62,20 @@ Attachment Attachment::open(const ConnectionParams& params, bool creating) {
 
 // detach() and dropDatabase() release the interface when they succeed.
 void Attachment::disconnect() {
+    abandonIfLost();
     if (!m_handle)
         return;
-    Status status;
+    Status status(m_lost.get());
     m_handle->detach(&status);
     forget(m_handle);
 }
 
 void Attachment::drop() {
+    if (lost())
+        throw FirebirdError::lostConnection();
     if (!m_handle)
         return;
-    Status status;
+    Status status(m_lost.get());
     m_handle->dropDatabase(&status);
     forget(m_handle);
 }

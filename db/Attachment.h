@@ -50,13 +50,25 @@ public:
 
     Firebird::IAttachment* handle() const { return m_handle.get(); }
 
+    // True once the engine said the connection is gone (FirebirdError::connectionLost). From then
+    // on nothing of this attachment calls the server: a call on a dead connection can wait
+    // forever in the client library. Its transactions, statements and cursors throw
+    // FirebirdError::lostConnection() at once, rollbacks and closes do nothing, and the handles
+    // are let go without ending them; disconnect() only forgets the attachment.
+    bool lost() const { return m_lost && *m_lost; }
+    // Shared with everything started on this attachment, which may be ended after it.
+    const std::shared_ptr<bool>& lostFlag() const { return m_lost; }
+
 private:
     Attachment(Handle<Firebird::IAttachment> handle, int dialect, bool utf8)
-        : m_handle(std::move(handle)), m_dialect(dialect), m_utf8(utf8) {}
+        : m_handle(std::move(handle)), m_dialect(dialect), m_utf8(utf8),
+          m_lost(std::make_shared<bool>(false)) {}
     static Attachment open(const ConnectionParams& params, bool creating);
+    void abandonIfLost() noexcept;
     Handle<Firebird::IAttachment> m_handle;
     int m_dialect = 1;
     bool m_utf8 = false;
+    std::shared_ptr<bool> m_lost;
 };
 
 } // namespace db

@@ -27,7 +27,11 @@ Cursor::~Cursor() = default;
 bool Cursor::fetch() {
     if (!m->resultSet || !m->owner)
         return false;
-    Status status;
+    if (m->lost && *m->lost) {
+        m->close();
+        throw FirebirdError::lostConnection();
+    }
+    Status status(m->lost.get());
     const int result = m->resultSet->fetchNext(&status, m->buffer.data());
     if (result != Firebird::IStatus::RESULT_OK) {
         m->close();
@@ -35,7 +39,8 @@ bool Cursor::fetch() {
     }
     // Values are decoded at once so that text blobs are read while the row is current.
     const Transaction& transaction = *m->owner->transaction;
-    const DecodeContext context{transaction.attachment().handle(), transaction.handle(), m->owner->utf8};
+    const DecodeContext context{transaction.attachment().handle(), transaction.handle(), m->owner->utf8,
+                                m->lost.get()};
     QList<QVariant> row;
     row.reserve(qsizetype(m->owner->outSlots.size()));
     for (const Slot& slot : m->owner->outSlots)

@@ -27,18 +27,36 @@ FirebirdError toError(Firebird::IStatus* status);
 // The status of the calls that must succeed. Every call through the interface clears the status
 // before it runs, so an error checked only after a later call would be gone: this wrapper is
 // checked by the interface itself after each call and throws FirebirdError at the call that failed.
+// Given an attachment's lost flag, an error that says the connection is gone sets it on its way
+// out, so that no later call waits on the dead connection.
 class Status : public Firebird::BaseStatusWrapper<Status> {
 public:
-    Status() : Firebird::BaseStatusWrapper<Status>(master()->getStatus()) {}
+    explicit Status(bool* lost = nullptr)
+        : Firebird::BaseStatusWrapper<Status>(master()->getStatus()), m_lost(lost) {}
     ~Status() { status->dispose(); }
     Status(const Status&) = delete;
     Status& operator=(const Status&) = delete;
 
     static void checkException(Status* wrapper) {
-        if (wrapper->dirty && (wrapper->getState() & Firebird::IStatus::STATE_ERRORS))
-            throw toError(wrapper);
+        if (!wrapper->dirty || !(wrapper->getState() & Firebird::IStatus::STATE_ERRORS))
+            return;
+        FirebirdError error = toError(wrapper);
+        if (wrapper->m_lost && error.connectionLost())
+            *wrapper->m_lost = true;
+        throw error;
     }
+
+private:
+    bool* m_lost;
 };
+
+// An interface of a lost connection: only our reference is dropped, nothing is ended on the
+// server, and the client library frees the object itself (left alone, its clean-up at exit would
+// still find the object and fail on it).
+template <class T> void letGo(Handle<T>& handle) noexcept {
+    if (T* p = handle.release())
+        p->release();
+}
 
 // The status of cleanup calls, whose failure the caller cannot act on (destructors): never throws.
 class QuietStatus : public Firebird::CheckStatusWrapper {

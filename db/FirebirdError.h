@@ -23,6 +23,11 @@ public:
     const QStringList& messages() const { return m_messages; }
     const QString& sqlState() const { return m_sqlState; }
     QString text() const { return QString::fromUtf8(what()); }
+    // The engine says the connection is gone: a network failure, a shutdown of the database or
+    // of this attachment (an administrator deleted it). Any code of the vector counts.
+    bool connectionLost() const;
+    // What every call on an attachment known to be lost throws, without asking the server.
+    static FirebirdError lostConnection();
 
 private:
     QList<long> m_codes;
@@ -35,6 +40,7 @@ constexpr long ioError = 335544344;
 constexpr long login = 335544472;
 constexpr long login2 = 335544753;
 constexpr long networkError = 335544721;
+constexpr long lostDbConnection = 335544741;
 } // namespace codes
 
 } // namespace db

@@ -48,7 +48,7 @@ double scaled(qint64 value, int scale) {
 QByteArray readBlob(const DecodeContext& context, ISC_QUAD id) {
     if (!context.transaction)
         throw FirebirdError(0, QString(), QStringLiteral("Transaction not running"));
-    Status status;
+    Status status(context.lost);
     Handle<Firebird::IBlob> blob(context.attachment->openBlob(&status, context.transaction, &id, 0, nullptr));
     QByteArray data;
     char chunk[16384];

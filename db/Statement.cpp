@@ -14,9 +14,16 @@ void executeImmediate(Transaction& transaction, const QString& sql) {
     Attachment& attachment = transaction.attachment();
     Firebird::ITransaction* handle = transaction.ensureStarted();
     const QByteArray text = encodeText(sql, attachment.utf8Text());
-    Status status;
+    Status status(transaction.lostFlag());
     attachment.handle()->execute(&status, handle, unsigned(text.size()), text.constData(),
                                  unsigned(attachment.dialect()), nullptr, nullptr, nullptr, nullptr);
+}
+
+Statement::Impl::~Impl() {
+    closeCursor();
+    // Freeing a statement of a dead connection could wait forever on it.
+    if (gone())
+        letGo(statement);
 }
 
 void Statement::Impl::closeCursor() {
@@ -34,9 +41,10 @@ Statement::Statement(Transaction& transaction, const QString& sql) : m(std::make
 
     Attachment& attachment = transaction.attachment();
     Firebird::ITransaction* handle = transaction.ensureStarted();
+    m->lost = attachment.lostFlag();
     m->utf8 = attachment.utf8Text();
     const QByteArray text = encodeText(parsed.sql, m->utf8);
-    Status status;
+    Status status(m->lost.get());
     m->statement.reset(attachment.handle()->prepare(&status, handle, unsigned(text.size()), text.constData(),
                                                     unsigned(attachment.dialect()),
                                                     Firebird::IStatement::PREPARE_PREFETCH_METADATA));
@@ -91,7 +99,8 @@ std::unique_ptr<Cursor> Statement::openCursor() {
     InputMessage input = m->input();
 
     auto impl = std::make_unique<Cursor::Impl>();
-    Status status;
+    impl->lost = m->lost;
+    Status status(m->lost.get());
     impl->buffer.assign(m->outMeta->getMessageLength(&status), 0);
     impl->resultSet.reset(
         m->statement->openCursor(&status, handle, input.meta.get(), input.data(), m->outMeta.get(), 0));
@@ -110,7 +119,7 @@ void Statement::execute() {
     InputMessage input = m->input();
     std::vector<unsigned char> output;
     Firebird::IMessageMetadata* outMeta = m->outSlots.empty() ? nullptr : m->outMeta.get();
-    Status status;
+    Status status(m->lost.get());
     if (outMeta)
         output.assign(outMeta->getMessageLength(&status), 0);
     m->statement->execute(&status, handle, input.meta.get(), input.data(), outMeta,

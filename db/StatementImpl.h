@@ -19,8 +19,10 @@ struct Statement::Impl {
     QList<QVariant> parameters;
     QList<ColumnInfo> columns;
     Cursor::Impl* cursor = nullptr; // the open cursor, closed when the statement opens another
+    std::shared_ptr<bool> lost;     // the attachment's (Attachment::lost)
 
-    ~Impl() { closeCursor(); }
+    ~Impl();
+    bool gone() const { return lost && *lost; }
     void closeCursor();
     detail::InputMessage input() const {
         return detail::encodeParameters(inMeta.get(), inSlots, parameters, utf8);
@@ -32,6 +34,7 @@ struct Cursor::Impl {
     Handle<Firebird::IResultSet> resultSet;
     std::vector<unsigned char> buffer;
     QList<QVariant> row;
+    std::shared_ptr<bool> lost;
 
     ~Impl() {
         close();
@@ -43,6 +46,8 @@ struct Cursor::Impl {
     // is gone on the server already.
     void close() {
         row.clear();
+        if (lost && *lost)
+            detail::letGo(resultSet);
         resultSet.reset();
     }
 };

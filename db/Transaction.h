@@ -3,6 +3,7 @@
 #include "db/Handle.h"
 
 #include <QString>
+#include <memory>
 
 namespace db {
 
@@ -14,6 +15,9 @@ class Attachment;
 // The destructor rolls back what nothing committed. Ending a transaction that is not running
 // does nothing; a failed commit or rollback throws FirebirdError and leaves it running.
 // Move-only: the moved-from transaction is not running and still belongs to its attachment.
+// On a lost attachment (Attachment::lost) commits throw FirebirdError::lostConnection() and
+// rollbacks only let the transaction go, without a call to the server; a rollback that finds the
+// connection gone succeeds, since the transaction ended with it.
 class Transaction {
 public:
     explicit Transaction(Attachment& attachment);
@@ -35,10 +39,15 @@ public:
     Firebird::ITransaction* handle() const { return m_handle.get(); }
     // Starts the transaction when needed and returns its handle.
     Firebird::ITransaction* ensureStarted();
+    // The lost flag of the attachment the running transaction was started on.
+    bool* lostFlag() const { return m_lost.get(); }
 
 private:
+    bool lost() const;
+    void abandonIfLost() noexcept;
     Attachment* m_attachment;
     Handle<Firebird::ITransaction> m_handle;
+    std::shared_ptr<bool> m_lost;
 };
 
 } // namespace db

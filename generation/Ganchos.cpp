@@ -81,7 +81,7 @@ void TdmBlocos::cdsRegI150AfterPost() {
     PopulaRegistro(QStringLiteral("I155"),
                    {{QStringLiteral("FILTRO"), FiltroEmpresas},
                     {QStringLiteral("PERIODO_I150"),
-                     common::Q(platform::regional::formatDate(QStringLiteral("12/01/YY"), fim))}});
+                     common::Q(platform::regional::formatDate(QStringLiteral("12/01/YYYY"), fim))}});
 }
 
 void TdmBlocos::cdsRegI350AfterPost() {
@@ -90,7 +90,7 @@ void TdmBlocos::cdsRegI350AfterPost() {
     PopulaRegistro(QStringLiteral("I355"),
                    {{QStringLiteral("FILTRO"), FiltroEmpresas},
                     {QStringLiteral("PERIODO_I350"),
-                     common::Q(platform::regional::formatDate(QStringLiteral("12/01/YY"), resultado))}});
+                     common::Q(platform::regional::formatDate(QStringLiteral("12/01/YYYY"), resultado))}});
 }
 
 } // namespace generation

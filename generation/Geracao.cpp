@@ -9,12 +9,13 @@
 #include "generation/Populacao.h"
 #include "generation/dmBlocos.h"
 #include "platform/Abort.h"
+#include "platform/GravacaoSegura.h"
+#include "platform/Query.h"
 #include "platform/Regional.h"
 
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -50,6 +51,37 @@ void VerificaConjunto() {
                            "Máscara na configuração ou a Máscara de Conta da Empresa \"") +
                 empresa + QStringLiteral("\"."),
             true);
+    VerificaSignatarios();
+}
+
+void VerificaSignatarios() {
+    // A signatory without name or CPF would be a J930 line the tax authority's validator rejects.
+    const QString conjunto =
+        QString::number(dmFCONT->quSPED.fieldByName(QStringLiteral("SPCODIGO")).asInteger());
+    std::unique_ptr<platform::Query> signatarios =
+        common::CriaQuery(QStringLiteral("quSignatarios"), &dmFCONT->trBanco);
+    signatarios->setSql(QStringLiteral("select SPSGCODIGO, SPSGIDENT_NOM, SPSGIDENT_CPF from AUGC80SPSG "
+                                       "where SPCODIGO = ") +
+                        conjunto + QStringLiteral(" order by SPSGCODIGO"));
+    signatarios->open();
+    for (signatarios->first(); !signatarios->eof(); signatarios->next()) {
+        const QString nome =
+            common::Trim(signatarios->fieldByName(QStringLiteral("SPSGIDENT_NOM")).asString());
+        const QString cpf =
+            common::Trim(signatarios->fieldByName(QStringLiteral("SPSGIDENT_CPF")).asString());
+        if (!nome.isEmpty() && !cpf.isEmpty())
+            continue;
+        const QString codigo = signatarios->fieldByName(QStringLiteral("SPSGCODIGO")).asString();
+        const QString falta = nome.isEmpty() && cpf.isEmpty() ? QStringLiteral("sem Nome e sem CPF")
+                              : nome.isEmpty()                ? QStringLiteral("sem Nome")
+                                                              : QStringLiteral("sem CPF");
+        common::MostraMensagem(
+            QStringLiteral("Operação Abortada: \rSignatário ") + codigo +
+                (nome.isEmpty() ? QString() : QStringLiteral(" (\"") + nome + QStringLiteral("\")")) +
+                QStringLiteral(" ") + falta +
+                QStringLiteral("!\rInforme o Nome e o CPF do Signatário no Registro J930."),
+            true);
+    }
 }
 
 QString MontaFiltroEmpresas() {
@@ -73,7 +105,7 @@ QString MontaFiltroEmpresas() {
 
 namespace {
 
-void EscreveBytes(QFileDevice& destino, const QByteArray& bytes) {
+void EscreveBytes(QIODevice& destino, const QByteArray& bytes) {
     constexpr qsizetype bloco = 64 * 1024;
     for (qsizetype feito = 0; feito < bytes.size(); feito += bloco) {
         const qsizetype tamanho = std::min(bloco, bytes.size() - feito);
@@ -86,20 +118,6 @@ void EscreveBytes(QFileDevice& destino, const QByteArray& bytes) {
 // on top of the line list, at the moment the generation holds the most.
 constexpr qsizetype blocoDeGravacao = 256 * 1024;
 
-void GravaLinhas(QFileDevice& destino, const QStringList& linhas) {
-    QByteArray bytes;
-    bytes.reserve(blocoDeGravacao + 4096);
-    for (const QString& linha : linhas) {
-        bytes += linha.toLatin1();
-        bytes += "\r\n";
-        if (bytes.size() >= blocoDeGravacao) {
-            EscreveBytes(destino, bytes);
-            bytes.resize(0);
-        }
-    }
-    GravaBytes(destino, bytes);
-}
-
 } // namespace
 
 void GravaBytes(QFileDevice& destino, const QByteArray& bytes) {
@@ -110,17 +128,19 @@ void GravaBytes(QFileDevice& destino, const QByteArray& bytes) {
 }
 
 void SalvaArquivo(const QStringList& linhas, const QString& caminho) {
-    QSaveFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::WriteOnly))
-        throw ErroGravacao(arquivo.errorString());
-    try {
-        GravaLinhas(arquivo, linhas);
-    } catch (...) {
-        arquivo.cancelWriting();
-        throw;
+    platform::GravacaoSegura arquivo(caminho);
+    QByteArray bytes;
+    bytes.reserve(blocoDeGravacao + 4096);
+    for (const QString& linha : linhas) {
+        bytes += linha.toLatin1();
+        bytes += "\r\n";
+        if (bytes.size() >= blocoDeGravacao) {
+            arquivo.escreve(bytes);
+            bytes.resize(0);
+        }
     }
-    if (!arquivo.commit())
-        throw ErroGravacao(arquivo.errorString());
+    arquivo.escreve(bytes);
+    arquivo.conclui();
 }
 
 QString NomeArquivoIncompleto(const QDir& pasta, const QString& nomeCompleto) {
@@ -189,7 +209,7 @@ ResultadoGeracao GeraArquivoFCONT(common::PromptView* botoes) {
         SalvaArquivo(*dmFCONT->slArquivo, caminho);
     } catch (const ErroGravacao& e) {
         common::MostraMensagem(QStringLiteral("Erro: ao gravar o arquivo \"") + caminho +
-                                   QStringLiteral("\".\rCausa: ") + QString::fromUtf8(e.what()),
+                                   QStringLiteral("\".\rCausa: ") + e.motivo(),
                                true);
     }
     resultado.arquivo = caminho;

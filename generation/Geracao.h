@@ -1,10 +1,10 @@
 #pragma once
 
+#include "platform/GravacaoSegura.h"
+
 #include <QDir>
 #include <QFileDevice>
 #include <QString>
-
-#include <stdexcept>
 
 namespace common {
 class PromptView;
@@ -19,8 +19,10 @@ struct ResultadoGeracao {
 };
 
 // Stops with an "Operação Abortada" box when the open set cannot give a sound file: no company,
-// a company that does not exist, or no account mask in the set nor in the company.
+// a company that does not exist, no account mask in the set nor in the company, or a signatory
+// without name or CPF (VerificaSignatarios).
 void VerificaConjunto();
+void VerificaSignatarios();
 
 // " = 5", or " in (1,2)" for a consolidating set: the companies whose balances are read.
 // A consolidation list that is not a comma-separated list of company numbers stops here.
@@ -32,17 +34,13 @@ QString MontaFiltroEmpresas();
 // whose Gerar/Cancelar buttons follow the run (may be null).
 ResultadoGeracao GeraArquivoFCONT(common::PromptView* botoes);
 
-// A file that could not be written completely; the text is the system's reason.
-class ErroGravacao : public std::runtime_error {
-public:
-    explicit ErroGravacao(const QString& motivo) : std::runtime_error(motivo.toStdString()) {}
-};
+using platform::ErroGravacao;
 
 // Writes every byte and flushes, throwing ErroGravacao on the first failure.
 void GravaBytes(QFileDevice& destino, const QByteArray& bytes);
 
-// Writes the lines as single-byte ISO8859_1 text, each line ended by CR LF. On any failure the
-// file is left as it was and ErroGravacao is thrown.
+// Writes the lines as single-byte ISO8859_1 text, each line ended by CR LF, through
+// platform::GravacaoSegura: on any failure the file is left as it was and ErroGravacao is thrown.
 void SalvaArquivo(const QStringList& linhas, const QString& caminho);
 
 // The name of the partial file of a failed or cancelled run: the complete name with

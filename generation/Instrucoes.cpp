@@ -134,7 +134,7 @@ QString InstrucaoRegistro(const QString& registro) {
         {QStringLiteral("J001"),
          QStringLiteral("select 'J001' as REG, '0' as IND_DAD from AUGC80SP where SPCODIGO = {SPCODIGO}")},
         {QStringLiteral("J930"),
-         QStringLiteral("select SPSGREG as REG, SPSGIDENT_NOM as IDENT_NOM, SPSGIDENT_CPF as IDENT_CPF, "
+         QStringLiteral("select 'J930' as REG, SPSGIDENT_NOM as IDENT_NOM, SPSGIDENT_CPF as IDENT_CPF, "
                         "SPSGIDENT_QUALIF as IDENT_QUALIF, SPSGCOD_ASSIM as COD_ASSIM, SPSGIND_CRC as "
                         "IND_CRC  from AUGC80SPSG  where SPCODIGO = {SPCODIGO}")},
         {QStringLiteral("M001"), QStringLiteral("select 'M001' as REG, '0' as IND_DAD\r"

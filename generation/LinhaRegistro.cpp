@@ -116,7 +116,7 @@ QString MontaLinhaRegistro(platform::DataSet& tabela) {
     if (cancelado) {
         common::AtualizaPrompt(prompt, titulo, QStringLiteral("### OPERAÇÃO ABORTADA PELO USUÁRIO ###"),
                                cancelado);
-        throw platform::SilentAbort();
+        throw platform::UserCancel();
     }
     platform::processPendingEvents();
     const QString aparada = Trim(linha);

@@ -38,6 +38,8 @@ QList<platform::Field*> destinosDe(const platform::DataSet& tabela, const QStrin
                                    const std::exception& e) {
     if (tabela.editing())
         tabela.cancel();
+    if (dynamic_cast<const platform::UserCancel*>(&e))
+        throw platform::UserCancel();
     common::MostraMensagem(QStringLiteral("Erro: ao popular Bloco.\r") + nomeQuery + QStringLiteral("\r\r") +
                                QString::fromUtf8(e.what()),
                            true);
@@ -119,22 +121,12 @@ platform::Field& campoSPED(const char* nome) {
     return dmFCONT->quSPED.fieldByName(QString::fromLatin1(nome));
 }
 
-// "01/01/" or "31/12/" + the two-digit year, read back as a typed date: the century comes from
-// the two-digit-year window, as it did under the regional settings.
-QDate dataDoAno(const char* diaMes, const QDate& referencia) {
-    const QString texto =
-        QString::fromLatin1(diaMes) + regional::formatDate(QStringLiteral("yy"), referencia);
-    const auto data = regional::parseDateTime(texto);
-    if (!data)
-        throw std::invalid_argument(("Invalid date " + texto).toStdString());
-    return data->date();
-}
-
 QMap<QString, QString> valoresDoPeriodo(const QMap<QString, QString>& filtro, QDate* ultimoDia = nullptr) {
     const QDate inicio = campoSPED("R0000DT_INI").asDateTime().date();
     QMap<QString, QString> periodo = filtro;
     if (inicio.isValid()) {
-        const QDate primeiro = dataDoAno("01/01/", inicio), ultimo = dataDoAno("31/12/", inicio);
+        // The period's own year: a two-digit year read back would move a 1970 period to 2070.
+        const QDate primeiro(inicio.year(), 1, 1), ultimo(inicio.year(), 12, 31);
         periodo.insert(QStringLiteral("DATA_INI"),
                        cotado(regional::formatDate(QStringLiteral("DD/MM/YYYY"), primeiro)));
         periodo.insert(QStringLiteral("DATA_FIN"),
@@ -161,8 +153,8 @@ QMap<QString, QString> ValoresDoConjunto() {
     const QDate fim = campoSPED("R0000DT_FIN").asDateTime().date();
     if (fim.isValid()) {
         v.insert(QStringLiteral("PERIODO_ANT"),
-                 cotado(regional::formatDate(QStringLiteral("12/01/YY"), fim.addYears(-1))));
-        v.insert(QStringLiteral("PERIODO"), cotado(regional::formatDate(QStringLiteral("12/01/YY"), fim)));
+                 cotado(regional::formatDate(QStringLiteral("12/01/YYYY"), fim.addYears(-1))));
+        v.insert(QStringLiteral("PERIODO"), cotado(regional::formatDate(QStringLiteral("12/01/YYYY"), fim)));
     }
     return v;
 }
@@ -258,7 +250,7 @@ QList<std::pair<QString, QString>> InstrucoesDaGeracao(const QString& filtroEmpr
     };
     // The I150 and I350 rows the balance hooks take their period from hold that same last day.
     const QString mes =
-        ultimo.isValid() ? cotado(regional::formatDate(QStringLiteral("12/01/YY"), ultimo)) : QString();
+        ultimo.isValid() ? cotado(regional::formatDate(QStringLiteral("12/01/YYYY"), ultimo)) : QString();
     QList<std::pair<QString, QString>> lista;
     lista << comValores(QStringLiteral("0000"), {}) << comValores(QStringLiteral("I001"), {})
           << comValores(QStringLiteral("I050"), filtro)

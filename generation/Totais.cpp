@@ -3,6 +3,7 @@
 #include "common/Mensagens.h"
 #include "generation/Leiaute.h"
 #include "generation/dmBlocos.h"
+#include "platform/Abort.h"
 
 #include <initializer_list>
 #include <stdexcept>
@@ -41,6 +42,9 @@ void TotalizaRegistro(const QString& codigo, int quantidade) {
         tabela.fieldByName(QStringLiteral("REG_BLC")).setValue(codigo);
         tabela.fieldByName(QStringLiteral("QTD_REG_BLC")).setValue(quantidade);
         tabela.post();
+    } catch (const platform::UserCancel&) {
+        tabela.cancel();
+        throw;
     } catch (...) {
         tabela.cancel();
         common::MostraMensagem(

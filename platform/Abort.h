@@ -11,4 +11,8 @@ public:
     SilentAbort() : std::runtime_error("Operation aborted") {}
 };
 
+// The user's own "Cancelar" (Ctrl-C at a terminal). The prompt has said so already; the handlers
+// that report every other failure with a box let this one through without a word.
+class UserCancel : public SilentAbort {};
+
 } // namespace platform

@@ -41,7 +41,8 @@ private:
     std::FILE* m_stream;
 };
 
-// A message text as a terminal wants it: the CR of a message box becomes LF.
+// A message text as a terminal wants it: the CR of a message box becomes LF, and every other
+// control character a visible placeholder, so data can never drive the terminal.
 QString terminalText(const QString& text);
 
 } // namespace platform

@@ -373,6 +373,40 @@ void DataSet::notifyRefiltered() {
     emit m_notifier->currentMoved(m_pos);
 }
 
+void DataSet::appendStored(std::vector<Row> rows) {
+    checkBrowseOrEdit();
+    if (rows.empty())
+        return;
+    // As append: the row the user was editing is stored before another one becomes current.
+    if (editing())
+        post();
+    const int first = static_cast<int>(m_view.size());
+    const bool inOrder = !ordered() && m_view.size() == m_rows.size();
+    bool allVisible = true;
+    for (Row& row : rows) {
+        row.resize(fieldCount());
+        allVisible = allVisible && rowVisible(row);
+        if (!m_rows.empty())
+            shareRepeatedTexts(row, m_rows.back());
+        m_rows.push_back(std::move(row));
+    }
+    const int last = static_cast<int>(m_rows.size()) - 1;
+    const bool appended = inOrder && allVisible;
+    if (appended) {
+        for (int i = last - static_cast<int>(rows.size()) + 1; i <= last; ++i)
+            m_view.push_back(i);
+        m_pos = static_cast<int>(m_view.size()) - 1;
+    } else {
+        rebuildView(last);
+    }
+    m_eof = m_bof = m_view.empty();
+    if (appended)
+        emit m_notifier->rowsAppended(first, static_cast<int>(m_view.size()) - first);
+    else
+        emit m_notifier->refiltered();
+    emit m_notifier->currentMoved(m_pos);
+}
+
 namespace {
 
 // Whether `longer` is `shorter` with one entry more, at `extra`.

@@ -207,6 +207,9 @@ protected:
     void scrolled();
     // For subclasses that rebuilt the view as a whole (filter, sort order, emptied).
     void notifyRefiltered();
+    // Puts rows stored already (by the subclass, outside post) at the end, as the posts of new
+    // records would have, with one notification for all of them; the last becomes current.
+    void appendStored(std::vector<Row> rows);
 
     std::vector<Row> m_rows;
     std::vector<int> m_view; // indices into m_rows

@@ -42,6 +42,12 @@ DataSetModel::DataSetModel(DataSet& dataSet, std::vector<ColunaGrade> colunas, Q
         ++m_rowCount;
         endInsertRows();
     });
+    connect(n, &DataSetNotifier::rowsAppended, this, [this](int first, int count) {
+        const Changing changing(m_changing);
+        beginInsertRows({}, first, first + count - 1);
+        m_rowCount += count;
+        endInsertRows();
+    });
     connect(n, &DataSetNotifier::rowRemoved, this, [this](int row) {
         const Changing changing(m_changing);
         beginRemoveRows({}, row, row);

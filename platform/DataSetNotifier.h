@@ -24,6 +24,8 @@ signals:
     // posted row moved within the order. Views re-read everything.
     void refiltered();
     void rowInserted(int row);
+    // `count` rows came in at the end of the view at once, from `first` on (a bulk loading).
+    void rowsAppended(int first, int count);
     void rowRemoved(int row);
     // The stored values of a row changed, or the edit buffer over it was dropped.
     void rowChanged(int row);

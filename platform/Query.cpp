@@ -205,6 +205,30 @@ void Query::refresh(const QString& keyField) {
             }
 }
 
+int Query::appendFromSql(const QString& sql, const std::function<bool(const Row&)>& keep) {
+    checkBrowseOrEdit();
+    std::vector<Row> rows;
+    {
+        db::Statement statement(requireTransaction(), sql);
+        bindParams(statement, nullptr, nullptr);
+        auto cursor = statement.openCursor();
+        QList<int> targets;
+        for (const db::ColumnInfo& c : cursor->columns()) {
+            const Field* f = findField(c.name);
+            targets << (f && !f->calculated() && !targets.contains(f->index()) ? f->index() : -1);
+        }
+        while (cursor->fetch()) {
+            Row row(fieldCount());
+            readRow(*cursor, row, targets);
+            if (!keep || keep(row))
+                rows.push_back(std::move(row));
+        }
+    }
+    const int added = static_cast<int>(rows.size());
+    appendStored(std::move(rows));
+    return added;
+}
+
 void Query::doPost(Row& row, const Row* oldRow) {
     const QString& sql = oldRow ? updateSql.modifySql : updateSql.insertSql;
     if (sql.isEmpty())

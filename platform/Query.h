@@ -57,6 +57,12 @@ public:
     // Re-reads the whole result and returns to the row with the same values in `keyField`.
     void refresh(const QString& keyField = {});
 
+    // Reads the rows of a statement (its columns matched to the fields by name, as the refresh
+    // statement's are), keeps those `keep` accepts, in the statement's order, and puts them at the
+    // end as the posts of new records would have: for a bulk loading that stored the rows itself
+    // and would otherwise redraw the views once per row. Returns the rows added.
+    int appendFromSql(const QString& sql, const std::function<bool(const Row&)>& keep = {});
+
     void next() override;
 
 protected:

@@ -1,6 +1,7 @@
 #include "platform/Regional.h"
 
 #include <charconv>
+#include <clocale>
 #include <cmath>
 #include <string>
 
@@ -606,6 +607,10 @@ int expandTwoDigitYear(int year, const QDate& today) {
     if (year < threshold)
         year += 100;
     return year;
+}
+
+void keepMachineNumbers() {
+    std::setlocale(LC_NUMERIC, "C");
 }
 
 } // namespace platform::regional

@@ -53,4 +53,11 @@ std::optional<QDate> parseDate(const QString& text, const QDate& today = QDate::
 std::optional<QTime> parseTime(const QString& text);
 int expandTwoDigitYear(int year, const QDate& today = QDate::currentDate());
 
+// The toolkit's application object takes the whole process locale from the environment, and
+// the C libraries that write files for machines (the spreadsheet's XML) then print numbers with
+// the user's decimal comma. Called right after that object is made: numbers go back to the C
+// rules for the whole process, texts keep the user's encoding, and the Brazilian rules stay in
+// the routines above.
+void keepMachineNumbers();
+
 } // namespace platform::regional

@@ -1,10 +1,11 @@
 #include "platform/XmlDataPacket.h"
 
+#include "platform/GravacaoSegura.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QHash>
 #include <QLocale>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
@@ -259,15 +260,13 @@ XmlPacket readXmlDataPacket(const QString& path) {
 }
 
 void writeXmlDataPacket(const QString& path, const XmlPacket& packet) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        fail(QStringLiteral("Cannot write the data packet %1: %2").arg(path, file.errorString()));
+    GravacaoSegura file(path);
 
     QList<Kind> kinds;
     for (const XmlField& field : packet.fields)
         kinds << kindOf(field.fieldType);
 
-    QXmlStreamWriter xml(&file);
+    QXmlStreamWriter xml(&file.dispositivo());
     xml.writeStartDocument(QStringLiteral("1.0"), true);
     xml.writeStartElement(QStringLiteral("DATAPACKET"));
     xml.writeAttribute(QStringLiteral("Version"), QStringLiteral("2.0"));
@@ -298,8 +297,10 @@ void writeXmlDataPacket(const QString& path, const XmlPacket& packet) {
     xml.writeEndElement();
     xml.writeEndDocument();
 
-    if (xml.hasError() || !file.commit())
-        fail(QStringLiteral("Cannot write the data packet %1: %2").arg(path, file.errorString()));
+    if (xml.hasError())
+        fail(QStringLiteral("Cannot write the data packet %1: %2")
+                 .arg(path, file.dispositivo().errorString()));
+    file.conclui();
 }
 
 } // namespace platform

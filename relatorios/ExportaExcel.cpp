@@ -1,6 +1,10 @@
 #include "relatorios/ExportaExcel.h"
 
 #include "data/dmFCONT.h"
+#include "platform/EventLoop.h"
+#include "platform/GravacaoSegura.h"
+
+#include <QFile>
 
 #include <xlsxwriter.h>
 
@@ -39,7 +43,10 @@ int ExportaPlanoContasExcel(data::TdmFCONT& dm, const QString& arquivo, bool som
                             const std::vector<platform::ColunaGrade>& descricao) {
     platform::Query& ds = dm.quRegI050I051;
     const std::vector<platform::ColunaGrade> colunas = platform::ColunasDa(descricao, platform::NaPlanilha);
-    const QByteArray nome = arquivo.toLocal8Bit();
+    // The library writes the whole workbook at its close: into the temporary file, which only
+    // replaces the target once the close succeeded.
+    platform::GravacaoSegura gravacao(arquivo);
+    const QByteArray nome = QFile::encodeName(gravacao.temporario());
     lxw_workbook_options opcoes{};
     opcoes.constant_memory = LXW_FALSE;
     Pasta pasta{workbook_new_opt(nome.constData(), &opcoes)};
@@ -69,6 +76,7 @@ int ExportaPlanoContasExcel(data::TdmFCONT& dm, const QString& arquivo, bool som
             // The same test as the grid's statement: a blank code is no referential account.
             if (somenteNaoReferenciadas && !ds.valueAt(r, referencial).toString().trimmed().isEmpty())
                 continue;
+            platform::processPendingEvents();
             ++linhas;
             const auto linha = static_cast<lxw_row_t>(linhas);
             for (size_t c = 0; c < colunas.size(); ++c) {
@@ -91,6 +99,7 @@ int ExportaPlanoContasExcel(data::TdmFCONT& dm, const QString& arquivo, bool som
     lxw_workbook* livro = pasta.livro;
     pasta.livro = nullptr;
     confere(workbook_close(livro), arquivo);
+    gravacao.conclui();
     return linhas;
 }
 

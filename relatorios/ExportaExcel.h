@@ -16,6 +16,8 @@ namespace relatorios {
 // somenteNaoReferenciadas only the rows without a referential account go out, whatever statement
 // quRegI050I051 was opened with. The current row ends where it was. Returns the number of rows
 // written; throws std::runtime_error (with the library's reason) when the file cannot be written.
+// The file is saved through platform::GravacaoSegura, so a failure leaves an earlier file as it
+// was; pending events are processed after every row, where a hook may stop the export by throwing.
 int ExportaPlanoContasExcel(data::TdmFCONT& dm, const QString& arquivo, bool somenteNaoReferenciadas,
                             const std::vector<platform::ColunaGrade>& descricao = data::ColunasAssociacao());
 

@@ -12,7 +12,8 @@ fi
 $SUDO env DEBIAN_FRONTEND=noninteractive apt-get update
 $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y \
     cmake g++ qt6-base-dev libgl1-mesa-dev \
-    firebird3.0-server firebird3.0-utils firebird-dev libgtest-dev libxlsxwriter-dev pkg-config
+    firebird3.0-server firebird3.0-utils firebird-dev libgtest-dev libxlsxwriter-dev pkg-config \
+    qt6-translations-l10n python3-openpyxl
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j2

@@ -113,12 +113,16 @@ int QtDialogs::question(const QString& text, const QStringList& captions) {
 
 std::optional<QString> QtDialogs::input(const QString& title, const QString& prompt,
                                         const QString& defaultText) {
-    bool accepted = false;
-    const QString text = QInputDialog::getText(parentWindow(), title, displayText(prompt), QLineEdit::Normal,
-                                               defaultText, &accepted);
-    if (!accepted)
+    QInputDialog dialog(parentWindow());
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(displayText(prompt));
+    dialog.setTextValue(defaultText);
+    // The program's own captions, whether or not the toolkit's translations are installed.
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Cancelar"));
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
 
 void QtDialogs::error(const QString& text) {

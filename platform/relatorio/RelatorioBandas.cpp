@@ -2,6 +2,8 @@
 
 #include "platform/DataSet.h"
 #include "platform/DataSetNotifier.h"
+#include "platform/EventLoop.h"
+#include "platform/GravacaoSegura.h"
 
 #include <QFontMetricsF>
 #include <QPageSize>
@@ -49,6 +51,12 @@ RelatorioBandas::RelatorioBandas()
     DetailBand1.nome = QStringLiteral("DetailBand1");
 }
 
+void RelatorioBandas::atendeInterrupcao() const {
+    // A preview paints inside the toolkit's own loop, which must not run again from here.
+    if (m_gravando)
+        processPendingEvents();
+}
+
 void RelatorioBandas::percorre(const std::function<void()>& porLinha) {
     if (!dataSet || !dataSet->active())
         return;
@@ -69,8 +77,10 @@ void RelatorioBandas::percorre(const std::function<void()>& porLinha) {
     } retoma{avisos, bloqueado};
 
     const int anterior = dataSet->recNo();
-    for (dataSet->first(); !dataSet->eof(); dataSet->next())
+    for (dataSet->first(); !dataSet->eof(); dataSet->next()) {
         porLinha();
+        atendeInterrupcao();
+    }
     if (anterior >= 0 && anterior < dataSet->recordCount())
         dataSet->moveTo(anterior);
 }
@@ -153,6 +163,7 @@ int RelatorioBandas::imprime(QPagedPaintDevice& dispositivo) {
         }
         pinta(pintor, impressa, impressa.banda == PageHeaderBand1.nome ? PageHeaderBand1 : DetailBand1,
               escala);
+        atendeInterrupcao();
     }
     rodape();
     pintor.end();
@@ -160,11 +171,24 @@ int RelatorioBandas::imprime(QPagedPaintDevice& dispositivo) {
 }
 
 int RelatorioBandas::salvaPdf(const QString& arquivo) {
-    QPdfWriter escritor(arquivo);
-    escritor.setTitle(titulo);
-    escritor.setCreator(QStringLiteral("Gerador FCONT"));
-    escritor.setResolution(300);
-    return imprime(escritor);
+    GravacaoSegura gravacao(arquivo);
+    int paginas = 0;
+    {
+        QPdfWriter escritor(&gravacao.dispositivo());
+        escritor.setTitle(titulo);
+        escritor.setCreator(QStringLiteral("Gerador FCONT"));
+        escritor.setResolution(300);
+        const bool antes = m_gravando;
+        m_gravando = true;
+        struct Volta {
+            bool& gravando;
+            bool antes;
+            ~Volta() { gravando = antes; }
+        } volta{m_gravando, antes};
+        paginas = imprime(escritor);
+    }
+    gravacao.conclui();
+    return paginas;
 }
 
 } // namespace platform

@@ -79,17 +79,22 @@ public:
     // Prepares and paints every page; the device's page layout is set from `pagina`. Returns the
     // number of pages.
     int imprime(QPagedPaintDevice& dispositivo);
-    // Throws std::runtime_error when the file cannot be written.
+    // Writes through platform::GravacaoSegura: an earlier file of that name stays as it was until
+    // the new one is complete. While it writes, pending events are processed after every row and
+    // band, so a hook there may stop the run by throwing; the file is then not written. Throws
+    // std::runtime_error (ErroGravacao) when the file cannot be written.
     int salvaPdf(const QString& arquivo);
 
 private:
     void percorre(const std::function<void()>& porLinha);
+    void atendeInterrupcao() const;
     void registra(Banda& banda, double& topo);
     void pinta(QPainter& pintor, const BandaImpressa& impressa, const Banda& banda, double escala) const;
 
     std::vector<BandaImpressa> m_bandas;
     int m_paginas = 0;
     double m_alturaUtil = 0;
+    bool m_gravando = false;
 };
 
 } // namespace platform

@@ -4,6 +4,8 @@
 #include "platform/Abort.h"
 #include "tests/support/ModuloDados.h"
 
+#include <QFile>
+
 using namespace testsupport;
 
 namespace {
@@ -96,6 +98,57 @@ TEST_F(BancoAntigo, PerformanceIndexIsCreatedOnceThenReportedAsExisting) {
     EXPECT_THROW(data::CriaIndices(), platform::SilentAbort);
     EXPECT_EQ(caixas->get().texts(),
               QStringList{QStringLiteral("Aviso: Índices de Performance já criados anteriormente.")});
+}
+
+// The upkeep's summary after a run against `scripts`, in the data module's connection.
+QStringList avisosSobre(data::TdmFCONT& dm, const TestDatabase& outra) {
+    dm.trBanco.rollback();
+    dm.dbBanco.disconnect();
+    dm.dbBanco.params = outra.params();
+    dm.dbBanco.connect();
+    dm.slErros.clear();
+    app::dbBancoAfterConnect();
+    return app::AvisosDaAtualizacao();
+}
+
+QString scriptSemDominio(const char* relativo) {
+    QFile arquivo(QStringLiteral(FCONT_SOURCE_DIR "/") + QLatin1String(relativo));
+    EXPECT_TRUE(arquivo.open(QIODevice::ReadOnly)) << relativo;
+    return QString::fromLatin1(arquivo.readAll())
+        .replace(QStringLiteral("DOVALOR"), QStringLiteral("NUMERIC(15,2)"));
+}
+
+TEST_F(BancoAntigo, TheUpkeepSummaryNamesWhatIsReallyMissing) {
+    app::dbBancoAfterConnect();
+    EXPECT_TRUE(app::AvisosDaAtualizacao().isEmpty()) << "every column added";
+
+    dm->IBScript.setText(QStringLiteral("ALTER TABLE AUGC80SP DROP R0000CONSOLIDAR;"));
+    dm->IBScript.run();
+    dm->trBanco.commitRetaining();
+    app::dbBancoAfterConnect();
+    EXPECT_EQ(
+        app::AvisosDaAtualizacao(),
+        QStringList{QStringLiteral("Aviso: atualização do banco: 34 alterações não aplicadas (colunas já "
+                                   "existentes); detalhes com --detalhes.")});
+
+    // The ERP alone: the program's own tables were never created here.
+    const TestDatabase soErp(
+        {QStringLiteral("tools/sql/01_dominio.sql"), QStringLiteral("tools/sql/02_erp.sql")});
+    EXPECT_EQ(avisosSobre(*dm, soErp),
+              QStringList{QStringLiteral(
+                  "Aviso: atualização do banco: as tabelas do programa não existem neste banco "
+                  "(AUGC80SP, AUGC80SPAS); 33 colunas não foram criadas.")})
+        << dm->slErros.join('\n').toStdString();
+
+    // Tables of the old version without the amount domain.
+    const TestDatabase semDominio;
+    semDominio.runScript(scriptSemDominio("tools/sql/02_erp.sql"));
+    semDominio.runScript(scriptSemDominio("tools/sql/03_proprias_antigas.sql"));
+    EXPECT_EQ(
+        avisosSobre(*dm, semDominio),
+        QStringList{QStringLiteral("Aviso: atualização do banco: o domínio DOVALOR não existe neste banco; 7 "
+                                   "colunas não foram criadas.")})
+        << dm->slErros.join('\n').toStdString();
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QProcess>
 
+#include <csignal>
+
 using namespace testsupport;
 
 namespace {
@@ -147,9 +149,16 @@ protected:
         QString saida, erros;
     };
 
-    Saida executa(const QStringList& argumentos, const QString& senha = testPassword()) {
+    // `brasileiro`: under the settings every user of the program has, whatever the suite runs under.
+    Saida executa(const QStringList& argumentos, const QString& senha = testPassword(),
+                  bool brasileiro = false) {
         QProcess processo;
         QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        if (brasileiro) {
+            for (const char* v : {"LC_ALL", "LC_NUMERIC", "LC_CTYPE", "LANGUAGE"})
+                ambiente.remove(QString::fromLatin1(v));
+            ambiente.insert(QStringLiteral("LANG"), QStringLiteral("pt_BR.UTF-8"));
+        }
         ambiente.insert(QStringLiteral("ISC_USER"), testUser());
         ambiente.insert(QStringLiteral("ISC_PASSWORD"), senha);
         processo.setProcessEnvironment(ambiente);
@@ -247,6 +256,35 @@ TEST_F(Cli, ReportAndExportWriteTheirFilesAndPrintTheirPaths) {
         << s.erros.toStdString();
 }
 
+// A spreadsheet program must open the workbook: read back by a real reader, not by our own.
+TEST_F(Cli, ExportedWorkbookOpensInASpreadsheetReaderUnderBrazilianSettings) {
+    copiaTabelasExternas();
+    const QString xlsx = QDir(pastaAtual()).filePath(QStringLiteral("plano.xlsx"));
+    const Saida s = executa({QStringLiteral("exportar"), QStringLiteral("--banco"), banco->params().database,
+                             QStringLiteral("--configuracao"), QStringLiteral("1"), QStringLiteral("--pasta"),
+                             pastaAtual(), QStringLiteral("--xlsx"), xlsx},
+                            testPassword(), true);
+    ASSERT_EQ(s.codigo, 0) << s.erros.toStdString();
+    const int contas =
+        s.erros.section(QStringLiteral(" contas exportadas"), 0, 0).section(QLatin1Char(' '), -1).toInt();
+    ASSERT_GT(contas, 0) << s.erros.toStdString();
+
+    QProcess leitor;
+    leitor.start(
+        QStringLiteral("/usr/bin/python3"),
+        {QStringLiteral("-c"),
+         QStringLiteral("import sys, openpyxl\n"
+                        "ws = openpyxl.load_workbook(sys.argv[1]).active\n"
+                        "print(ws.title, ws.max_row, ws['A1'].value, ws['E1'].value, sep='|')\n"
+                        "print(ws.column_dimensions['E'].width > ws.column_dimensions['D'].width)\n"),
+         xlsx});
+    ASSERT_TRUE(leitor.waitForFinished(60000));
+    const QString lido = QString::fromUtf8(leitor.readAllStandardOutput()).trimmed();
+    ASSERT_EQ(leitor.exitCode(), 0) << "python3-openpyxl reads it: "
+                                    << QString::fromUtf8(leitor.readAllStandardError()).toStdString();
+    EXPECT_EQ(lido, QStringLiteral("Plano de Contas|%1|Código Conta|Conta\nTrue").arg(contas + 1));
+}
+
 TEST_F(Cli, UpkeepErrorsAreOneSummaryLineUnlessDetailsAreAsked) {
     copiaTabelasExternas();
     // One missing column makes the upkeep try every column, and fail on those that exist.
@@ -286,6 +324,36 @@ TEST_F(Cli, TerminationEndsTheRunAsACancelledOne) {
     EXPECT_EQ(processo.exitStatus(), QProcess::NormalExit) << "the signal is caught, not fatal";
     EXPECT_EQ(processo.exitCode(), 1);
     EXPECT_TRUE(processo.readAllStandardOutput().trimmed().isEmpty()) << "no complete file";
+}
+
+// Ctrl-C at a terminal: the first press stops the run as "Cancelar" does, with its partial file
+// named incomplete; only a second press ends the program at once.
+TEST_F(Cli, FirstInterruptStopsTheGenerationCleanlyAndKeepsItsFileMarkedIncomplete) {
+    copiaTabelasExternas();
+    QProcess processo;
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert(QStringLiteral("ISC_USER"), testUser());
+    ambiente.insert(QStringLiteral("ISC_PASSWORD"), testPassword());
+    processo.setProcessEnvironment(ambiente);
+    processo.setReadChannel(QProcess::StandardError);
+    processo.start(QStringLiteral(FCONT_CLI), gerar());
+    QByteArray erros;
+    while (!erros.contains("SPED>") && processo.waitForReadyRead(60000))
+        erros += processo.readAllStandardError();
+    ASSERT_TRUE(erros.contains("SPED>")) << "the generation has started";
+    ASSERT_EQ(::kill(static_cast<pid_t>(processo.processId()), SIGINT), 0);
+    ASSERT_TRUE(processo.waitForFinished(60000));
+    erros += processo.readAllStandardError();
+    const QString texto = QString::fromLocal8Bit(erros);
+    EXPECT_EQ(processo.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(processo.exitCode(), 1) << texto.toStdString();
+    EXPECT_TRUE(processo.readAllStandardOutput().trimmed().isEmpty()) << "no complete file";
+    EXPECT_TRUE(texto.contains(QStringLiteral("SPED>Operação abortada pelo Usuário.")))
+        << texto.toStdString();
+    const QString parcial =
+        texto.section(QStringLiteral("Arquivo incompleto: "), 1).section(QLatin1Char('\n'), 0, 0);
+    EXPECT_TRUE(parcial.endsWith(QStringLiteral(" - INCOMPLETO.txt"))) << texto.toStdString();
+    EXPECT_TRUE(QFile::exists(parcial));
 }
 
 TEST_F(Cli, FailedGenerationExitsNonZeroAndKeepsItsPartialFile) {

@@ -108,6 +108,44 @@ TEST_F(Parametros, DeletingAsksFirstAndNothingHappensOnAnEmptySet) {
                            QStringLiteral("Tem certeza de que deseja excluir o registro?")}));
 }
 
+// The window keeps its transaction open while it shows the set and the program rolls it back
+// when it ends, so a deletion that waits for a later commit comes back at the next start.
+TEST_F(Parametros, DeletionsAreCommittedAtOnceAndOutliveTheConnection) {
+    copiaTabelasExternas();
+    ASSERT_TRUE(data::CarregaConfiguracoes(1));
+    db::Attachment outra = banco->connect();
+    auto conta = [&](const char* tabela, const char* condicao) {
+        db::Transaction leitura(outra);
+        const int n = testsupport::value(leitura, QStringLiteral("select count(*) from %1 where %2")
+                                                      .arg(QLatin1String(tabela), QLatin1String(condicao)))
+                          .toInt();
+        leitura.commit();
+        return n;
+    };
+    ASSERT_EQ(conta("AUGC80SPSG", "SPCODIGO = 1"), 2);
+    const int associacoes = conta("AUGC80SPAS", "SPCODIGO = 1");
+    ASSERT_GT(associacoes, 0);
+
+    caixas->get().answerNext(QStringLiteral("Sim"));
+    data::ExcluiRegistro(dm->quRegJ930old);
+    EXPECT_EQ(conta("AUGC80SPSG", "SPCODIGO = 1"), 1) << "a signatory";
+    caixas->get().answerNext(QStringLiteral("Sim"));
+    data::ExcluiRegistro(dm->quRegI050I051);
+    EXPECT_EQ(conta("AUGC80SPAS", "SPCODIGO = 1"), associacoes - 1) << "an association row";
+    caixas->get().answerNext(QStringLiteral("Sim"));
+    data::ExcluiRegistro(dm->quSPED);
+    EXPECT_EQ(conta("AUGC80SP", "SPCODIGO = 1"), 0) << "the set";
+
+    // The end of the program: what was not committed goes.
+    dm->trBanco.rollback();
+    dm->dbBanco.disconnect();
+    dm->dbBanco.connect();
+    data::CarregaDadosSPEDFCONT(1);
+    EXPECT_TRUE(dm->quSPED.isEmpty());
+    EXPECT_EQ(conta("AUGC80SPSG", "SPCODIGO = 1"), 1);
+    EXPECT_EQ(conta("AUGC80SPAS", "SPCODIGO = 1"), associacoes - 1);
+}
+
 TEST_F(Parametros, BranchLookupSwallowsErrors) {
     EXPECT_TRUE(data::ExisteFilial(QStringLiteral("01")));
     EXPECT_FALSE(data::ExisteFilial(QStringLiteral("99")));
@@ -150,6 +188,24 @@ TEST_F(Parametros, AgglutinationCodeOnlyForAnalyticAccounts) {
                   "Aviso: operação abortada.\rO campo \"Cod. Aglutinação\" deve ser preenchido "
                   "somente para as Contas Analíticas!")});
     ass.cancel();
+
+    // An analytic account takes the code, and the statement of an edited row stores it.
+    while (!ass.eof() && ass.fieldByName(QStringLiteral("PCTIPO")).asString() != QLatin1String("A"))
+        ass.next();
+    ASSERT_FALSE(ass.eof());
+    const qint64 chave = ass.fieldByName(QStringLiteral("SPASCODIGO")).asInteger();
+    ass.edit();
+    ass.fieldByName(QStringLiteral("COD_AGL")).setValue(QStringLiteral("AG-7"));
+    ass.post();
+    db::Attachment outra = banco->connect();
+    db::Transaction leitura(outra);
+    EXPECT_EQ(testsupport::value(leitura, QStringLiteral("select coalesce(COD_AGL, '<nulo>') from AUGC80SPAS "
+                                                         "where SPASCODIGO = %1")
+                                              .arg(chave))
+                  .toString()
+                  .toStdString(),
+              std::string("AG-7"));
+    leitura.commit();
 }
 
 // The window keeps its transaction open for as long as it shows the set, so every stored row must

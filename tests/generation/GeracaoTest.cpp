@@ -314,19 +314,44 @@ TEST_F(Geracao, ConsolidationListThatIsNotCompanyNumbersNeverReachesTheDatabase)
     EXPECT_TRUE(resultado.sucesso) << "blanks around the numbers are fine";
 }
 
+// The user's own "Cancelar" is told by the prompt's lines alone: no "Erro:" box from the
+// handlers the abort passes on its way out, however deep the cancelled row was stored.
 TEST_F(Geracao, CancelDuringTheChartEndsTheFileAtTheLastChartLine) {
+    common::MemoPrompt prompt;
+    dm->prompt = &prompt;
+    auto somenteOArquivo = [&] {
+        QList<platform::ScriptedDialogs::Kind> tipos;
+        for (const platform::ScriptedDialogs::Box& caixa : caixas->get().boxes())
+            tipos << caixa.kind;
+        EXPECT_EQ(tipos, QList{platform::ScriptedDialogs::Kind::ShowFile})
+            << caixas->get().texts().join(QLatin1Char('|')).toStdString();
+        EXPECT_EQ(prompt.lines().value(0), QStringLiteral("SPED>Operação abortada pelo Usuário."));
+    };
     int eventos = 0;
     platform::setPendingEventsHook([&] {
         if (dm->slArquivo && comecandoCom(*dm->slArquivo, "I050").size() == 5 && ++eventos == 1)
             dm->Cancelado = true;
     });
-    const QStringList linhas = gera();
+    QStringList linhas = gera();
     EXPECT_FALSE(resultado.sucesso);
     ASSERT_FALSE(linhas.isEmpty());
     EXPECT_TRUE(linhas.last().startsWith(QStringLiteral("|I050|")) ||
                 linhas.last().startsWith(QStringLiteral("|I051|")));
     EXPECT_EQ(comecandoCom(linhas, "I050").size(), 5);
     EXPECT_TRUE(dm->Cancelado) << "the flag stays set until the next run";
+    somenteOArquivo();
+
+    // A balance row stored inside its account's row (I155 within I150).
+    platform::setPendingEventsHook([&] {
+        if (dm->slArquivo && !comecandoCom(*dm->slArquivo, "I155").isEmpty())
+            dm->Cancelado = true;
+    });
+    linhas = gera();
+    EXPECT_FALSE(resultado.sucesso);
+    ASSERT_FALSE(linhas.isEmpty());
+    EXPECT_TRUE(linhas.last().startsWith(QStringLiteral("|I155|"))) << linhas.last().toStdString();
+    somenteOArquivo();
+    dm->prompt = nullptr;
 }
 
 TEST_F(Geracao, CancelPressedOnTheSuccessLineStillSavesTheCompleteFile) {
@@ -471,4 +496,61 @@ TEST(SalvaArquivo, AFullDeviceFailsAtTheWriteOrTheFlush) {
     } catch (const generation::ErroGravacao& e) {
         EXPECT_STRNE(e.what(), "");
     }
+}
+
+TEST_F(ArquivoSeguro, SignatoriesAreAlwaysJ930AndOneWithoutNameOrCpfStopsTheRun) {
+    // Whatever an old version stored as the record code, the line is a J930 line.
+    altera(QStringLiteral("update AUGC80SPSG set SPSGREG = 'XXXX' where SPSGCODIGO = 1;"
+                          "update AUGC80SPSG set SPSGREG = null where SPSGCODIGO = 2;"));
+    QStringList linhas = gera();
+    ASSERT_TRUE(resultado.sucesso) << caixas->get().texts().join('|').toStdString();
+    EXPECT_EQ(linhas, esperadas());
+
+    const QString pasta = QDir(pastaAtual()).filePath(QStringLiteral("Arquivos Gerados"));
+    QDir(pasta).removeRecursively();
+    const std::pair<const char*, const char*> casos[] = {
+        {"update AUGC80SPSG set SPSGIDENT_CPF = null where SPSGCODIGO = 2;",
+         "Signatário 2 (\"Joaquim Pereira Dutra\") sem CPF!"},
+        {"update AUGC80SPSG set SPSGIDENT_NOM = '  ' where SPSGCODIGO = 1;", "Signatário 1 sem Nome!"},
+        {"insert into AUGC80SPSG (SPSGCODIGO, SPCODIGO) values (9, 1);", "Signatário 9 sem Nome e sem CPF!"},
+    };
+    for (const auto& [sql, mensagem] : casos) {
+        altera(QString::fromUtf8(sql));
+        try {
+            data::CarregaConfiguracoes(1);
+        } catch (const platform::SilentAbort&) {
+        }
+        caixas->get().clear();
+        EXPECT_THROW(generation::GeraArquivoFCONT(nullptr), platform::SilentAbort) << mensagem;
+        EXPECT_TRUE(caixas->get().texts().value(0).startsWith(QStringLiteral("Operação Abortada: \r")));
+        EXPECT_TRUE(caixas->get().texts().value(0).contains(QString::fromUtf8(mensagem)))
+            << caixas->get().texts().join('|').toStdString();
+        EXPECT_TRUE(QDir(pasta).entryList(QDir::Files).isEmpty()) << "no |J930||||| line, no file";
+        altera(QStringLiteral(
+            "delete from AUGC80SPSG where SPSGCODIGO = 9;"
+            "update AUGC80SPSG set SPSGIDENT_NOM = 'Marina Albuquerque Teles' where SPSGCODIGO = 1;"
+            "update AUGC80SPSG set SPSGIDENT_CPF = '98765432100' where SPSGCODIGO = 2;"));
+    }
+}
+
+TEST_F(ArquivoSeguro, APeriodBefore1976KeepsItsOwnYearAndItsBalances) {
+    // The whole seed 55 years back: the same file with 1970 and 1969 in its dates.
+    altera(QStringLiteral("update AUGC80SP set R0000DT_INI = dateadd(-55 year to R0000DT_INI), "
+                          "R0000DT_FIN = dateadd(-55 year to R0000DT_FIN) where SPCODIGO = 1;"
+                          "update ACBC21SC set SCPERIODO = dateadd(-55 year to SCPERIODO);"
+                          "update ACBM19LC set LCDATALANCAMENTO = dateadd(-55 year to LCDATALANCAMENTO);"
+                          "update ACBC15PC set PCDATACRIACAO = dateadd(-55 year to PCDATACRIACAO), "
+                          "PCDATAALTERACAO = dateadd(-55 year to PCDATAALTERACAO);"));
+    const QStringList linhas = gera();
+    ASSERT_TRUE(resultado.sucesso) << caixas->get().texts().join('|').toStdString();
+    QStringList esperado = esperadas();
+    static const QRegularExpression data(QStringLiteral("\\|(\\d{4})(2024|2025)(?=\\|)"));
+    for (QString& linha : esperado) {
+        QRegularExpressionMatch m;
+        while ((m = data.match(linha)).hasMatch())
+            linha.replace(m.capturedStart(), m.capturedLength(),
+                          QLatin1Char('|') + m.captured(1) + QString::number(m.captured(2).toInt() - 55));
+    }
+    ASSERT_TRUE(esperado.contains(QStringLiteral("|I150|01011970|31121970|")));
+    EXPECT_EQ(linhas, esperado);
 }

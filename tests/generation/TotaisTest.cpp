@@ -62,9 +62,17 @@ TEST_F(TotaisTest, Block9CountsTwentyTwoRecordsWithMBeforeJAndTheWholeFile) {
 }
 
 TEST_F(TotaisTest, AFailedCountNamesItsRecordAndAborts) {
-    fcont.Cancelado = true;
+    fcont.slArquivo.reset(); // the line cannot be written
     EXPECT_THROW(TotalizaRegistro("I050", 3), platform::SilentAbort);
     EXPECT_EQ(dialogs->texts(), QStringList({"Erro: ao totalizar Registros \"I050\"."}));
+    EXPECT_FALSE(blocos.cdsReg9900.editing());
+    fcont.slArquivo = std::make_unique<QStringList>();
+
+    // The user's own cancel is said by the prompt alone.
+    dialogs->clear();
+    fcont.Cancelado = true;
+    EXPECT_THROW(TotalizaRegistro("I050", 3), platform::UserCancel);
+    EXPECT_TRUE(dialogs->boxes().isEmpty());
     EXPECT_FALSE(blocos.cdsReg9900.editing());
 
     // A cancel inside a closing row reaches the caller without a box of its own.

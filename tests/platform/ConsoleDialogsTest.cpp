@@ -32,3 +32,11 @@ TEST(ConsoleDialogs, KeepsEveryBoxInOrderAnswersEscapeAndPrintsWithLineFeeds) {
     EXPECT_EQ(QString::fromLocal8Bit(printed),
               QStringLiteral("Operação Abortada: \ndois\nContinua? [Sim/Não]: Não\nCaminho\nfalhou\n"));
 }
+
+TEST(ConsoleDialogs, ControlCharactersInDataReachTheTerminalAsVisiblePlaceholders) {
+    const QString nome = QStringLiteral("Conta\x1b[2J\x07 Caixa\x7f") + QChar(0x9B) + QStringLiteral("31m");
+    EXPECT_EQ(platform::terminalText(QStringLiteral("Erro: \r") + nome + QStringLiteral("\r\nfim\tok")),
+              QStringLiteral("Erro: \nConta\u241b[2J\u2407 Caixa\u2421\ufffd31m\nfim\tok"));
+    EXPECT_EQ(platform::terminalText(QStringLiteral("São Paulo — ação")), QStringLiteral("São Paulo — ação"))
+        << "letters of every language stay as they are";
+}

@@ -19,6 +19,8 @@ struct Ouvinte {
                          [=] { anota(QStringLiteral("refiltered")); });
         QObject::connect(n, &DataSetNotifier::rowInserted, &contexto,
                          [=](int r) { anota(QStringLiteral("inserted %1").arg(r)); });
+        QObject::connect(n, &DataSetNotifier::rowsAppended, &contexto,
+                         [=](int r, int n) { anota(QStringLiteral("appended %1+%2").arg(r).arg(n)); });
         QObject::connect(n, &DataSetNotifier::rowRemoved, &contexto,
                          [=](int r) { anota(QStringLiteral("removed %1").arg(r)); });
         QObject::connect(n, &DataSetNotifier::rowChanged, &contexto,
@@ -204,6 +206,53 @@ TEST(ValorEmOutraLinha, LookupFieldSeesTheRowAskedForWithoutMovingTheCurrentOne)
     EXPECT_EQ(modelo.data(modelo.index(2, 1)).toString(), QStringLiteral("6"));
     EXPECT_EQ(t.recNo(), 0);
     EXPECT_EQ(calculado.value().toInt(), 2) << "the current row reads as before";
+}
+
+// A table that takes rows stored elsewhere, as a query after a bulk loading.
+class TabelaCarregada : public MemTable {
+public:
+    using DataSet::appendStored;
+    using MemTable::MemTable;
+};
+
+TEST_F(Notificacoes, RowsStoredInBulkComeAtTheEndWithOneNotificationAfterAPendingEdit) {
+    TabelaCarregada c{QStringLiteral("cdsCarga")};
+    for (const Field* f : t.fields())
+        c.addField(f->def());
+    c.createDataSet();
+    for (int i = 1; i <= 2; ++i) {
+        c.append();
+        c.fieldByName("CODIGO").setValue(QString::number(i));
+        c.post();
+    }
+    DataSetModel modelo(c);
+    int insercoes = 0;
+    QObject::connect(&modelo, &QAbstractItemModel::rowsInserted,
+                     [&](const QModelIndex&, int primeira, int ultima) {
+                         ++insercoes;
+                         EXPECT_EQ(primeira, 2);
+                         EXPECT_EQ(ultima, 4);
+                     });
+    c.first();
+    c.edit();
+    c.fieldByName("VALOR").setValue(7);
+    Ouvinte a(c, log, QStringLiteral("a"));
+    c.appendStored(
+        {Row{QStringLiteral("3"), 30}, Row{QStringLiteral("4"), 40}, Row{QStringLiteral("5"), 50}});
+    EXPECT_EQ(ouvido(), (QStringList{"updating", "changed 0", "state 1", "appended 2+3", "moved 4"}));
+    EXPECT_EQ(insercoes, 1);
+    EXPECT_EQ(modelo.rowCount(), 5);
+    EXPECT_EQ(c.recNo(), 4);
+    EXPECT_EQ(c.fieldByName("CODIGO").asString(), QStringLiteral("5"));
+    EXPECT_EQ(c.valueAt(0, c.fieldByName("VALOR").index()).toInt(), 7) << "the edit was stored first";
+
+    // A sorted table puts them in their places and the views re-read everything.
+    c.addIndex(QStringLiteral("IDX"), QStringLiteral("CODIGO"), true);
+    c.setIndexName(QStringLiteral("IDX"));
+    log.clear();
+    c.appendStored({Row{QStringLiteral("0"), 0}});
+    EXPECT_EQ(ouvido(), (QStringList{"refiltered", "moved 0"}));
+    EXPECT_EQ(modelo.rowCount(), 6);
 }
 
 } // namespace

@@ -235,6 +235,50 @@ TEST_F(Vinculos, TypedDatesAreReadInTheirUsualFormsAnImpossibleOneIsReportedAndE
     EXPECT_EQ(data->calendarWidget()->monthShown(), hoje.month());
 }
 
+// A column nobody types (a code that follows another field) shows, but its controls take nothing.
+TEST_F(Vinculos, ReadOnlyFieldShowsButItsControlsTakeNoInput) {
+    MemTable tabela{QStringLiteral("cdsSomenteLeitura")};
+    FieldDef codigo = campo("CODIGO", FieldType::String, 3);
+    codigo.readOnly = true;
+    tabela.addField(codigo);
+    FieldDef marca = campo("MARCA", FieldType::Integer);
+    marca.readOnly = true;
+    tabela.addField(marca);
+    tabela.createDataSet();
+    tabela.append();
+    tabela.fieldByName("CODIGO").setValue(QStringLiteral("900"));
+    tabela.post();
+
+    QLineEdit edit;
+    QCheckBox caixa;
+    bindEdit(&edit, tabela.fieldByName("CODIGO"));
+    bindCheck(&caixa, tabela.fieldByName("MARCA"), -1, 0);
+    EXPECT_EQ(edit.text(), QStringLiteral("900"));
+    EXPECT_TRUE(edit.isReadOnly());
+    EXPECT_FALSE(caixa.isEnabled());
+    digita(&edit, QStringLiteral("123"));
+    tecla(&edit, Qt::Key_Return);
+    caixa.click();
+    EXPECT_EQ(tabela.state(), DataSetState::Browse) << "nothing put the row into edit";
+    EXPECT_EQ(tabela.fieldByName("CODIGO").asString(), QStringLiteral("900"));
+    EXPECT_TRUE(tabela.fieldByName("MARCA").isNull());
+    EXPECT_EQ(edit.text(), QStringLiteral("900"));
+    tabela.close();
+    tabela.open();
+    EXPECT_TRUE(edit.isReadOnly()) << "still after the dataset opens again";
+
+    // A writable field made read-only by its binding, and back.
+    QLineEdit nome;
+    FieldBinding* vinculo = bindEdit(&nome, t.fieldByName("NOME"));
+    vinculo->setReadOnly(true);
+    EXPECT_TRUE(nome.isReadOnly());
+    digita(&nome, QStringLiteral("Zeca"));
+    EXPECT_EQ(t.state(), DataSetState::Browse);
+    vinculo->setReadOnly(false);
+    EXPECT_FALSE(nome.isReadOnly());
+    EXPECT_TRUE(caixas->boxes().isEmpty());
+}
+
 TEST_F(Vinculos, RefusedTextIsReportedAndKeptUntilThePostFails) {
     QLineEdit edit;
     bindEdit(&edit, t.fieldByName("DATA"));

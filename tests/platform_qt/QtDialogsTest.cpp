@@ -1,6 +1,8 @@
 #include "platform/qt/QtDialogs.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
@@ -95,6 +97,44 @@ TEST(QtDialogsTest, QuestionButtonsStandInTheToolkitOrderAndAnswerTheirPosition)
     });
     EXPECT_EQ(dialogs.question("?", captions), 1);
     EXPECT_EQ(focused, "Ok");
+}
+
+// "Cancelar" is no answer at all, never the text the box was opened with.
+TEST(QtDialogsTest, InputBoxAnswersTheTypedTextOnOkAndNothingOnCancelar) {
+    QtDialogs dialogs;
+    QString title, label;
+    whenModalShown([&](QWidget* dialog) {
+        title = dialog->windowTitle();
+        if (auto* box = qobject_cast<QInputDialog*>(dialog)) {
+            label = box->labelText();
+            box->setTextValue("C:\\Outra");
+        }
+        if (QPushButton* ok = buttonWithText(dialog, "OK"))
+            ok->click();
+    });
+    EXPECT_EQ(dialogs.input("Caminho", "Informe o caminho:\rdo arquivo", "C:\\Sistema"), "C:\\Outra");
+    EXPECT_EQ(title, "Caminho");
+    EXPECT_EQ(label, "Informe o caminho:\ndo arquivo");
+
+    whenModalShown([](QWidget* dialog) { pressKey(dialog, Qt::Key_Return); });
+    EXPECT_EQ(dialogs.input("Caminho", "?", "C:\\Sistema"), "C:\\Sistema") << "Enter takes the default";
+
+    bool achou = false;
+    whenModalShown([&](QWidget* dialog) {
+        // A picture of the box for a look, when asked for.
+        const QString capturas = qEnvironmentVariable("FCONT_CAPTURAS");
+        if (!capturas.isEmpty())
+            dialog->grab().save(QDir(capturas).filePath("caixa-de-entrada.png"));
+        QPushButton* cancelar = buttonWithText(dialog, "Cancelar");
+        achou = cancelar != nullptr;
+        if (cancelar)
+            cancelar->click();
+    });
+    EXPECT_EQ(dialogs.input("Caminho", "?", "C:\\Sistema"), std::nullopt);
+    EXPECT_TRUE(achou);
+
+    whenModalShown([](QWidget* dialog) { pressKey(dialog, Qt::Key_Escape); });
+    EXPECT_EQ(dialogs.input("Caminho", "?", "C:\\Sistema"), std::nullopt);
 }
 
 TEST(QtDialogsTest, InformationBoxIsTitledInformationWithOneOkAndKeepsTheLineBreaks) {

@@ -1,3 +1,5 @@
+#include "platform/Regional.h"
+
 #include <QGuiApplication>
 
 #include <gtest/gtest.h>
@@ -7,6 +9,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
+    // As the programs do, so the files written here are those the user gets.
+    platform::regional::keepMachineNumbers();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,9 +1,15 @@
+#include "ui/app/AplicacaoFCONT.h"
 #include "db/FirebirdError.h"
 #include "platform/Abort.h"
 #include "platform/ScriptedDialogs.h"
 
 #include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QTimer>
+
+#include <clocale>
+#include <cstdio>
 
 #include <gtest/gtest.h>
 
@@ -39,4 +45,17 @@ TEST(AplicacaoFCONTTest, CatcherDiscardsTheSilentAbortAndShowsEveryOtherErrorInT
     bool entregue = false;
     disparaPeloLaco([&] { entregue = true; });
     EXPECT_TRUE(entregue);
+}
+
+// The application object the desktop program starts with (this test program's main makes it).
+TEST(AplicacaoFCONTTest, ToolkitTextsArePortugueseAndNumbersForMachinesKeepTheirPoint) {
+    QDialogButtonBox botoes(QDialogButtonBox::Cancel | QDialogButtonBox::Save);
+    EXPECT_EQ(botoes.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Cancelar"));
+    EXPECT_EQ(botoes.button(QDialogButtonBox::Save)->text(), QStringLiteral("Salvar"));
+
+    // Whatever the environment's locale, the C library writes a workbook's widths with a point.
+    EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
+    char largura[32];
+    std::snprintf(largura, sizeof largura, "%g", 11.7109375);
+    EXPECT_STREQ(largura, "11.7109");
 }

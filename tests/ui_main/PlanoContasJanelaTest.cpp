@@ -1,21 +1,27 @@
 // The chart of accounts page of the main window on the seed database: the association grid's
 // columns and colours, its menu, the filter box and the search buttons.
 
+#include "common/Consultas.h"
 #include "data/dmFCONT.h"
 #include "platform/Abort.h"
 #include "tests/support/ModuloDados.h"
+#include "tests/support/PlanoGrande.h"
 #include "ui/main/GradePlanoContas.h"
 #include "ui/main/PaginaPrincipal.h"
 #include "ui/main/TfmPrincipal.h"
+#include "ui/search/CoresPlano.h"
 #include "ui/search/LarguraColuna.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QImage>
 #include <QMenu>
 #include <QTableView>
+#include <QTimer>
+#include <QToolButton>
 
 using namespace testsupport;
 using ui::TfmPrincipal;
@@ -165,6 +171,26 @@ TEST_F(PlanoContasJanela, GridShowsItsEightColumnsAndColoursRowsByTypeAndExpired
     dm->quSPED.cancel();
 }
 
+// The rule itself, on its boundary: a validity that ends on the period's first day still covers
+// that day, whatever time of day the stored start carries.
+TEST(CoresPlano, RowTurnsRedOnlyWhenTheValidityEndedBeforeThePeriodsFirstDay) {
+    const QColor vermelho(255, 0, 0);
+    const QVariant inicio = QDate(2014, 1, 1);
+    EXPECT_EQ(ui::CoresLinhaPlano(QStringLiteral("A"), QDate(2013, 12, 31), inicio).fundo, vermelho);
+    EXPECT_EQ(ui::CoresLinhaPlano(QStringLiteral("A"), QDate(2013, 12, 31), inicio).texto, QColor(Qt::white));
+    EXPECT_EQ(ui::CoresLinhaPlano(QStringLiteral("A"), QDate(2014, 1, 1), inicio).fundo, QColor(Qt::white))
+        << "ends on the first day";
+    EXPECT_EQ(ui::CoresLinhaPlano(QStringLiteral("S"), QDate(2014, 1, 1), inicio).fundo, azul);
+    EXPECT_EQ(ui::CoresLinhaPlano(QStringLiteral("A"), QDate(2014, 1, 2), inicio).fundo, QColor(Qt::white));
+    EXPECT_EQ(ui::CoresLinhaPlano(QStringLiteral("A"), QDate(2014, 1, 1),
+                                  QDateTime(QDate(2014, 1, 1), QTime(10, 30)))
+                  .fundo,
+              QColor(Qt::white))
+        << "a start stored with a time of day";
+    EXPECT_EQ(ui::CoresLinhaPlano(QStringLiteral("A"), QVariant(), inicio).fundo, QColor(Qt::white))
+        << "still valid";
+}
+
 TEST_F(PlanoContasJanela, MenuOffersItsEntriesInOrderAndItsQuestionsChangeNothingUnanswered) {
     QMenu* menu = janela->pmRegI050I051();
     ASSERT_NE(menu, nullptr);
@@ -226,6 +252,82 @@ TEST_F(PlanoContasJanela, EditButtonsSearchAndStoreTheChosenCodes) {
     grade->setCurrentIndex(celula(4, "PCCODIGO"));
     janela->dbgdPlanoContasRefEditButtonClick();
     EXPECT_EQ(celula(4, "PCCODIGO").data().toString(), QStringLiteral("104"));
+}
+
+// A loading and a copy of thousands of rows through the menu: the grid takes the rows in a few
+// batches instead of one redraw per row, "Cancelar" is offered, and a press stops the run before
+// its next row, with every row stored so far committed.
+TEST_F(PlanoContasJanela, CancelarStopsALongLoadingOrCopyBeforeItsNextRowKeepingTheStoredRows) {
+    banco->runScript(
+        testsupport::scriptPlanoGrande(1, 3000, 20000) +
+        QStringLiteral("insert into AUGC80SPAS (SPASCODIGO, SPCODIGO, PACODIGO, PCCODIGO) select "
+                       "100000 + PCCODIGO, 9, 1, PCCODIGO from ACBC15PC where PCCODIGO >= 20000;") +
+        testsupport::scriptGatilhoLento(2500));
+    db::Attachment outra = banco->connect();
+    auto vistasPorOutro = [&] {
+        db::Transaction t(outra);
+        const int n =
+            testsupport::value(t, QStringLiteral("select count(*) from AUGC80SPAS where SPCODIGO = 1"))
+                .toInt();
+        t.commit();
+        return n;
+    };
+    auto noConjunto = [this] {
+        return common::BuscaValorInteiro(QStringLiteral("count(*)"), QStringLiteral("AUGC80SPAS"),
+                                         QStringLiteral(" where SPCODIGO = 1"), dm->quExec);
+    };
+    int avisosDaGrade = 0;
+    QObject::connect(modelo, &QAbstractItemModel::rowsInserted, janela.get(), [&] { ++avisosDaGrade; });
+
+    for (const int item : {0, 1}) {
+        SCOPED_TRACE(item == 0 ? "loading" : "copy");
+        const int antes = noConjunto();
+        const int linhasDaGrade = modelo->rowCount();
+        avisosDaGrade = 0;
+        bool ofereceCancelar = false;
+        int gravadasAoPressionar = -1;
+        qint64 pressionado = -1;
+        QElapsedTimer relogio;
+        QTimer::singleShot(800, janela.get(), [&] {
+            ofereceCancelar = janela->btCancelar->isEnabled();
+            gravadasAoPressionar = noConjunto();
+            pressionado = relogio.elapsed();
+            janela->btCancelar->click();
+        });
+        caixas->get().clear();
+        // The copy does not clear a request left by the loading's press; it would stop at once.
+        dm->Cancelado = false;
+        if (item == 1)
+            caixas->get().answerNextInput(QStringLiteral("9"));
+        relogio.start();
+        janela->pmRegI050I051->actions().at(item)->trigger();
+        const qint64 fim = relogio.elapsed();
+
+        ASSERT_GE(pressionado, 0) << "the run ended before the press";
+        std::printf("[          ] %s: press noticed and the run ended %lld ms after it\n",
+                    item == 0 ? "loading" : "copy", static_cast<long long>(fim - pressionado));
+        EXPECT_TRUE(ofereceCancelar);
+        EXPECT_FALSE(janela->btCancelar->isEnabled());
+        EXPECT_TRUE(janela->btGerar->isEnabled());
+        EXPECT_GT(gravadasAoPressionar, antes);
+        EXPECT_EQ(noConjunto(), gravadasAoPressionar) << "no row after the press";
+        EXPECT_EQ(vistasPorOutro(), gravadasAoPressionar) << "and all of them committed";
+        EXPECT_LT(fim - pressionado, 2000);
+        if (item == 0) {
+            EXPECT_TRUE(
+                janela->textoPrompt().contains(QStringLiteral("SPED>Operação abortada pelo Usuário.")))
+                << janela->textoPrompt().toStdString();
+            EXPECT_TRUE(caixas->get().texts().isEmpty());
+            EXPECT_EQ(modelo->rowCount(), linhasDaGrade + gravadasAoPressionar - antes);
+            EXPECT_GE(avisosDaGrade, 1);
+            EXPECT_LE(avisosDaGrade, 1 + static_cast<int>(fim / 200)) << "in batches, not row by row";
+        } else {
+            EXPECT_EQ(caixas->get().texts().mid(1),
+                      QStringList{QStringLiteral(
+                          "Erro: ao importar Plano de Contas Referenciado.\rOperation aborted")})
+                << "after the question of the source";
+        }
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "tools/bench/BaseGrande.h"
 #include "tools/bench/MedeValidacao.h"
 #include "tools/bench/Medicoes.h"
+#include "tools/bench/MedicoesCarga.h"
 
 #include "data/Carregamento.h"
 #include "data/dmFCONT.h"
@@ -17,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -38,12 +40,15 @@ struct Opcoes {
     bool manter = false;
     bool comIndice = false;
     int rodadas = 3;
+    bool carga = false;
+    QString servidor;
     QString erro;
 };
 
 const char* uso =
     "Usage: fcont-bench [--contas N] [--lancamentos L] [--amostra K] [--base FILE] [--pasta DIR] [--manter]\n"
     "                   [--com-indice] [--superior-da-associacao] [--sem-piso] [--rodadas R]\n"
+    "                   [--carga] [--servidor HOST]\n"
     "  --contas N   accounts in the chart of company 50 (default 20000, at least 20)\n"
     "  --lancamentos L  ledger rows of company 50 (default 50 per account: 1000000 for 20000)\n"
     "  --amostra K  accounts sampled for the superior-account timing (default 300, 0 skips it)\n"
@@ -57,7 +62,12 @@ const char* uso =
     "  --pasta DIR  folder of the database and of the generation (default: a temporary folder)\n"
     "  --manter     keep the database (and the temporary folder) afterwards\n"
     "  --com-indice index AUGC80SPAS on (SPCODIGO, PCCODIGO) before the timings (the ERP's schema\n"
-    "               has none, so the per-account I051 statement reads the whole table)\n";
+    "               has none, so the per-account I051 statement reads the whole table)\n"
+    "  --carga      time the chart loading, a second loading and the copy of the rows into another\n"
+    "               set (the chart page's menu) against their floors, instead of the generation\n"
+    "  --servidor HOST  time through the server at HOST (e.g. localhost) instead of the embedded\n"
+    "               engine; the database file is built embedded first and then opened as HOST:FILE\n"
+    "               with the password of ISC_PASSWORD or FCONT_TEST_PASSWORD\n";
 
 Opcoes leOpcoes(const QStringList& argumentos) {
     Opcoes o;
@@ -97,6 +107,10 @@ Opcoes leOpcoes(const QStringList& argumentos) {
             o.manter = true;
         else if (a == QLatin1String("--com-indice"))
             o.comIndice = true;
+        else if (a == QLatin1String("--carga"))
+            o.carga = true;
+        else if (a == QLatin1String("--servidor"))
+            o.servidor = valor();
         else
             o.erro = QStringLiteral("unknown option ") + a;
     }
@@ -123,6 +137,20 @@ QString textoDe(const std::exception& e) {
 void imprimeCaixas(const QStringList& textos) {
     for (QString t : textos)
         imprime(QStringLiteral("  box: ") + t.replace(QLatin1Char('\r'), QLatin1Char(' ')));
+}
+
+// The embedded engine built or checked the file; the timings go through the server, which must
+// be able to write it.
+void passaAoServidor(data::TdmFCONT& dm, const QString& arquivo, const QString& servidor) {
+    dm.trBanco.commit();
+    dm.dbBanco.disconnect();
+    QFile(arquivo).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                  QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther);
+    const QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    dm.dbBanco.params.database = servidor + QLatin1Char(':') + arquivo;
+    dm.dbBanco.params.password =
+        ambiente.value(QStringLiteral("ISC_PASSWORD"), ambiente.value(QStringLiteral("FCONT_TEST_PASSWORD")));
+    dm.dbBanco.connect();
 }
 
 int executa(const Opcoes& opcoes) {
@@ -218,6 +246,32 @@ int executa(const Opcoes& opcoes) {
             return 2;
         }
 
+        if (!opcoes.servidor.isEmpty()) {
+            try {
+                passaAoServidor(dm, arquivo, opcoes.servidor);
+                imprime(QStringLiteral("timings through the server: ") + dm.dbBanco.params.database);
+            } catch (const std::exception& e) {
+                imprime(QStringLiteral("error opening the database through the server: ") + textoDe(e));
+                return 2;
+            }
+        }
+        if (opcoes.carga) {
+            try {
+                codigo = bench::MedeCarga(dm, base, opcoes.rodadas);
+            } catch (const std::exception& e) {
+                imprime(QStringLiteral("error timing the chart loading: ") + textoDe(e));
+                imprimeCaixas(dialogos.texts);
+                return 2;
+            }
+            imprimeCaixas(dialogos.texts.mid(0, 5));
+            try {
+                dm.trBanco.commit();
+            } catch (...) {
+            }
+            if (mantem)
+                imprime(QStringLiteral("kept: ") + arquivo);
+            return codigo;
+        }
         try {
             auto inicio = Relogio::now();
             data::CarregaConfiguracoes(base.configuracao);

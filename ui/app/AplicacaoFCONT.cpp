@@ -3,7 +3,10 @@
 #include "db/FirebirdError.h"
 #include "platform/Abort.h"
 #include "platform/Dialogs.h"
+#include "platform/Regional.h"
 
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <cstdio>
 
 namespace ui {
@@ -12,12 +15,29 @@ AplicacaoFCONT::AplicacaoFCONT(int& argc, char** argv) : QApplication(argc, argv
     // Only an explicit termination ends the program: the splash window is hidden, not closed, and
     // the login is hidden while the configuration list is up.
     setQuitOnLastWindowClosed(false);
+    platform::regional::keepMachineNumbers();
+    InstalaTraducoesDoToolkit(*this);
+}
+
+bool InstalaTraducoesDoToolkit(QCoreApplication& aplicacao) {
+    auto* tradutor = new QTranslator(&aplicacao);
+    const QString pasta = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!tradutor->load(QStringLiteral("qtbase_pt_BR"), pasta) || !aplicacao.installTranslator(tradutor)) {
+        delete tradutor;
+        std::fprintf(stderr, "Aviso: traduções do Qt para pt_BR não encontradas em %s\n",
+                     pasta.toLocal8Bit().constData());
+        return false;
+    }
+    return true;
 }
 
 QString TextoDoErroAtual() {
     try {
         throw;
     } catch (const db::FirebirdError& e) {
+        // A dead connection is the one failure the user must act on: our words before the server's.
+        if (e.connectionLost())
+            return QStringLiteral("A conexão com o banco de dados foi perdida.\r") + e.text();
         return e.text();
     } catch (const std::exception& e) {
         return QString::fromUtf8(e.what());

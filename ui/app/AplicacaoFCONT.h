@@ -16,4 +16,9 @@ public:
 // The text the standard error box shows for the exception being handled.
 QString TextoDoErroAtual();
 
+// The toolkit's own texts ("Cancel", "Print", "File name:") in Portuguese, from the translations
+// the system installs beside the toolkit. False, with a warning on standard error, when they are
+// not there: the program then runs with those texts in English.
+bool InstalaTraducoesDoToolkit(QCoreApplication& aplicacao);
+
 } // namespace ui

@@ -2,6 +2,7 @@
 
 #include "common/Mensagens.h"
 #include "data/dmFCONT.h"
+#include "platform/GravacaoSegura.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -64,12 +65,10 @@ void GravaLinhasConfiguracao(const QStringList& linhas) {
     bool latin1 = true;
     for (QChar c : texto)
         latin1 = latin1 && c.unicode() < 256;
-    QFile arquivo(ArquivoConfiguracao());
-    if (!arquivo.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw std::runtime_error(QStringLiteral("Não foi possível gravar %1: %2")
-                                     .arg(QDir::toNativeSeparators(arquivo.fileName()), arquivo.errorString())
-                                     .toStdString());
-    arquivo.write(latin1 ? texto.toLatin1() : texto.toUtf8());
+    // Written whole or not at all: a cut file would lose the connection settings.
+    platform::GravacaoSegura arquivo(ArquivoConfiguracao());
+    arquivo.escreve(latin1 ? texto.toLatin1() : texto.toUtf8());
+    arquivo.conclui();
 }
 
 QString HostDoBanco(const QString& linhaBanco) {

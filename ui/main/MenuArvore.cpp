@@ -1,6 +1,7 @@
 #include "ui/main/MenuArvore.h"
 
-#include <QSaveFile>
+#include "platform/GravacaoSegura.h"
+
 #include <QTreeWidget>
 
 #include <stdexcept>
@@ -36,11 +37,9 @@ QByteArray ConteudoMenu(const QList<NoMenu>& nos) {
 
 void GravaMenuPadrao(const QString& caminho) {
     const QByteArray bytes = ConteudoMenu(NosMenuPadrao());
-    QSaveFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::WriteOnly) || arquivo.write(bytes) != bytes.size() || !arquivo.commit())
-        throw std::runtime_error(QStringLiteral("Não foi possível gravar %1: %2")
-                                     .arg(caminho, arquivo.errorString())
-                                     .toStdString());
+    platform::GravacaoSegura arquivo(caminho);
+    arquivo.escreve(bytes);
+    arquivo.conclui();
 }
 
 QList<NoMenu> LeMenu(const QByteArray& conteudo) {

@@ -13,7 +13,8 @@ CoresPlano CoresLinhaPlano(const QString& tipoConta, const QVariant& fimValidade
         cores = {QColor(166, 202, 240), QColor(0, 0, 128)};
     const bool temFim = fimValidade.isValid() && !fimValidade.isNull();
     const bool temInicio = inicioPeriodo.isValid() && !inicioPeriodo.isNull();
-    if (temFim && temInicio && inicioPeriodo.toDateTime() > fimValidade.toDateTime())
+    // Days, not instants: a start stored with a time of day is still that day.
+    if (temFim && temInicio && inicioPeriodo.toDate() > fimValidade.toDate())
         cores = {QColor(255, 0, 0), Qt::white};
     return cores;
 }
