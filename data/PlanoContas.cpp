@@ -7,6 +7,7 @@
 #include "data/dmFCONT.h"
 #include "data/uFCONT.h"
 #include "db/Statement.h"
+#include "platform/Abort.h"
 #include "platform/Dialogs.h"
 
 #include <QSet>
@@ -194,6 +195,9 @@ void ImportaPlanoContasECD(const QString& origem) {
             lote.confirmaNaFalha();
             throw;
         }
+    } catch (const platform::UserCancel&) {
+        // The user's own "Cancelar": the prompt already says so, and what was copied stays.
+        throw;
     } catch (const std::exception& e) {
         common::MostraMensagem(QStringLiteral("Erro: ao importar Plano de Contas Referenciado.\r") +
                                    QString::fromUtf8(e.what()),

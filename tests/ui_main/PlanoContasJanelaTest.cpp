@@ -289,10 +289,10 @@ TEST_F(PlanoContasJanela, CancelarStopsALongLoadingOrCopyBeforeItsNextRowKeeping
         qint64 pressionado = -1;
         QElapsedTimer relogio;
         QTimer::singleShot(800, janela.get(), [&] {
-            ofereceCancelar = janela->btCancelar->isEnabled();
+            ofereceCancelar = janela->btCancelar()->isEnabled();
             gravadasAoPressionar = noConjunto();
             pressionado = relogio.elapsed();
-            janela->btCancelar->click();
+            janela->btCancelar()->click();
         });
         caixas->get().clear();
         // The copy does not clear a request left by the loading's press; it would stop at once.
@@ -300,15 +300,15 @@ TEST_F(PlanoContasJanela, CancelarStopsALongLoadingOrCopyBeforeItsNextRowKeeping
         if (item == 1)
             caixas->get().answerNextInput(QStringLiteral("9"));
         relogio.start();
-        janela->pmRegI050I051->actions().at(item)->trigger();
+        janela->pmRegI050I051()->actions().at(item)->trigger();
         const qint64 fim = relogio.elapsed();
 
         ASSERT_GE(pressionado, 0) << "the run ended before the press";
         std::printf("[          ] %s: press noticed and the run ended %lld ms after it\n",
                     item == 0 ? "loading" : "copy", static_cast<long long>(fim - pressionado));
         EXPECT_TRUE(ofereceCancelar);
-        EXPECT_FALSE(janela->btCancelar->isEnabled());
-        EXPECT_TRUE(janela->btGerar->isEnabled());
+        EXPECT_FALSE(janela->btCancelar()->isEnabled());
+        EXPECT_TRUE(janela->btGerar()->isEnabled());
         EXPECT_GT(gravadasAoPressionar, antes);
         EXPECT_EQ(noConjunto(), gravadasAoPressionar) << "no row after the press";
         EXPECT_EQ(vistasPorOutro(), gravadasAoPressionar) << "and all of them committed";
@@ -322,10 +322,8 @@ TEST_F(PlanoContasJanela, CancelarStopsALongLoadingOrCopyBeforeItsNextRowKeeping
             EXPECT_GE(avisosDaGrade, 1);
             EXPECT_LE(avisosDaGrade, 1 + static_cast<int>(fim / 200)) << "in batches, not row by row";
         } else {
-            EXPECT_EQ(caixas->get().texts().mid(1),
-                      QStringList{QStringLiteral(
-                          "Erro: ao importar Plano de Contas Referenciado.\rOperation aborted")})
-                << "after the question of the source";
+            EXPECT_TRUE(caixas->get().texts().mid(1).isEmpty())
+                << "no box after the question of the source";
         }
     }
 }
