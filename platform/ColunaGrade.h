@@ -21,6 +21,7 @@ struct ColunaGrade {
     QStringList lista{}; // pick list offered while the cell is edited
     bool botao = false;  // the cell's editor has a "..." button that opens a search window
     bool cinza = false;  // grey background: a code filled in by the program
+    QString mascara{};   // the cell is typed through this input mask and its digits alone are stored
     unsigned vistas = EmTodas;
     Qt::Alignment alinhamento = Qt::AlignLeft;
 

@@ -26,6 +26,18 @@ DataSetModel::DataSetModel(DataSet& dataSet, std::vector<ColunaGrade> colunas, Q
     connect(n, &DataSetNotifier::refiltered, this, &DataSetModel::reset);
     connect(n, &DataSetNotifier::rowInserted, this, [this](int row) {
         const Changing changing(m_changing);
+        if (m_linhaNova) {
+            // The inserted record was posted: at the end it simply stays where it was shown.
+            if (row == m_rowCount) {
+                m_linhaNova = false;
+                ++m_rowCount;
+                rowShown(row);
+                return;
+            }
+            beginRemoveRows({}, m_rowCount, m_rowCount);
+            m_linhaNova = false;
+            endRemoveRows();
+        }
         beginInsertRows({}, row, row);
         ++m_rowCount;
         endInsertRows();
@@ -44,8 +56,25 @@ DataSetModel::DataSetModel(DataSet& dataSet, std::vector<ColunaGrade> colunas, Q
     });
     connect(n, &DataSetNotifier::rowChanged, this, &DataSetModel::rowShown);
     // The edit buffer is shown over the current row, and lookup columns may read any field.
-    connect(n, &DataSetNotifier::fieldChanged, this, [this] { rowShown(m_dataSet.recNo()); });
-    connect(n, &DataSetNotifier::stateChanged, this, [this] { rowShown(m_dataSet.recNo()); });
+    connect(n, &DataSetNotifier::fieldChanged, this, &DataSetModel::currentShown);
+    connect(n, &DataSetNotifier::stateChanged, this, &DataSetModel::followState);
+}
+
+void DataSetModel::followState() {
+    const bool inserindo = m_dataSet.state() == DataSetState::Insert;
+    if (inserindo != m_linhaNova) {
+        const Changing changing(m_changing);
+        if (inserindo)
+            beginInsertRows({}, m_rowCount, m_rowCount);
+        else
+            beginRemoveRows({}, m_rowCount, m_rowCount);
+        m_linhaNova = inserindo;
+        if (inserindo)
+            endInsertRows();
+        else
+            endRemoveRows();
+    }
+    currentShown();
 }
 
 void DataSetModel::reset() {
@@ -53,11 +82,12 @@ void DataSetModel::reset() {
     beginResetModel();
     m_columns = resolveColumns();
     m_rowCount = m_dataSet.active() ? m_dataSet.recordCount() : 0;
+    m_linhaNova = m_dataSet.active() && m_dataSet.state() == DataSetState::Insert;
     endResetModel();
 }
 
 void DataSetModel::rowShown(int row) {
-    if (row >= 0 && row < m_rowCount && !m_columns.isEmpty())
+    if (row >= 0 && row < rowCount() && !m_columns.isEmpty())
         emit dataChanged(index(row, 0), index(row, static_cast<int>(m_columns.size()) - 1));
 }
 
@@ -71,7 +101,7 @@ QList<Field*> DataSetModel::resolveColumns() const {
 }
 
 int DataSetModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : m_rowCount;
+    return parent.isValid() ? 0 : m_rowCount + (m_linhaNova ? 1 : 0);
 }
 
 int DataSetModel::columnCount(const QModelIndex& parent) const {
@@ -114,11 +144,12 @@ void DataSetModel::defineLista(const QString& campo, const QStringList& lista) {
 
 QVariant DataSetModel::data(const QModelIndex& index, int role) const {
     const Field* field = fieldAt(index.column());
-    if (!field || !index.isValid() || index.row() >= m_rowCount ||
+    if (!field || !index.isValid() || index.row() >= rowCount() ||
         (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
-    // An inserted record is not in the view until posted; only an edited one lies over a row.
-    const bool buffer = m_dataSet.state() == DataSetState::Edit && m_dataSet.recNo() == index.row();
+    // An inserted record is not in the dataset's view until posted: it has the row after the last.
+    const bool buffer = index.row() == linhaNova() ||
+                        (m_dataSet.state() == DataSetState::Edit && m_dataSet.recNo() == index.row());
     const QVariant value = buffer ? field->value() : m_dataSet.valueAt(index.row(), field->index());
     return field->displayTextOf(value);
 }
@@ -149,8 +180,19 @@ Qt::ItemFlags DataSetModel::flags(const QModelIndex& index) const {
 
 bool DataSetModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     Field* field = fieldAt(index.column());
-    if (role != Qt::EditRole || !field || !(flags(index) & Qt::ItemIsEditable) || index.row() >= m_rowCount)
+    if (role != Qt::EditRole || !field || !(flags(index) & Qt::ItemIsEditable) || index.row() >= rowCount())
         return false;
+    if (index.row() == linhaNova()) {
+        if (field->displayTextOf(field->value()) == value.toString())
+            return false;
+        // A refused text or post keeps the new record in insert: what was typed stays in view
+        // and leaving the row drops it.
+        return runReporting([&] {
+            field->setText(value.toString());
+            if (m_gravaCadaCelula)
+                m_dataSet.post();
+        });
+    }
     if (m_gravaCadaCelula) {
         if (field->displayTextOf(m_dataSet.valueAt(index.row(), field->index())) == value.toString())
             return false;

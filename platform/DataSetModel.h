@@ -13,7 +13,8 @@ namespace platform {
 // as header), or the columns a description names, in its order and with its titles; the display
 // text of each value through the field's onGetText, editing through the field's onSetText. It
 // follows the dataset's notifications and reads rows without moving the current record; the row
-// being edited shows its edit buffer.
+// being edited shows its edit buffer, and a record being inserted shows as one more row at the
+// end until it is posted or cancelled.
 class DataSetModel : public QAbstractTableModel {
 public:
     explicit DataSetModel(DataSet& dataSet, QObject* parent = nullptr);
@@ -43,6 +44,9 @@ public:
     // Each edited cell is posted at once, and a refused one cancelled, so nothing typed waits
     // in the row (the signatory grid); otherwise the row is stored when the user leaves it.
     void setGravaCadaCelula(bool grava) { m_gravaCadaCelula = grava; }
+    bool gravaCadaCelula() const { return m_gravaCadaCelula; }
+    // The row of the record being inserted, -1 when none is.
+    int linhaNova() const { return m_linhaNova ? m_rowCount : -1; }
     // Re-reads columns and rows; needed only after fields were shown or hidden.
     void reset();
     // True while rows come, go or are re-read: a view's current row then moves by itself and
@@ -51,6 +55,8 @@ public:
 
 private:
     void rowShown(int row);
+    void currentShown() { rowShown(m_linhaNova ? m_rowCount : m_dataSet.recNo()); }
+    void followState();
     QList<Field*> resolveColumns() const;
 
     DataSet& m_dataSet;
@@ -60,6 +66,7 @@ private:
     // The rows the views were told of: a notification arrives after the dataset changed, and
     // the views must see the old count until the model has announced the change.
     int m_rowCount = 0;
+    bool m_linhaNova = false; // the views were told of the inserted record's row after m_rowCount
     bool m_changing = false;
 };
 

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 
 #include <algorithm>
+#include <optional>
 
 namespace platform {
 
@@ -257,6 +258,43 @@ private:
 };
 
 // The entry cannot be empty, so its lowest date stands for null and shows a blank text.
+// A date as the user types it: 01012025, 010125, 01/01/2025 or 1/1/25 (two-digit years by the
+// regional window); nothing for an empty or impossible text.
+std::optional<QDate> dataDigitada(const QString& texto) {
+    const QString t = texto.trimmed();
+    bool soDigitos = !t.isEmpty();
+    for (const QChar c : t)
+        soDigitos = soDigitos && c.isDigit();
+    if (soDigitos && (t.size() == 8 || t.size() == 6))
+        return regional::parseDate(t.left(2) + QLatin1Char('/') + t.mid(2, 2) + QLatin1Char('/') + t.mid(4));
+    return t.isEmpty() ? std::nullopt : regional::parseDate(t);
+}
+
+// The date entry of the pages: its text is free while typed (digits and slashes) and read when
+// the entry is left; its lowest date is the empty entry.
+class EntradaData final : public QDateEdit {
+public:
+    explicit EntradaData(QWidget* parent) : QDateEdit(parent) { setMinimumDate(QDate(1899, 12, 30)); }
+
+protected:
+    QValidator::State validate(QString& text, int&) const override {
+        if (text.size() > 10)
+            return QValidator::Invalid;
+        for (const QChar c : text)
+            if (!c.isDigit() && c != QLatin1Char('/') && c != QLatin1Char(' '))
+                return QValidator::Invalid;
+        return dataDigitada(text) || text.trimmed().isEmpty() ? QValidator::Acceptable
+                                                              : QValidator::Intermediate;
+    }
+    void fixup(QString&) const override {}
+    QDateTime dateTimeFromText(const QString& text) const override {
+        return QDateTime(dataDigitada(text).value_or(minimumDate()), QTime(0, 0));
+    }
+    QString textFromDateTime(const QDateTime& value) const override {
+        return value.date() == minimumDate() ? QString() : regional::dateToText(value.date());
+    }
+};
+
 class DateBinding final : public FieldBinding {
 public:
     DateBinding(QDateEdit* edit, Field& field) : FieldBinding(edit, field), m_edit(edit) {
@@ -289,6 +327,12 @@ protected:
     void applyReadOnly(bool readOnly) override { m_edit->setReadOnly(readOnly); }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
+        // A typed text is read before the entry would put its last date back over it.
+        if (dynamic_cast<EntradaData*>(m_edit) && watched == m_edit && !m_edit->isReadOnly() &&
+            (event->type() == QEvent::FocusOut ||
+             (event->type() == QEvent::KeyPress && (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
+                                                    static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter))))
+            leTexto();
         if (event->type() == QEvent::KeyPress && !m_edit->isReadOnly()) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             const QLineEdit* text = m_edit->findChild<QLineEdit*>();
@@ -312,6 +356,26 @@ private:
     void finished() {
         if (m_edit->date() != m_shown)
             userChanged();
+    }
+
+    void leTexto() {
+        const QLineEdit* text = m_edit->findChild<QLineEdit*>();
+        if (!text)
+            return;
+        const QString digitado = text->text().trimmed();
+        const std::optional<QDate> data = dataDigitada(digitado);
+        if (digitado.isEmpty()) {
+            m_edit->setDate(m_edit->minimumDate());
+        } else if (data && *data > m_edit->minimumDate()) {
+            m_edit->setDate(*data);
+        } else {
+            m_edit->setDate(m_shown);
+            dialogs().error(QStringLiteral("Data inválida: \"%1\".\rDigite a data como dd/mm/aaaa, por "
+                                           "exemplo 01/01/2025, 01012025 ou 1/1/25.")
+                                .arg(digitado));
+            return;
+        }
+        finished();
     }
 
     QDateEdit* m_edit;
@@ -421,6 +485,7 @@ public:
         if (view->model() != model)
             view->setModel(model);
         connect(m_notifier, &DataSetNotifier::currentMoved, this, &GridBinding::follow);
+        connect(m_notifier, &DataSetNotifier::stateChanged, this, &GridBinding::follow);
         connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
                 [this](const QModelIndex& current) { picked(current.row()); });
         follow();
@@ -432,7 +497,7 @@ private:
             return;
         Busy busy(m_busy);
         const DataSet& ds = m_notifier->dataSet();
-        const int row = ds.active() ? ds.recNo() : -1;
+        const int row = m_model->linhaNova() >= 0 ? m_model->linhaNova() : ds.active() ? ds.recNo() : -1;
         if (row < 0 || row >= m_model->rowCount()) {
             m_view->selectionModel()->clearCurrentIndex();
             return;
@@ -445,12 +510,19 @@ private:
         if (m_busy || !m_notifier || row < 0 || m_model->changing())
             return;
         DataSet& ds = m_notifier->dataSet();
-        if (!ds.active() || row == ds.recNo())
+        const int nova = m_model->linhaNova();
+        if (!ds.active() || row == nova || (nova < 0 && row == ds.recNo()))
             return;
         bool ok = false;
         {
             Busy busy(m_busy);
-            ok = runReporting([&] { ds.moveTo(row); });
+            ok = runReporting([&] {
+                // A grid that stores each cell at once has nothing waiting in a new row: leaving
+                // it untouched drops it instead of storing an empty record.
+                if (nova >= 0 && m_model->gravaCadaCelula())
+                    ds.cancel();
+                ds.moveTo(row);
+            });
         }
         // A refused move (a post that failed) puts the grid back on the current record, once the
         // view has finished changing its own.
@@ -491,6 +563,10 @@ FieldBinding* bindLabel(QLabel* label, Field& field) {
 
 FieldBinding* bindOptions(QWidget* box, QButtonGroup* group, Field& field, const QStringList& items) {
     return bind<OptionsBinding>(box, group, field, items);
+}
+
+QDateEdit* createDateEdit(QWidget* parent) {
+    return new EntradaData(parent);
 }
 
 FieldBinding* bindDate(QDateEdit* edit, Field& field) {

@@ -100,6 +100,10 @@ FieldBinding* bindLabel(QLabel* label, Field& field);
 // or Backspace over the whole text empties it and stores null. A date is stored when the entry
 // is left or a day is picked in the calendar, not at every keystroke of a date being typed.
 FieldBinding* bindDate(QDateEdit* edit, Field& field);
+// The date entry of the pages for bindDate: typed as 01012025, 01/01/2025 or 1/1/25 and read when
+// left (Return, another control); an impossible date is reported and the stored one shown again;
+// an emptied entry stores null.
+QDateEdit* createDateEdit(QWidget* parent);
 
 // A picker: the list offers `items`; the entry shows the field's display text, which may differ
 // from the item that stored it (then no item is current and the text shows in its place).

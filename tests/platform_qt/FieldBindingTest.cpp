@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -192,6 +193,46 @@ TEST_F(Vinculos, NullDateShowsEmptyAndCheckBoxStoresItsValues) {
     tecla(&data, Qt::Key_Delete);
     EXPECT_TRUE(t.fieldByName("DATA").isNull()) << "emptying the entry stores null";
     EXPECT_EQ(data.text().trimmed(), QString());
+}
+
+TEST_F(Vinculos, TypedDatesAreReadInTheirUsualFormsAnImpossibleOneIsReportedAndEmptyingStoresNull) {
+    std::unique_ptr<QDateEdit> data(createDateEdit(nullptr));
+    bindDate(data.get(), t.fieldByName("DATA"));
+    QLineEdit* texto = data->findChild<QLineEdit*>();
+    ASSERT_NE(texto, nullptr);
+    EXPECT_EQ(texto->text().trimmed(), QString()) << "a null date is an empty entry";
+    // Typed key by key into the entry, then Return.
+    auto entra = [&](const QString& digitado) {
+        texto->selectAll();
+        for (const QChar c : digitado)
+            tecla(data.get(), c.unicode(), QString(c));
+        tecla(data.get(), Qt::Key_Return);
+        return t.fieldByName("DATA").isNull() ? QDate() : t.fieldByName("DATA").asDateTime().date();
+    };
+    EXPECT_EQ(entra(QStringLiteral("01012025")), QDate(2025, 1, 1));
+    EXPECT_EQ(texto->text(), QStringLiteral("01/01/2025"));
+    EXPECT_EQ(entra(QStringLiteral("15/03/2024")), QDate(2024, 3, 15));
+    EXPECT_EQ(entra(QStringLiteral("1/2/25")), QDate(2025, 2, 1)) << "two-digit year in the window";
+    EXPECT_EQ(entra(QStringLiteral("311224")), QDate(2024, 12, 31));
+    EXPECT_TRUE(caixas->boxes().isEmpty());
+
+    EXPECT_EQ(entra(QStringLiteral("31/02/2025")), QDate(2024, 12, 31)) << "the stored date stays";
+    ASSERT_EQ(caixas->boxes().size(), 1);
+    EXPECT_EQ(caixas->boxes().front().kind, ScriptedDialogs::Kind::Error);
+    EXPECT_TRUE(caixas->texts().first().startsWith(QStringLiteral("Data inválida: \"31/02/2025\".")));
+    EXPECT_EQ(texto->text(), QStringLiteral("31/12/2024"));
+
+    texto->selectAll();
+    tecla(data.get(), Qt::Key_Delete);
+    EXPECT_TRUE(t.fieldByName("DATA").isNull()) << "emptied";
+    EXPECT_EQ(texto->text().trimmed(), QString());
+
+    // The calendar of an empty entry opens on today's month, never on the stand-in lowest date.
+    data->calendarWidget()->window()->show();
+    EXPECT_TRUE(data->calendarWidget()->isVisible());
+    const QDate hoje = QDate::currentDate();
+    EXPECT_EQ(data->calendarWidget()->yearShown(), hoje.year());
+    EXPECT_EQ(data->calendarWidget()->monthShown(), hoje.month());
 }
 
 // A column nobody types (a code that follows another field) shows, but its controls take nothing.

@@ -10,11 +10,15 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateEdit>
+#include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTreeWidget>
 
 using namespace testsupport;
 using ui::TfmPrincipal;
@@ -204,6 +208,44 @@ TEST_F(Paginas, RegistroJ930StoresEachCellAndFollowsPostsScrollsAndReopening) {
     reabre(2);
     EXPECT_EQ(grade->model()->rowCount(), 0) << "the other set has no signatories";
     EXPECT_TRUE(caixas->get().boxes().isEmpty()) << caixas->get().texts().join('|').toStdString();
+}
+
+TEST_F(Paginas, Registro0000DatesAreTypedAsUsersWriteThemAndAnImpossibleOneIsReported) {
+    auto* inicio = controle<QDateEdit>("deReg0000DataIni");
+    EXPECT_EQ(inicio->accessibleName(), QStringLiteral("Data inicial"));
+    QLineEdit* texto = inicio->findChild<QLineEdit*>();
+    ASSERT_NE(texto, nullptr);
+    auto digitaData = [&](const QString& digitado) {
+        texto->selectAll();
+        for (const QChar c : digitado) {
+            QKeyEvent pressiona(QEvent::KeyPress, c.unicode(), Qt::NoModifier, QString(c));
+            QCoreApplication::sendEvent(inicio, &pressiona);
+        }
+        QKeyEvent volta(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(inicio, &volta);
+    };
+    digitaData(QStringLiteral("01012025"));
+    EXPECT_EQ(campo("R0000DT_INI").asDateTime().date(), QDate(2025, 1, 1));
+    digitaData(QStringLiteral("1/2/25"));
+    EXPECT_EQ(campo("R0000DT_INI").asDateTime().date(), QDate(2025, 2, 1));
+    EXPECT_TRUE(caixas->get().boxes().isEmpty());
+    digitaData(QStringLiteral("31/02/2025"));
+    EXPECT_EQ(campo("R0000DT_INI").asDateTime().date(), QDate(2025, 2, 1));
+    EXPECT_EQ(caixas->get().texts().size(), 1);
+    EXPECT_EQ(texto->text(), QStringLiteral("01/02/2025"));
+    if (!qEnvironmentVariableIsEmpty("FCONT_CAPTURAS")) {
+        const QList<QTreeWidgetItem*> no = janela->tvMenu()->findItems(QStringLiteral("Registro 0000"),
+                                                                       Qt::MatchExactly | Qt::MatchRecursive);
+        ASSERT_EQ(no.size(), 1);
+        janela->tvMenu()->setCurrentItem(no.first());
+        texto->selectAll();
+        for (const QChar c : QStringLiteral("1/1/25")) {
+            QKeyEvent pressiona(QEvent::KeyPress, c.unicode(), Qt::NoModifier, QString(c));
+            QCoreApplication::sendEvent(inicio, &pressiona);
+        }
+        EXPECT_TRUE(janela->grab().save(
+            QDir(qEnvironmentVariable("FCONT_CAPTURAS")).filePath(QStringLiteral("data-digitada.png"))));
+    }
 }
 
 TEST_F(Paginas, RegistroM020PickersAndEntriesStoreCodesAndShowTheSetAgainAfterAReopen) {

@@ -37,9 +37,37 @@ public:
     QLineEdit* texto;
 };
 
+QString digitosDe(const QString& texto) {
+    QString digitos;
+    for (const QChar c : texto)
+        if (c.isDigit())
+            digitos += c;
+    return digitos;
+}
+
+// The digits laid into the mask's places ("999.999.999-99"); a value with another count of
+// digits is shown as stored, so nothing is hidden or made up.
+QString comMascara(const QString& valor, const QString& mascara) {
+    const QString figura = mascara.section(QLatin1Char(';'), 0, 0);
+    const QString digitos = digitosDe(valor);
+    if (digitos.size() != figura.count(QLatin1Char('9')) + figura.count(QLatin1Char('0')))
+        return valor;
+    QString texto;
+    qsizetype proximo = 0;
+    for (const QChar c : figura)
+        texto += c == QLatin1Char('9') || c == QLatin1Char('0') ? digitos.at(proximo++) : c;
+    return texto;
+}
+
 } // namespace
 
 QVariant ModeloGrade::data(const QModelIndex& index, int role) const {
+    if (role == Qt::DisplayRole) {
+        const platform::ColunaGrade* c = coluna(index.column());
+        const QVariant valor = platform::DataSetModel::data(index, role);
+        return c && !c->mascara.isEmpty() && valor.isValid() ? comMascara(valor.toString(), c->mascara)
+                                                             : valor;
+    }
     if (role != Qt::BackgroundRole)
         return platform::DataSetModel::data(index, role);
     const platform::ColunaGrade* c = coluna(index.column());
@@ -67,6 +95,12 @@ QWidget* DelegadoColunas::createEditor(QWidget* parent, const QStyleOptionViewIt
         combo->addItems(coluna->lista);
         return combo;
     }
+    if (coluna && !coluna->mascara.isEmpty()) {
+        auto* edit = new QLineEdit(parent);
+        edit->setFrame(false);
+        edit->setInputMask(coluna->mascara);
+        return edit;
+    }
     if (!coluna || !coluna->botao || !m_botao)
         return QStyledItemDelegate::createEditor(parent, option, index);
     // The typed text is kept, the editor closes, and only then does the search window open, so
@@ -86,6 +120,8 @@ void DelegadoColunas::setEditorData(QWidget* editor, const QModelIndex& index) c
         combo->setCurrentText(texto);
     else if (auto* comBotao = dynamic_cast<EditorComBotao*>(editor))
         comBotao->texto->setText(texto);
+    else if (auto* edit = qobject_cast<QLineEdit*>(editor); edit && !edit->inputMask().isEmpty())
+        edit->setText(digitosDe(texto));
     else
         QStyledItemDelegate::setEditorData(editor, index);
 }
@@ -97,6 +133,8 @@ void DelegadoColunas::setModelData(QWidget* editor, QAbstractItemModel* model,
         texto = combo->currentText();
     else if (auto* comBotao = dynamic_cast<EditorComBotao*>(editor))
         texto = comBotao->texto->text();
+    else if (auto* edit = qobject_cast<QLineEdit*>(editor); edit && !edit->inputMask().isEmpty())
+        texto = digitosDe(edit->text());
     else
         return QStyledItemDelegate::setModelData(editor, model, index);
     if (texto != index.data(Qt::EditRole).toString())

@@ -17,7 +17,8 @@ public:
 
 // The cell editors of a grid over a described model (platform::DataSetModel with columns): the
 // column's pick list as a drop-down, an editor with a "..." button where the column has one
-// (the button calls back once the editor has closed), free text elsewhere. An unchanged cell is
+// (the button calls back once the editor has closed), a masked entry where the column has a mask
+// (its digits alone are stored), free text elsewhere. An unchanged cell is
 // no edit of the row.
 class DelegadoColunas : public QStyledItemDelegate {
 public:

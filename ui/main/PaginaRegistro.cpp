@@ -15,9 +15,6 @@ namespace ui {
 
 namespace {
 
-// The date entry has no empty state of its own: its lowest date stands for an empty field.
-const QDate dataVazia(1899, 12, 30);
-
 QLabel* barraTitulo(QWidget* pai, const QString& texto) {
     auto* titulo = new QLabel(texto, pai);
     titulo->setTextFormat(Qt::PlainText);
@@ -89,8 +86,7 @@ PaginaRegistro::Controle PaginaRegistro::cria(const CampoPagina& c, platform::Da
         break;
     }
     case Entrada::Data: {
-        auto* data = new QDateEdit(pai);
-        data->setMinimumDate(dataVazia);
+        QDateEdit* data = platform::createDateEdit(pai);
         platform::bindDate(data, campo);
         controle = data;
         break;
