@@ -1,6 +1,7 @@
 #include "validacao/Regras.h"
 
 #include <QSet>
+#include <utility>
 
 namespace validacao {
 
@@ -77,8 +78,8 @@ void VerificaContasDosSaldos(const Contexto& c, Achados& achados) {
 }
 
 void VerificaSaldosUnicos(const Contexto& c, Achados& achados) {
-    for (const auto& [periodo, saldo] :
-         {QPair{QStringLiteral("I150"), I155}, QPair{QStringLiteral("I350"), I355}}) {
+    for (const auto& [periodo, saldo] : {std::pair<QString, QString>{QStringLiteral("I150"), I155},
+                                         std::pair<QString, QString>{QStringLiteral("I350"), I355}}) {
         QHash<QString, int> vistos;
         const LinhaFCONT* periodoAtual = nullptr;
         for (const auto& [linha, doPeriodo] : saldosPorPeriodo(c, periodo, saldo)) {

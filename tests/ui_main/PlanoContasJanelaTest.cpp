@@ -322,8 +322,7 @@ TEST_F(PlanoContasJanela, CancelarStopsALongLoadingOrCopyBeforeItsNextRowKeeping
             EXPECT_GE(avisosDaGrade, 1);
             EXPECT_LE(avisosDaGrade, 1 + static_cast<int>(fim / 200)) << "in batches, not row by row";
         } else {
-            EXPECT_TRUE(caixas->get().texts().mid(1).isEmpty())
-                << "no box after the question of the source";
+            EXPECT_TRUE(caixas->get().texts().mid(1).isEmpty()) << "no box after the question of the source";
         }
     }
 }

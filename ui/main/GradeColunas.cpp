@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QToolButton>
 
+#include <utility>
+
 namespace ui {
 
 namespace {
@@ -32,7 +34,8 @@ public:
         linha->addWidget(texto, 1);
         linha->addWidget(botao);
         setFocusProxy(texto);
-        connect(botao, &QToolButton::clicked, this, [this, aoClicar] { aoClicar(this); });
+        connect(botao, &QToolButton::clicked, this,
+                [this, aoClicar = std::move(aoClicar)] { aoClicar(this); });
     }
     QLineEdit* texto;
 };
