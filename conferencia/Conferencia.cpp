@@ -274,8 +274,8 @@ void confereRazao(db::Transaction& transacao, const Conjunto& cj, Achados& achad
                                                       TextoValor(static_cast<double>(d.value()) / 100));
         achados << achado(
             Gravidade::Erro, regraLivros, QString(), QString(),
-            QStringLiteral("Mês %1: os lançamentos somam %2 a débito e %3 a crédito, diferença de %4; "
-                           "dias com diferença: %5. Corrija o lançamento no sistema contábil.")
+            QStringLiteral("Mês %1: os lançamentos somam %2 a débito e %3 a crédito, diferença de %4. "
+                           "Dias com diferença: %5. Corrija o lançamento no sistema contábil.")
                 .arg(mesTexto(i.key(), cj.ano), TextoValor(static_cast<double>(i->debitos) / 100),
                      TextoValor(static_cast<double>(i->creditos) / 100),
                      TextoValor(static_cast<double>(diferenca) / 100), dias.join(QStringLiteral(", "))));
