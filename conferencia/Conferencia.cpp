@@ -57,7 +57,7 @@ Achado achado(Gravidade gravidade, const QString& regra, const QString& registro
 }
 
 const QString ondeReferenciar =
-    QStringLiteral("Página Registro I050, coluna \"Cod. Conta Ref.\"; \"Conferir\" sugere uma.");
+    QStringLiteral("Página Registro I050, coluna \"Código Conta Ref.\"; \"Conferir\" sugere uma.");
 
 } // namespace
 
@@ -190,7 +190,7 @@ Achados ConfereReferencias(db::Transaction& transacao, const Conjunto& cj, const
                        "order by pc.PCORDENACAO")
             .arg(cj.spcodigo));
     Achados achados;
-    const QString coluna = QStringLiteral(" Página Registro I050, coluna \"Cod. Conta Ref.\".");
+    const QString coluna = QStringLiteral(" Página Registro I050, coluna \"Código Conta Ref.\".");
     auto c = s.openCursor();
     while (c->fetch()) {
         const QString conta = texto(*c, 0), referencia = texto(*c, 3), natureza = texto(*c, 2);

@@ -4,6 +4,7 @@
 #include "tests/support/ModuloDados.h"
 
 #include <QProcess>
+#include <QTemporaryDir>
 
 using namespace testsupport;
 
@@ -120,6 +121,56 @@ TEST_F(CliConferir, SuggestionsArePrintedAndOnlyThoseAboveTheConfidenceStoredWit
         << s.erros.toStdString();
     EXPECT_EQ(referenciaDe(4).toString(), QStringLiteral("1.01.01.01.00"));
     EXPECT_FALSE(referenciaDe(5).isValid());
+}
+
+} // namespace
+
+namespace {
+
+QProcess* executaCli(QProcess& processo, const QStringList& argumentos) {
+    processo.start(QStringLiteral(FCONT_CLI), argumentos);
+    EXPECT_TRUE(processo.waitForFinished(120000));
+    return &processo;
+}
+
+// The demo is there to be shown: its conferência finds the two accounts it leaves to map, each
+// with the suggestion it was built for, and its books close.
+TEST(DemoConferida, TheDemoHasTwoAccountsToMapWithTheirSuggestionsAndItsBooksClose) {
+    QTemporaryDir pasta;
+    QProcess demo;
+    executaCli(demo, {QStringLiteral("demo"), QStringLiteral("--pasta"), pasta.path(),
+                      QStringLiteral("--sem-visualizar")});
+    ASSERT_EQ(demo.exitCode(), 0) << demo.readAllStandardError().toStdString();
+    EXPECT_TRUE(QString::fromLocal8Bit(demo.readAllStandardError())
+                    .contains(QStringLiteral("Validação do arquivo: 0 erros")));
+    const QStringList base{QStringLiteral("--banco"),        pasta.filePath(QStringLiteral("fcont-demo.fdb")),
+                           QStringLiteral("--configuracao"), QStringLiteral("1"),
+                           QStringLiteral("--pasta"),        pasta.path()};
+
+    QProcess conferir;
+    executaCli(conferir, QStringList{QStringLiteral("conferir")} + base);
+    EXPECT_EQ(conferir.exitCode(), 0);
+    const QStringList achados =
+        QString::fromLocal8Bit(conferir.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(achados.size(), 2) << achados.join(u'\n').toStdString();
+    EXPECT_TRUE(achados[0].startsWith(
+        QStringLiteral("Aviso, I051 COD_CTA_REF, conta 1101004: Conta sem referência")));
+    EXPECT_TRUE(achados[1].startsWith(
+        QStringLiteral("Aviso, I051 COD_CTA_REF, conta 1103001: Conta sem referência")));
+
+    QProcess sugerir;
+    executaCli(sugerir, QStringList{QStringLiteral("sugerir-referencias")} + base);
+    EXPECT_EQ(sugerir.exitCode(), 0);
+    const QStringList sugestoes =
+        QString::fromLocal8Bit(sugerir.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(sugestoes.size(), 2) << sugestoes.join(u'\n').toStdString();
+    EXPECT_TRUE(
+        sugestoes[0].contains(QStringLiteral(": 1.01.01.01.00 - Caixa e fundos fixos (2 de 3 contas irmãs")))
+        << sugestoes[0].toStdString();
+    EXPECT_TRUE(
+        sugestoes[1].contains(QStringLiteral(": 1.01.03.01.00 - Mercadorias para revenda (A mesma conta na "
+                                             "configuração do ano anterior 2")))
+        << sugestoes[1].toStdString();
 }
 
 } // namespace
