@@ -1,14 +1,16 @@
 #include "conferencia/Conferencia.h"
 
+#include "common/Consultas.h"
 #include "common/Texto.h"
 #include "data/dmFCONT.h"
 #include "data/uFCONT.h"
 #include "db/Statement.h"
-#include "generation/Geracao.h"
 #include "platform/Regional.h"
 
 #include <QMap>
+#include <QRegularExpression>
 #include <cmath>
+#include <stdexcept>
 
 namespace conferencia {
 
@@ -95,7 +97,20 @@ Conjunto ConjuntoAberto() {
     c.fim = data::CampoSPED("R0000DT_FIN").asDateTime().date();
     c.ano = c.inicio.isValid() ? c.inicio.year() : QDate::currentDate().year();
     c.entidade = common::Trim(data::CampoSPED("RI051COD_ENT_REF").asString());
-    c.filtro = generation::MontaFiltroEmpresas();
+    c.filtro = QStringLiteral(" = ") + QString::number(c.empresa);
+    if (data::CampoSPED("R0000CONSOLIDAR").asInteger() == -1) {
+        // The generation's own rule (" in (list)"), without its box: the conferência also runs
+        // before "Gerar", which would show the same box a second time.
+        QString lista;
+        common::BuscaValor(QStringLiteral("PAEMPRESACONSOLIDADA"), QStringLiteral("AUGC01PA"),
+                           QStringLiteral("where pacodigo=") + QString::number(c.empresa),
+                           data::dmFCONT->quAux, lista);
+        static const QRegularExpression numeros(QStringLiteral("^\\s*\\d+\\s*(,\\s*\\d+\\s*)*$"));
+        if (!numeros.match(lista).hasMatch())
+            throw std::runtime_error(
+                QStringLiteral("Lista de empresas consolidadas inválida: \"%1\"").arg(lista).toStdString());
+        c.filtro = QStringLiteral(" in (") + lista + QStringLiteral(")");
+    }
     return c;
 }
 

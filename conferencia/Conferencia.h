@@ -25,8 +25,8 @@ struct Conjunto {
     QString entidade;  // RI051COD_ENT_REF
 };
 
-// The open set of dmFCONT (quSPED) and its company filter; the filter's check may stop the
-// action with its box, as at "Gerar".
+// The open set of dmFCONT (quSPED) and its company filter; a consolidation list that is not a
+// list of company numbers is a std::runtime_error (no box).
 Conjunto ConjuntoAberto();
 
 struct ContaReferencial {

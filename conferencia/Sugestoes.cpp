@@ -103,15 +103,27 @@ void porOutrosConjuntos(db::Transaction& transacao, const Conjunto& cj, const Pl
 // file's I050 takes it.
 void porIrmas(db::Transaction& transacao, const Conjunto& cj, const PlanoReferencial& plano,
               const QHash<int, const ContaSemReferencia*>& porConta, QHash<int, Sugestao>& melhores) {
+    // The set's rows and the chart are read apart: the association table has no index on the
+    // account, so joining the chart to it would scan the whole table once per account.
+    QHash<int, QString> referenciaDa;
+    {
+        db::Statement s(
+            transacao,
+            QStringLiteral("select ass.PCCODIGO, trim(ass.COD_CTA_REF) from AUGC80SPAS ass where "
+                           "ass.SPCODIGO = %1 and ass.PACODIGO = %2 and coalesce(trim(ass.COD_CTA_REF), "
+                           "'') <> ''")
+                .arg(cj.spcodigo)
+                .arg(cj.empresa));
+        auto c = s.openCursor();
+        while (c->fetch())
+            referenciaDa.insert(static_cast<int>(c->asInteger(0).value_or(0)), texto(*c, 1));
+    }
     db::Statement s(
         transacao,
-        QStringLiteral("select pc.PCCODIGO, pc.PCTIPO, pc.PCORDENACAO, pc.PCDESCRICAO, "
-                       "trim(ass.COD_CTA_REF) from ACBC15PC pc left join AUGC80SPAS ass on "
-                       "ass.PCCODIGO = pc.PCCODIGO and ass.PACODIGO = pc.PACODIGO and ass.SPCODIGO = %2 "
+        QStringLiteral("select pc.PCCODIGO, pc.PCTIPO, pc.PCORDENACAO, pc.PCDESCRICAO from ACBC15PC pc "
                        "where pc.PACODIGO = %1 and pc.PCORDENACAO is not null "
                        "order by pc.PCORDENACAO, pc.PCNIVEL")
-            .arg(cj.empresa)
-            .arg(cj.spcodigo));
+            .arg(cj.empresa));
     struct Familia {
         QString superior, nome;
         QList<int> filhas;              // analytic accounts, by key
@@ -131,7 +143,7 @@ void porIrmas(db::Transaction& transacao, const Conjunto& cj, const PlanoReferen
         Familia& f = familias.last();
         familiaDa.insert(pccodigo, static_cast<int>(familias.size()) - 1);
         f.filhas << pccodigo;
-        const QString referencia = texto(*c, 4);
+        const QString referencia = referenciaDa.value(pccodigo);
         if (!referencia.isEmpty())
             ++f.referencias[referencia];
     }
@@ -212,6 +224,54 @@ void porDescricao(const Conjunto& cj, const PlanoReferencial& plano,
 
 QString TextoConfianca(double confianca) {
     return QStringLiteral("%1%").arg(std::lround(confianca * 100));
+}
+
+const std::vector<platform::ColunaGrade>& ColunasSugestoes() {
+    static const std::vector<platform::ColunaGrade> colunas = {
+        {.campo = QStringLiteral("ACEITAR"), .titulo = QStringLiteral("Aceitar"), .largura = 50},
+        {.campo = QStringLiteral("CONTA"),
+         .titulo = QStringLiteral("Conta"),
+         .largura = 80,
+         .somenteLeitura = true},
+        {.campo = QStringLiteral("NOME"),
+         .titulo = QStringLiteral("Nome da Conta"),
+         .largura = 170,
+         .somenteLeitura = true},
+        {.campo = QStringLiteral("COD_CTA_REF"),
+         .titulo = QStringLiteral("Conta Referencial"),
+         .largura = 95,
+         .somenteLeitura = true},
+        {.campo = QStringLiteral("DESCRICAO"),
+         .titulo = QStringLiteral("Descrição"),
+         .largura = 190,
+         .somenteLeitura = true},
+        {.campo = QStringLiteral("MOTIVO"),
+         .titulo = QStringLiteral("Motivo"),
+         .largura = 330,
+         .somenteLeitura = true},
+        {.campo = QStringLiteral("CONFIANCA"),
+         .titulo = QStringLiteral("Confiança"),
+         .largura = 65,
+         .somenteLeitura = true,
+         .alinhamento = Qt::AlignRight},
+    };
+    return colunas;
+}
+
+QString TextoDaColuna(const Sugestao& s, const QString& campo) {
+    if (campo == QLatin1String("CONTA"))
+        return s.conta.conta;
+    if (campo == QLatin1String("NOME"))
+        return s.conta.nome;
+    if (campo == QLatin1String("COD_CTA_REF"))
+        return s.referencia;
+    if (campo == QLatin1String("DESCRICAO"))
+        return s.descricao;
+    if (campo == QLatin1String("MOTIVO"))
+        return s.motivo;
+    if (campo == QLatin1String("CONFIANCA"))
+        return TextoConfianca(s.confianca);
+    return {};
 }
 
 QList<Sugestao> SugereReferencias(db::Transaction& transacao, const Conjunto& conjunto,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "conferencia/Conferencia.h"
+#include "platform/ColunaGrade.h"
 
 #include <QList>
 #include <QString>
@@ -47,5 +48,11 @@ int AceitaSugestoes(const QList<Sugestao>& sugestoes);
 
 // "85%"
 QString TextoConfianca(double confianca);
+
+// The suggestions' grid: the tick box ("ACEITAR"), the account, its name, the referential account
+// and its description, the reason and the confidence.
+const std::vector<platform::ColunaGrade>& ColunasSugestoes();
+// The text of a suggestion in a column of ColunasSugestoes (the tick box has none).
+QString TextoDaColuna(const Sugestao& sugestao, const QString& campo);
 
 } // namespace conferencia
