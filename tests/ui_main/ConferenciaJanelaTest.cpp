@@ -14,6 +14,7 @@
 #include "validacao/TabelaAchados.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -128,6 +129,12 @@ TEST_F(ConferenciaNaJanela, ConferirShowsFindingsAndSuggestionsAndStoresOnlyTheT
     EXPECT_EQ(c->laResumo()->text(),
               QStringLiteral("Conferência da configuração: 0 erros, 2 avisos; 2 conta(s) sem referência."));
     EXPECT_EQ(c->grade()->modelo()->rowCount(), 2);
+    // Pictures for whoever looks at the windows (FCONT_CAPTURAS names the folder).
+    if (!qEnvironmentVariableIsEmpty("FCONT_CAPTURAS")) {
+        const QDir pasta(qEnvironmentVariable("FCONT_CAPTURAS"));
+        EXPECT_TRUE(c->grab().save(pasta.filePath(QStringLiteral("conferencia.png"))));
+        EXPECT_TRUE(janela->grab().save(pasta.filePath(QStringLiteral("principal-conferir.png"))));
+    }
 
     const ui::ModeloSugestoes& m = *c->modeloSugestoes();
     ASSERT_EQ(m.rowCount(), 2);

@@ -141,8 +141,12 @@ TfmConferencia::TfmConferencia(TfmPrincipal& principal, QWidget* parent)
     m_sugestoes->verticalHeader()->setDefaultSectionSize(20);
     m_sugestoes->verticalHeader()->hide();
     m_sugestoes->horizontalHeader()->setStretchLastSection(false);
-    for (int i = 0; i < m_modelo->columnCount(); ++i)
+    for (int i = 0; i < m_modelo->columnCount(); ++i) {
         m_sugestoes->setColumnWidth(i, coluna(i).largura);
+        // The reason is the longest text: it takes the room the window has.
+        if (coluna(i).campo == QLatin1String("MOTIVO"))
+            m_sugestoes->horizontalHeader()->setSectionResizeMode(i, QHeaderView::Stretch);
+    }
     connect(m_sugestoes, &QTableView::doubleClicked, this, [this](const QModelIndex& i) {
         if (!ehMarca(i.column()))
             platform::runReporting([this, i] { dbgdSugestoesDblClick(i.row()); });
