@@ -200,6 +200,10 @@ TEST_F(ConferenciaNaJanela, GerarAsksOnlyWhenTheConferenciaHasErrorsAndLooksFirs
         EXPECT_NE(caixa.kind, platform::ScriptedDialogs::Kind::Question) << caixa.text.toStdString();
     EXPECT_TRUE(gerou());
     EXPECT_EQ(janela->fmConferencia(), nullptr);
+    EXPECT_TRUE(janela->btConferir()->isEnabled()) << "back with Gerar";
+    janela->btGerar()->setEnabled(false);
+    EXPECT_FALSE(janela->btConferir()->isEnabled()) << "Conferir waits while Gerar does";
+    janela->btGerar()->setEnabled(true);
 
     banco->runScript(lancamentoSemPar);
     caixas->get().clear();
@@ -216,6 +220,7 @@ TEST_F(ConferenciaNaJanela, GerarAsksOnlyWhenTheConferenciaHasErrorsAndLooksFirs
     ASSERT_NE(janela->fmConferencia(), nullptr);
     EXPECT_TRUE(janela->fmConferencia()->isVisible());
     EXPECT_EQ(validacao::ContaErros(janela->fmConferencia()->grade()->tabela().achados()), 1);
+    EXPECT_EQ(janela->fmConferencia()->modeloSugestoes()->rowCount(), 2);
 
     caixas->get().clear();
     caixas->get().answerNext(QStringLiteral("Gerar"));

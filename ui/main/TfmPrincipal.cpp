@@ -249,6 +249,7 @@ void TfmPrincipal::montaBase() {
             [this] { platform::runReporting([this] { btCancelarClick(); }); });
     connect(m_btConferir, &QToolButton::clicked, this,
             [this] { platform::runReporting([this] { btConferirClick(); }); });
+    m_btGerar->installEventFilter(this);
 
     auto* botoes = new QWidget(paBase);
     // Five buttons take more than the tree menu's width; the prompt gives way.
@@ -326,6 +327,9 @@ bool TfmPrincipal::eventFilter(QObject* objeto, QEvent* evento) {
         platform::runReporting([this] { dblaNomeCfgClick(); });
         return true;
     }
+    // "Conferir" reads through the same transaction as the generation: it waits while "Gerar" does.
+    if (objeto == m_btGerar && evento->type() == QEvent::EnabledChange)
+        m_btConferir->setEnabled(m_btGerar->isEnabled());
     return QMainWindow::eventFilter(objeto, evento);
 }
 
@@ -420,22 +424,27 @@ void TfmPrincipal::btSalvarClick() {
 void TfmPrincipal::btGerarClick() {
     // The books and the mappings are looked at first; with errors the user chooses. A conferência
     // that cannot run leaves the generation to report what is wrong with the set.
-    std::optional<Conferencia> conferencia;
+    std::optional<conferencia::ResultadoConferencia> resultado;
     try {
         const platform::BusyCursor ocupado;
-        conferencia = ConfereComSugestoes();
+        resultado = conferencia::ConfereConjuntoAberto();
     } catch (const std::exception&) {
     }
-    if (conferencia) {
-        const int erros = validacao::ContaErros(conferencia->resultado.achados);
+    if (resultado) {
+        const int erros = validacao::ContaErros(resultado->achados);
         if (erros > 0 &&
             common::Pergunta(
                 QStringLiteral("A conferência achou %1 erro(s) nesta configuração (%2).\rGerar o "
                                "arquivo assim mesmo ou ver os achados primeiro?")
                     .arg(erros)
-                    .arg(validacao::ResumoAchados(conferencia->resultado.achados)),
+                    .arg(validacao::ResumoAchados(resultado->achados)),
                 {QStringLiteral("Gerar"), QStringLiteral("Ver achados")}) != QLatin1String("Gerar")) {
-            mostraConferencia(*conferencia);
+            Conferencia c{*resultado, {}};
+            {
+                const platform::BusyCursor ocupado;
+                c.sugestoes = conferencia::SugereReferenciasDoConjuntoAberto(c.resultado.semReferencia);
+            }
+            mostraConferencia(c);
             return;
         }
     }
