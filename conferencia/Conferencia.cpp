@@ -46,6 +46,8 @@ double valor(const db::Cursor& c, int i) {
     return c.asDouble(i).value_or(0.0);
 }
 
+// `registro`: the record of the file the finding is about (I051), or for the books the ERP's table
+// whose rows do not add up; the month, when there is one, opens the message.
 Achado achado(Gravidade gravidade, const QString& regra, const QString& registro, const QString& conta,
               const QString& mensagem) {
     Achado a;
@@ -288,7 +290,7 @@ void confereRazao(db::Transaction& transacao, const Conjunto& cj, Achados& achad
                 dias << QStringLiteral("%1 (%2)").arg(platform::regional::dateToText(d.key()),
                                                       TextoValor(static_cast<double>(d.value()) / 100));
         achados << achado(
-            Gravidade::Erro, regraLivros, QString(), QString(),
+            Gravidade::Erro, regraLivros, QStringLiteral("ACBM19LC"), QString(),
             QStringLiteral("Mês %1: os lançamentos somam %2 a débito e %3 a crédito, diferença de %4. "
                            "Dias com diferença: %5. Corrija o lançamento no sistema contábil.")
                 .arg(mesTexto(i.key(), cj.ano), TextoValor(static_cast<double>(i->debitos) / 100),
@@ -315,7 +317,7 @@ void confereSaldos(db::Transaction& transacao, const Conjunto& cj, Achados& acha
             const qint64 soma = centavos(valor(*c, 1));
             if (soma != 0)
                 achados << achado(
-                    Gravidade::Erro, regraLivros, QString(), QString(),
+                    Gravidade::Erro, regraLivros, QStringLiteral("ACBC21SC"), QString(),
                     QStringLiteral(
                         "Mês %1: os saldos das contas analíticas (ACBC21SC) somam %2 em vez de zero. "
                         "Recalcule os saldos no sistema contábil.")
@@ -344,7 +346,7 @@ void confereSaldos(db::Transaction& transacao, const Conjunto& cj, Achados& acha
             const qint64 abertura = centavos(valor(*c, 1)), anterior = centavos(valor(*c, 2));
             if (abertura != anterior)
                 achados << achado(
-                    Gravidade::Erro, regraLivros, QStringLiteral("I155"), texto(*c, 0),
+                    Gravidade::Erro, regraLivros, QStringLiteral("ACBC21SC"), texto(*c, 0),
                     QStringLiteral("O saldo de abertura de %1 (%2) difere do saldo final de %3 "
                                    "(%4), diferença de %5. Recalcule os saldos no sistema contábil.")
                         .arg(mesTexto(1, cj.ano), TextoValor(static_cast<double>(abertura) / 100),
@@ -388,8 +390,8 @@ void confereSaldos(db::Transaction& transacao, const Conjunto& cj, Achados& acha
                 resultadoAberto
                     ? QStringLiteral(" É o resultado do período, ainda não encerrado no patrimônio líquido.")
                     : QStringLiteral(" Recalcule os saldos no sistema contábil.");
-            achados << achado(resultadoAberto ? Gravidade::Aviso : Gravidade::Erro, regraLivros, QString(),
-                              QString(), mensagem);
+            achados << achado(resultadoAberto ? Gravidade::Aviso : Gravidade::Erro, regraLivros,
+                              QStringLiteral("ACBC21SC"), QString(), mensagem);
         }
     }
 }

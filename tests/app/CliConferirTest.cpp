@@ -85,7 +85,8 @@ TEST_F(CliConferir, ConferirExitsWithOneOnlyForErrorsAndTwoWhenTheSetCannotBeRea
     const QStringList linhas = s.saida.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(linhas.size(), 3) << s.saida.toStdString();
     EXPECT_EQ(linhas[0], QStringLiteral("Gravidade;Linha;Registro;Campo;Conta;Mensagem"));
-    EXPECT_TRUE(linhas[2].startsWith(QStringLiteral("Erro;;;;;Mês 03/2025"))) << linhas[2].toStdString();
+    EXPECT_TRUE(linhas[2].startsWith(QStringLiteral("Erro;;ACBM19LC;;;Mês 03/2025")))
+        << linhas[2].toStdString();
     EXPECT_TRUE(s.erros.contains(QStringLiteral("1 erro"))) << s.erros.toStdString();
 
     s = executa(QStringLiteral("conferir"), {}, 99);

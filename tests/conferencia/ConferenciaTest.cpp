@@ -43,6 +43,8 @@ TEST_F(Conferencia, AnUnbalancedEntryAndAWrongGroupMappingGiveExactlyTheirTwoFin
     const validacao::Achado& razao = r.achados[1];
     EXPECT_EQ(razao.gravidade, Gravidade::Erro);
     EXPECT_EQ(razao.regra, QStringLiteral("Livros"));
+    EXPECT_EQ(razao.registro, QStringLiteral("ACBM19LC")) << "the ERP's table that does not add up";
+    EXPECT_TRUE(razao.conta.isEmpty());
     EXPECT_TRUE(razao.mensagem.startsWith(QStringLiteral("Mês 03/2025:"))) << razao.mensagem.toStdString();
     EXPECT_TRUE(razao.mensagem.contains(QStringLiteral("diferença de 123,45")))
         << razao.mensagem.toStdString();
