@@ -4,6 +4,7 @@ namespace bench {
 
 struct MedidaConferencia {
     double segundos = 0;          // the conferência alone, fastest of the rounds
+    double segundosCpu = 0;       // processor time of that round (the embedded engine's included)
     double segundosSugestoes = 0; // the suggestions after it, in that round
     int erros = 0, avisos = 0;
     int semReferencia = 0, sugestoes = 0;

@@ -412,7 +412,8 @@ int executa(const Opcoes& opcoes) {
                 imprime(QStringLiteral(
                             "conferência of set %1, %2 (fastest of %3): %4 erros, %5 avisos, %6 accounts "
                             "without a referential account in %7 s = %8 of the generation's %9 s "
-                            "(target 1.00); %10 suggestions in %11 s")
+                            "(target 1.00); processor %10 s against the generation's %11 s; %12 suggestions "
+                            "in %13 s")
                             .arg(base.configuracao)
                             .arg(QLatin1String(caso))
                             .arg(std::max(opcoes.rodadas, 1))
@@ -422,6 +423,8 @@ int executa(const Opcoes& opcoes) {
                             .arg(m.segundos, 0, 'f', 3)
                             .arg(m.segundos / std::max(g.segundos, 1e-9), 0, 'f', 3)
                             .arg(g.segundos, 0, 'f', 2)
+                            .arg(m.segundosCpu, 0, 'f', 2)
+                            .arg(menorCpu(geracoes), 0, 'f', 2)
                             .arg(m.sugestoes)
                             .arg(m.segundosSugestoes, 0, 'f', 3));
             };
