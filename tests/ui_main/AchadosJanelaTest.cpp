@@ -3,6 +3,7 @@
 // mended in the main window on the seed database.
 
 #include "data/dmFCONT.h"
+#include "generation/dmBlocos.h"
 #include "tests/support/ModuloDados.h"
 #include "ui/main/ControlePaginas.h"
 #include "ui/main/GradeAchados.h"
@@ -13,6 +14,7 @@
 #include "ui/main/PaginaRegistroJ930.h"
 #include "ui/main/TfmAchados.h"
 #include "ui/main/TfmPrincipal.h"
+#include "ui/main/ValidacaoJanela.h"
 #include "validacao/Validacao.h"
 
 #include <QApplication>
@@ -22,8 +24,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTableView>
+#include <QToolButton>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -166,8 +170,11 @@ protected:
         ModuloDadosTest::SetUp();
         if (IsSkipped())
             return;
+        blocos = std::make_unique<generation::TdmBlocos>();
         copiaTabelasExternas();
+        dm->cdsListas.loadFromFile(QStringLiteral("Tabelas Externas/SPEDTabCodigos.xml"));
         selecaoAnterior = TfmPrincipal::selecionaConfiguracao();
+        escolhaAnterior = ui::ValidacaoJanela::escolheArquivoFCONT();
         terminoAnterior = TfmPrincipal::terminaAplicacao();
         navegadorAnterior = ui::PaginaPrincipal::abreNavegador();
         TfmPrincipal::selecionaConfiguracao() = [](int& codigo, QString& acao) {
@@ -190,7 +197,9 @@ protected:
     void TearDown() override {
         achados.reset();
         janela.reset();
+        blocos.reset();
         if (selecaoAnterior) {
+            ui::ValidacaoJanela::escolheArquivoFCONT() = escolhaAnterior;
             TfmPrincipal::selecionaConfiguracao() = selecaoAnterior;
             TfmPrincipal::terminaAplicacao() = terminoAnterior;
             ui::PaginaPrincipal::abreNavegador() = navegadorAnterior;
@@ -209,9 +218,13 @@ protected:
         return dm->quRegI050I051.fieldByName(QStringLiteral("PCORDENACAO")).asString();
     }
 
+    QStringList linhasDoPrompt() { return janela->textoPrompt().split(QLatin1Char('\n')); }
+
+    std::unique_ptr<generation::TdmBlocos> blocos;
     std::unique_ptr<TfmPrincipal> janela;
     std::unique_ptr<ui::TfmAchados> achados;
     TfmPrincipal::Selecao selecaoAnterior;
+    ui::ValidacaoJanela::EscolheArquivo escolhaAnterior;
     std::function<void()> terminoAnterior;
     std::function<void(const QUrl&)> navegadorAnterior;
 };
@@ -267,4 +280,45 @@ TEST_F(AchadosNaJanela, DoubleClickOnASignatoryShowsTheJ930PageAndOnTheFileAsAWh
     EXPECT_FALSE(ui::MostraOndeCorrigir(
         *janela, validacao::Achado{Gravidade::Erro, 139, QStringLiteral("9990"), {}, {}, {}, {}}));
     EXPECT_EQ(paginaEmVista(), indiceDa(janela->tsReg0000())) << "a count of block 9 leads nowhere";
+}
+
+TEST_F(AchadosNaJanela, GerarAddsTheSummaryToThePromptAndOpensTheFindingsOnlyWhenThereAreAny) {
+    achados.reset();
+    ui::ValidacaoJanela& validacao = *janela->validacao();
+    EXPECT_FALSE(validacao.MostrarAchados1()->isEnabled());
+    caixas->get().clear();
+    janela->btGerar()->click();
+    QStringList linhas = linhasDoPrompt();
+    ASSERT_EQ(linhas.size(), 3) << janela->textoPrompt().toStdString();
+    EXPECT_EQ(linhas[0], QStringLiteral("SPED>PROCESSO GERAÇÃO ARQUIVO CONCLUÍDO COM SUCESSO!"));
+    EXPECT_TRUE(linhas[1].startsWith(QStringLiteral("SPED>FCONT_")));
+    EXPECT_EQ(linhas[2], QStringLiteral("SPED>Validação do arquivo: 0 erros, 0 avisos"));
+    EXPECT_TRUE(validacao.fmAchados() == nullptr || !validacao.fmAchados()->isVisible())
+        << "a clean file opens nothing";
+    EXPECT_TRUE(validacao.MostrarAchados1()->isEnabled());
+    ASSERT_EQ(caixas->get().boxes().size(), 1) << caixas->get().texts().join('|').toStdString();
+    EXPECT_EQ(caixas->get().boxes().first().kind, platform::ScriptedDialogs::Kind::ShowFile);
+
+    // The accountant without a CRC number: the file is written all the same, and the error shows.
+    dm->IBScript.setText(
+        QStringLiteral("update AUGC80SPSG set SPSGIND_CRC = null where SPSGCOD_ASSIM = '900';"));
+    dm->IBScript.run();
+    dm->quRegJ930old.close();
+    dm->quRegJ930old.open();
+    caixas->get().clear();
+    janela->btGerar()->click();
+    linhas = linhasDoPrompt();
+    ASSERT_EQ(linhas.size(), 3) << "the summary of the first file is gone";
+    EXPECT_EQ(linhas[0], QStringLiteral("SPED>PROCESSO GERAÇÃO ARQUIVO CONCLUÍDO COM SUCESSO!"));
+    EXPECT_EQ(linhas[2], QStringLiteral("SPED>Validação do arquivo: 1 erros, 0 avisos"));
+    ASSERT_NE(validacao.fmAchados(), nullptr);
+    EXPECT_TRUE(validacao.fmAchados()->isVisible()) << "errors open the findings by themselves";
+    ASSERT_EQ(validacao.ultimosAchados().size(), 1);
+    EXPECT_EQ(validacao.ultimosAchados().first().registro, QStringLiteral("J930"));
+    EXPECT_TRUE(validacao.fmAchados()->laOrigem()->text().contains(QStringLiteral("Arquivos Gerados")));
+    EXPECT_EQ(caixas->get().boxes().size(), 1) << "Gerar's own boxes only";
+
+    // From the findings window to the signatories' page.
+    duploClique(*validacao.fmAchados()->grade()->dbgdAchados(), 0);
+    EXPECT_EQ(paginaEmVista(), indiceDa(janela->tsRegJ930()));
 }
