@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QBrush>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -321,4 +322,53 @@ TEST_F(AchadosNaJanela, GerarAddsTheSummaryToThePromptAndOpensTheFindingsOnlyWhe
     // From the findings window to the signatories' page.
     duploClique(*validacao.fmAchados()->grade()->dbgdAchados(), 0);
     EXPECT_EQ(paginaEmVista(), indiceDa(janela->tsRegJ930()));
+}
+
+TEST_F(AchadosNaJanela, TheMenuValidatesAFileFromDiskAlsoWithLineFeedsOnly) {
+    achados.reset();
+    ui::ValidacaoJanela& validacao = *janela->validacao();
+    // As another program writes it: LF alone, and one balance that does not close.
+    QStringList linhas = linhasDoArquivoCerto();
+    troca(linhas, 72, 7, QStringLiteral("2430,41"));
+    escreveArquivo(QStringLiteral("outro.txt"),
+                   (linhas.join(QLatin1Char('\n')) + QLatin1Char('\n')).toLatin1());
+    QString escolhido = QDir(pastaAtual()).filePath(QStringLiteral("outro.txt"));
+    ui::ValidacaoJanela::escolheArquivoFCONT() = [&](QWidget*) { return escolhido; };
+
+    caixas->get().clear();
+    validacao.ValidarArquivo1()->trigger();
+    ASSERT_NE(validacao.fmAchados(), nullptr);
+    EXPECT_TRUE(validacao.fmAchados()->isVisible());
+    EXPECT_EQ(validacao.fmAchados()->laResumo()->text(),
+              QStringLiteral("Validação do arquivo: 1 erros, 1 avisos"));
+    const ui::ModeloAchados& modelo = *validacao.fmAchados()->grade()->modelo();
+    ASSERT_EQ(modelo.rowCount(), 2);
+    EXPECT_EQ(modelo.index(1, 1).data().toString(), QStringLiteral("72")) << "lines count as in the file";
+    EXPECT_TRUE(caixas->get().boxes().isEmpty());
+
+    // A clean file still shows its window, and what was not checked for want of a table is said.
+    QFile::remove(QStringLiteral("Tabelas Externas/contasref-SRF.txt"));
+    escreveArquivo(QStringLiteral("certo.txt"),
+                   (linhasDoArquivoCerto().join(QLatin1Char('\n')) + '\n').toLatin1());
+    escolhido = QDir(pastaAtual()).filePath(QStringLiteral("certo.txt"));
+    validacao.fmAchados()->close();
+    validacao.ValidarArquivo1()->trigger();
+    EXPECT_TRUE(validacao.fmAchados()->isVisible());
+    const QStringList resumo = validacao.fmAchados()->laResumo()->text().split(QLatin1Char('\n'));
+    ASSERT_EQ(resumo.size(), 2);
+    EXPECT_EQ(resumo[0], QStringLiteral("Validação do arquivo: 0 erros, 0 avisos"));
+    EXPECT_TRUE(resumo[1].startsWith(QStringLiteral("Aviso: sem \"")));
+    EXPECT_TRUE(resumo[1].contains(QStringLiteral("contasref-SRF.txt")));
+    EXPECT_EQ(modelo.rowCount(), 0);
+
+    // Nothing chosen: nothing happens. A file that cannot be read is reported.
+    escolhido.clear();
+    validacao.ValidarArquivo1()->trigger();
+    EXPECT_TRUE(caixas->get().boxes().isEmpty());
+    escolhido = QDir(pastaAtual()).filePath(QStringLiteral("nao-existe.txt"));
+    validacao.ValidarArquivo1()->trigger();
+    ASSERT_EQ(caixas->get().texts().size(), 1);
+    EXPECT_TRUE(caixas->get().texts().first().startsWith(QStringLiteral("Erro: não foi possível ler \"")))
+        << caixas->get().texts().first().toStdString();
+    EXPECT_EQ(validacao.ultimosAchados().size(), 0) << "the last file's findings stay";
 }
