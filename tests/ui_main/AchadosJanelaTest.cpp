@@ -4,6 +4,8 @@
 
 #include "data/dmFCONT.h"
 #include "generation/dmBlocos.h"
+#include "platform/ScriptedDialogs.h"
+#include "tests/relatorios/Planilha.h"
 #include "tests/support/ModuloDados.h"
 #include "ui/main/ControlePaginas.h"
 #include "ui/main/GradeAchados.h"
@@ -26,8 +28,10 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -161,6 +165,57 @@ TEST(GradeAchados, ShowsAPlantedFilesFindingsInColourAndFiltersThemBySeverity) {
 
     grade.rbTodos()->click();
     EXPECT_EQ(modelo.rowCount(), 3);
+}
+
+TEST(GradeAchados, ExportWritesTheRowsAsTheGridShowsThemInItsColumns) {
+    validacao::Achados achados = achadosPlantados();
+    achados.prepend(
+        validacao::Achado{Gravidade::Erro,
+                          0,
+                          {},
+                          {},
+                          QStringLiteral("4.2.01.001"),
+                          QStringLiteral("Lançamento sem contrapartida em 03/2025; corrija-o no ERP."),
+                          QStringLiteral("Conferência")});
+    ui::TfmAchados janela;
+    janela.mostra({}, {}, achados);
+    const QTemporaryDir pasta;
+    const QString arquivo = pasta.filePath(QStringLiteral("achados.xlsx"));
+    const ui::TfmAchados::NomeArquivo anterior = ui::TfmAchados::escolheArquivoExcel();
+    QString destino = arquivo;
+    ui::TfmAchados::escolheArquivoExcel() = [&](QWidget*) { return destino; };
+    platform::ScopedDialogs caixas;
+
+    janela.grade()->filtra(validacao::FiltroGravidade::Erros);
+    janela.grade()->dbgdAchados()->sortByColumn(1, Qt::DescendingOrder);
+    janela.btExportar()->click();
+    ASSERT_EQ(caixas->texts().size(), 1);
+    EXPECT_EQ(caixas->texts().first(), QStringLiteral("3 achados exportados para \"%1\".").arg(arquivo));
+    testsupport::Planilha planilha = testsupport::LePlanilha(arquivo);
+    ASSERT_TRUE(planilha.erro.isEmpty()) << planilha.erro.toStdString();
+    const std::vector<platform::ColunaGrade>& colunas = validacao::ColunasAchados();
+    for (size_t c = 0; c < colunas.size(); ++c)
+        EXPECT_EQ(planilha.celulas.value(QString(QChar('A' + static_cast<int>(c))) + QLatin1Char('1')),
+                  colunas[c].titulo);
+    EXPECT_EQ(planilha.celulas.value(QStringLiteral("A2")), QStringLiteral("Erro"));
+    EXPECT_EQ(planilha.celulas.value(QStringLiteral("B2")), QStringLiteral("92"));
+    EXPECT_EQ(planilha.celulas.value(QStringLiteral("C2")), QStringLiteral("J930"));
+    EXPECT_EQ(planilha.celulas.value(QStringLiteral("B3")), QStringLiteral("72"));
+    EXPECT_EQ(planilha.celulas.value(QStringLiteral("E3")), QStringLiteral("1.1.01.001"));
+    EXPECT_FALSE(planilha.celulas.contains(QStringLiteral("B4"))) << "a finding without a line has no line";
+    EXPECT_EQ(planilha.celulas.value(QStringLiteral("F4")), achados.first().mensagem);
+    EXPECT_FALSE(planilha.celulas.contains(QStringLiteral("A5"))) << "the warning is filtered out";
+    EXPECT_GT(planilha.larguras.value(6), planilha.larguras.value(5)) << "the message has room to be read";
+
+    // A folder that does not exist: the error is told and the workbook written before stays.
+    caixas->clear();
+    destino = pasta.filePath(QStringLiteral("nao/existe.xlsx"));
+    janela.btExportar()->click();
+    ASSERT_EQ(caixas->texts().size(), 1);
+    EXPECT_TRUE(caixas->texts().first().startsWith(QStringLiteral("Erro: \rAo exportar os achados para \"")))
+        << caixas->texts().first().toStdString();
+    EXPECT_TRUE(testsupport::LePlanilha(arquivo).erro.isEmpty());
+    ui::TfmAchados::escolheArquivoExcel() = anterior;
 }
 
 namespace {
