@@ -373,6 +373,14 @@ TEST_F(AchadosNaJanela, GerarAddsTheSummaryToThePromptAndOpensTheFindingsOnlyWhe
     EXPECT_EQ(validacao.ultimosAchados().first().registro, QStringLiteral("J930"));
     EXPECT_TRUE(validacao.fmAchados()->laOrigem()->text().contains(QStringLiteral("Arquivos Gerados")));
     EXPECT_EQ(caixas->get().boxes().size(), 1) << "Gerar's own boxes only";
+    // Pictures for whoever looks at the window (FCONT_CAPTURAS names the folder).
+    if (!qEnvironmentVariableIsEmpty("FCONT_CAPTURAS")) {
+        const QDir capturas(qEnvironmentVariable("FCONT_CAPTURAS"));
+        janela->textoPrompt();
+        EXPECT_TRUE(janela->grab().save(capturas.filePath(QStringLiteral("gerar-validado.png"))));
+        EXPECT_TRUE(
+            validacao.fmAchados()->grab().save(capturas.filePath(QStringLiteral("achados-gerar.png"))));
+    }
 
     // From the findings window to the signatories' page.
     duploClique(*validacao.fmAchados()->grade()->dbgdAchados(), 0);
