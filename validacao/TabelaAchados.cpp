@@ -129,6 +129,8 @@ void TabelaAchados::ordena(const QString& campo, bool decrescente) {
     m_campoOrdem = f ? f->name() : QString();
     m_indiceOrdem = f ? f->index() : -1;
     m_decrescente = f && decrescente;
+    // A finding's position is also its row's place among the stored rows: the table is only ever
+    // filled whole, in that order.
     const platform::Row* atual = currentRowPtr();
     const int manter = atual ? atual->value(cIndice).toInt() : -1;
     rebuildView(manter);

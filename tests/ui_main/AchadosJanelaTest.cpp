@@ -3,6 +3,9 @@
 // mended in the main window on the seed database.
 
 #include "data/dmFCONT.h"
+#include "generation/dmBlocos.h"
+#include "platform/ScriptedDialogs.h"
+#include "tests/relatorios/Planilha.h"
 #include "tests/support/ModuloDados.h"
 #include "ui/main/ControlePaginas.h"
 #include "ui/main/GradeAchados.h"
@@ -13,17 +16,23 @@
 #include "ui/main/PaginaRegistroJ930.h"
 #include "ui/main/TfmAchados.h"
 #include "ui/main/TfmPrincipal.h"
+#include "ui/main/ValidacaoJanela.h"
 #include "validacao/Validacao.h"
 
 #include <QApplication>
 #include <QBrush>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTemporaryDir>
+#include <QToolButton>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -158,6 +167,57 @@ TEST(GradeAchados, ShowsAPlantedFilesFindingsInColourAndFiltersThemBySeverity) {
     EXPECT_EQ(modelo.rowCount(), 3);
 }
 
+TEST(GradeAchados, ExportWritesTheRowsAsTheGridShowsThemInItsColumns) {
+    validacao::Achados achados = achadosPlantados();
+    achados.prepend(
+        validacao::Achado{Gravidade::Erro,
+                          0,
+                          {},
+                          {},
+                          QStringLiteral("4.2.01.001"),
+                          QStringLiteral("Lançamento sem contrapartida em 03/2025; corrija-o no ERP."),
+                          QStringLiteral("Conferência")});
+    ui::TfmAchados janela;
+    janela.mostra({}, {}, achados);
+    const QTemporaryDir pasta;
+    const QString arquivo = pasta.filePath(QStringLiteral("achados.xlsx"));
+    const ui::TfmAchados::NomeArquivo anterior = ui::TfmAchados::escolheArquivoExcel();
+    QString destino = arquivo;
+    ui::TfmAchados::escolheArquivoExcel() = [&](QWidget*) { return destino; };
+    platform::ScopedDialogs caixas;
+
+    janela.grade()->filtra(validacao::FiltroGravidade::Erros);
+    janela.grade()->dbgdAchados()->sortByColumn(1, Qt::DescendingOrder);
+    janela.btExportar()->click();
+    ASSERT_EQ(caixas->texts().size(), 1);
+    EXPECT_EQ(caixas->texts().first(), QStringLiteral("3 achados exportados para \"%1\".").arg(arquivo));
+    testsupport::Planilha planilha = testsupport::LePlanilha(arquivo);
+    ASSERT_TRUE(planilha.erro.isEmpty()) << planilha.erro.toStdString();
+    const std::vector<platform::ColunaGrade>& colunas = validacao::ColunasAchados();
+    for (size_t c = 0; c < colunas.size(); ++c)
+        EXPECT_EQ(planilha.celulas.value(QString(QChar('A' + static_cast<int>(c))) + QLatin1Char('1')),
+                  colunas[c].titulo);
+    EXPECT_EQ(planilha.celulas.value(QStringLiteral("A2")), QStringLiteral("Erro"));
+    EXPECT_EQ(planilha.celulas.value(QStringLiteral("B2")), QStringLiteral("92"));
+    EXPECT_EQ(planilha.celulas.value(QStringLiteral("C2")), QStringLiteral("J930"));
+    EXPECT_EQ(planilha.celulas.value(QStringLiteral("B3")), QStringLiteral("72"));
+    EXPECT_EQ(planilha.celulas.value(QStringLiteral("E3")), QStringLiteral("1.1.01.001"));
+    EXPECT_FALSE(planilha.celulas.contains(QStringLiteral("B4"))) << "a finding without a line has no line";
+    EXPECT_EQ(planilha.celulas.value(QStringLiteral("F4")), achados.first().mensagem);
+    EXPECT_FALSE(planilha.celulas.contains(QStringLiteral("A5"))) << "the warning is filtered out";
+    EXPECT_GT(planilha.larguras.value(6), planilha.larguras.value(5)) << "the message has room to be read";
+
+    // A folder that does not exist: the error is told and the workbook written before stays.
+    caixas->clear();
+    destino = pasta.filePath(QStringLiteral("nao/existe.xlsx"));
+    janela.btExportar()->click();
+    ASSERT_EQ(caixas->texts().size(), 1);
+    EXPECT_TRUE(caixas->texts().first().startsWith(QStringLiteral("Erro: \rAo exportar os achados para \"")))
+        << caixas->texts().first().toStdString();
+    EXPECT_TRUE(testsupport::LePlanilha(arquivo).erro.isEmpty());
+    ui::TfmAchados::escolheArquivoExcel() = anterior;
+}
+
 namespace {
 
 class AchadosNaJanela : public ModuloDadosTest {
@@ -166,8 +226,11 @@ protected:
         ModuloDadosTest::SetUp();
         if (IsSkipped())
             return;
+        blocos = std::make_unique<generation::TdmBlocos>();
         copiaTabelasExternas();
+        dm->cdsListas.loadFromFile(QStringLiteral("Tabelas Externas/SPEDTabCodigos.xml"));
         selecaoAnterior = TfmPrincipal::selecionaConfiguracao();
+        escolhaAnterior = ui::ValidacaoJanela::escolheArquivoFCONT();
         terminoAnterior = TfmPrincipal::terminaAplicacao();
         navegadorAnterior = ui::PaginaPrincipal::abreNavegador();
         TfmPrincipal::selecionaConfiguracao() = [](int& codigo, QString& acao) {
@@ -190,7 +253,9 @@ protected:
     void TearDown() override {
         achados.reset();
         janela.reset();
+        blocos.reset();
         if (selecaoAnterior) {
+            ui::ValidacaoJanela::escolheArquivoFCONT() = escolhaAnterior;
             TfmPrincipal::selecionaConfiguracao() = selecaoAnterior;
             TfmPrincipal::terminaAplicacao() = terminoAnterior;
             ui::PaginaPrincipal::abreNavegador() = navegadorAnterior;
@@ -209,9 +274,13 @@ protected:
         return dm->quRegI050I051.fieldByName(QStringLiteral("PCORDENACAO")).asString();
     }
 
+    QStringList linhasDoPrompt() { return janela->textoPrompt().split(QLatin1Char('\n')); }
+
+    std::unique_ptr<generation::TdmBlocos> blocos;
     std::unique_ptr<TfmPrincipal> janela;
     std::unique_ptr<ui::TfmAchados> achados;
     TfmPrincipal::Selecao selecaoAnterior;
+    ui::ValidacaoJanela::EscolheArquivo escolhaAnterior;
     std::function<void()> terminoAnterior;
     std::function<void(const QUrl&)> navegadorAnterior;
 };
@@ -267,4 +336,102 @@ TEST_F(AchadosNaJanela, DoubleClickOnASignatoryShowsTheJ930PageAndOnTheFileAsAWh
     EXPECT_FALSE(ui::MostraOndeCorrigir(
         *janela, validacao::Achado{Gravidade::Erro, 139, QStringLiteral("9990"), {}, {}, {}, {}}));
     EXPECT_EQ(paginaEmVista(), indiceDa(janela->tsReg0000())) << "a count of block 9 leads nowhere";
+}
+
+TEST_F(AchadosNaJanela, GerarAddsTheSummaryToThePromptAndOpensTheFindingsOnlyWhenThereAreAny) {
+    achados.reset();
+    ui::ValidacaoJanela& validacao = *janela->validacao();
+    EXPECT_FALSE(validacao.MostrarAchados1()->isEnabled());
+    caixas->get().clear();
+    janela->btGerar()->click();
+    QStringList linhas = linhasDoPrompt();
+    ASSERT_EQ(linhas.size(), 3) << janela->textoPrompt().toStdString();
+    EXPECT_EQ(linhas[0], QStringLiteral("SPED>PROCESSO GERAÇÃO ARQUIVO CONCLUÍDO COM SUCESSO!"));
+    EXPECT_TRUE(linhas[1].startsWith(QStringLiteral("SPED>FCONT_")));
+    EXPECT_EQ(linhas[2], QStringLiteral("SPED>Validação do arquivo: 0 erros, 0 avisos"));
+    EXPECT_TRUE(validacao.fmAchados() == nullptr || !validacao.fmAchados()->isVisible())
+        << "a clean file opens nothing";
+    EXPECT_TRUE(validacao.MostrarAchados1()->isEnabled());
+    ASSERT_EQ(caixas->get().boxes().size(), 1) << caixas->get().texts().join('|').toStdString();
+    EXPECT_EQ(caixas->get().boxes().first().kind, platform::ScriptedDialogs::Kind::ShowFile);
+
+    // The accountant without a CRC number: the file is written all the same, and the error shows.
+    dm->IBScript.setText(
+        QStringLiteral("update AUGC80SPSG set SPSGIND_CRC = null where SPSGCOD_ASSIM = '900';"));
+    dm->IBScript.run();
+    dm->quRegJ930old.close();
+    dm->quRegJ930old.open();
+    caixas->get().clear();
+    janela->btGerar()->click();
+    linhas = linhasDoPrompt();
+    ASSERT_EQ(linhas.size(), 3) << "the summary of the first file is gone";
+    EXPECT_EQ(linhas[0], QStringLiteral("SPED>PROCESSO GERAÇÃO ARQUIVO CONCLUÍDO COM SUCESSO!"));
+    EXPECT_EQ(linhas[2], QStringLiteral("SPED>Validação do arquivo: 1 erros, 0 avisos"));
+    ASSERT_NE(validacao.fmAchados(), nullptr);
+    EXPECT_TRUE(validacao.fmAchados()->isVisible()) << "errors open the findings by themselves";
+    ASSERT_EQ(validacao.ultimosAchados().size(), 1);
+    EXPECT_EQ(validacao.ultimosAchados().first().registro, QStringLiteral("J930"));
+    EXPECT_TRUE(validacao.fmAchados()->laOrigem()->text().contains(QStringLiteral("Arquivos Gerados")));
+    EXPECT_EQ(caixas->get().boxes().size(), 1) << "Gerar's own boxes only";
+    // Pictures for whoever looks at the window (FCONT_CAPTURAS names the folder).
+    if (!qEnvironmentVariableIsEmpty("FCONT_CAPTURAS")) {
+        const QDir capturas(qEnvironmentVariable("FCONT_CAPTURAS"));
+        janela->textoPrompt();
+        EXPECT_TRUE(janela->grab().save(capturas.filePath(QStringLiteral("gerar-validado.png"))));
+        EXPECT_TRUE(
+            validacao.fmAchados()->grab().save(capturas.filePath(QStringLiteral("achados-gerar.png"))));
+    }
+
+    // From the findings window to the signatories' page.
+    duploClique(*validacao.fmAchados()->grade()->dbgdAchados(), 0);
+    EXPECT_EQ(paginaEmVista(), indiceDa(janela->tsRegJ930()));
+}
+
+TEST_F(AchadosNaJanela, TheMenuValidatesAFileFromDiskAlsoWithLineFeedsOnly) {
+    achados.reset();
+    ui::ValidacaoJanela& validacao = *janela->validacao();
+    // As another program writes it: LF alone, and one balance that does not close.
+    QStringList linhas = linhasDoArquivoCerto();
+    troca(linhas, 72, 7, QStringLiteral("2430,41"));
+    escreveArquivo(QStringLiteral("outro.txt"),
+                   (linhas.join(QLatin1Char('\n')) + QLatin1Char('\n')).toLatin1());
+    QString escolhido = QDir(pastaAtual()).filePath(QStringLiteral("outro.txt"));
+    ui::ValidacaoJanela::escolheArquivoFCONT() = [&](QWidget*) { return escolhido; };
+
+    caixas->get().clear();
+    validacao.ValidarArquivo1()->trigger();
+    ASSERT_NE(validacao.fmAchados(), nullptr);
+    EXPECT_TRUE(validacao.fmAchados()->isVisible());
+    EXPECT_EQ(validacao.fmAchados()->laResumo()->text(),
+              QStringLiteral("Validação do arquivo: 1 erros, 1 avisos"));
+    const ui::ModeloAchados& modelo = *validacao.fmAchados()->grade()->modelo();
+    ASSERT_EQ(modelo.rowCount(), 2);
+    EXPECT_EQ(modelo.index(1, 1).data().toString(), QStringLiteral("72")) << "lines count as in the file";
+    EXPECT_TRUE(caixas->get().boxes().isEmpty());
+
+    // A clean file still shows its window, and what was not checked for want of a table is said.
+    QFile::remove(QStringLiteral("Tabelas Externas/contasref-SRF.txt"));
+    escreveArquivo(QStringLiteral("certo.txt"),
+                   (linhasDoArquivoCerto().join(QLatin1Char('\n')) + '\n').toLatin1());
+    escolhido = QDir(pastaAtual()).filePath(QStringLiteral("certo.txt"));
+    validacao.fmAchados()->close();
+    validacao.ValidarArquivo1()->trigger();
+    EXPECT_TRUE(validacao.fmAchados()->isVisible());
+    const QStringList resumo = validacao.fmAchados()->laResumo()->text().split(QLatin1Char('\n'));
+    ASSERT_EQ(resumo.size(), 2);
+    EXPECT_EQ(resumo[0], QStringLiteral("Validação do arquivo: 0 erros, 0 avisos"));
+    EXPECT_TRUE(resumo[1].startsWith(QStringLiteral("Aviso: sem \"")));
+    EXPECT_TRUE(resumo[1].contains(QStringLiteral("contasref-SRF.txt")));
+    EXPECT_EQ(modelo.rowCount(), 0);
+
+    // Nothing chosen: nothing happens. A file that cannot be read is reported.
+    escolhido.clear();
+    validacao.ValidarArquivo1()->trigger();
+    EXPECT_TRUE(caixas->get().boxes().isEmpty());
+    escolhido = QDir(pastaAtual()).filePath(QStringLiteral("nao-existe.txt"));
+    validacao.ValidarArquivo1()->trigger();
+    ASSERT_EQ(caixas->get().texts().size(), 1);
+    EXPECT_TRUE(caixas->get().texts().first().startsWith(QStringLiteral("Erro: não foi possível ler \"")))
+        << caixas->get().texts().first().toStdString();
+    EXPECT_EQ(validacao.ultimosAchados().size(), 0) << "the last file's findings stay";
 }
