@@ -187,7 +187,10 @@ void TfmPesquisaGeral::DefinePesquisa(int tipo) {
         m_quCampos.open();
         dataSet = &m_quCampos;
     }
-    ConfiguraCampos(*config, *dataSet);
+    data::ConfiguracaoPesquisa configuracao = *config;
+    if (tipo == 0)
+        data::MostraEmpresaSeVarias(configuracao);
+    ConfiguraCampos(configuracao, *dataSet);
 }
 
 void TfmPesquisaGeral::CarregaCombo(const platform::DataSet& dataSet, QComboBox& combo) {
