@@ -503,4 +503,47 @@ TEST_F(JanelaPrincipal, ANewSetTakesRowsOnlyOnceSavedAndThenStaysTheWindowsSet) 
     EXPECT_EQ(dm->quRegI050I051.recordCount(), 3);
 }
 
+// "Excluir Configuração" and "Sim": the set goes with its association rows and signatories,
+// committed at once, and the prompt says so once the window shows; a new set made next, which
+// takes the freed code, starts empty.
+TEST_F(JanelaPrincipal, DeletingASetTakesItsRowsAndTheNextNewSetStartsEmpty) {
+    banco->runScript(QStringLiteral("delete from AUGC80SP where SPCODIGO = 7;"));
+    TfmPrincipal::selecionaConfiguracao() = [](int& codigo, QString& acao) {
+        codigo = 1;
+        acao = QStringLiteral("EXCLUIR");
+        return true;
+    };
+    boxes().answerNext(QStringLiteral("Sim"));
+    abre();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(boxes().texts(), QStringList{QStringLiteral("Tem certeza de que deseja excluir o registro?")});
+    EXPECT_TRUE(janela->textoPrompt().endsWith(QStringLiteral("SPED>Configuração 1 excluída.")))
+        << janela->textoPrompt().toStdString();
+    db::Attachment outra = banco->connect();
+    db::Transaction leitura(outra);
+    for (const char* tabela : {"AUGC80SP", "AUGC80SPAS", "AUGC80SPSG"})
+        EXPECT_EQ(
+            value(leitura,
+                  QStringLiteral("select count(*) from %1 where SPCODIGO = 1").arg(QLatin1String(tabela)))
+                .toInt(),
+            0)
+            << tabela;
+    leitura.commit();
+    EXPECT_EQ(janela->CodigoConfiguracao, 0);
+    EXPECT_EQ(janela->dbgdRegJ930()->model()->rowCount(), 0);
+
+    // The next new set takes code 1 again (the highest left is 7's rows' set, now gone too).
+    TfmPrincipal::selecionaConfiguracao() = [](int& codigo, QString& acao) {
+        codigo = 0;
+        acao = QStringLiteral("NOVO");
+        return true;
+    };
+    janela->btConfig()->click();
+    EXPECT_EQ(dm->quSPED.fieldByName(QStringLiteral("SPCODIGO")).asInteger(), 1);
+    EXPECT_EQ(common::BuscaValorInteiro(QStringLiteral("count(*)"), QStringLiteral("AUGC80SPAS"),
+                                        QStringLiteral(" where SPCODIGO = 1"), dm->quExec),
+              0)
+        << "no rows of the deleted set wait for it";
+}
+
 } // namespace
