@@ -27,6 +27,7 @@
 #include "ui/main/PromptJanela.h"
 #include "ui/main/Relatorios.h"
 #include "ui/main/TfmConfiguracao.h"
+#include "ui/main/ValidacaoJanela.h"
 #include "ui/search/Pesquisa.h"
 #include "ui/search/PesquisaGeral.h"
 
@@ -115,6 +116,7 @@ TfmPrincipal::TfmPrincipal(QWidget* parent) : QMainWindow(parent) {
     montaBase();
     montaAtalhos();
     m_prompt = std::make_unique<PromptJanela>(*m_mePrompt, *m_tvMenu, *m_btCancelar, *m_btGerar);
+    m_validacao = new ValidacaoJanela(*this);
     layout->addWidget(m_paTopo);
     layout->addWidget(findChild<QWidget*>(QStringLiteral("paCentro")), 1);
     layout->addWidget(findChild<QWidget*>(QStringLiteral("paBase")));
@@ -389,7 +391,8 @@ void TfmPrincipal::CarregarListasColunas() {
 void TfmPrincipal::btGerarClick() {
     const OperacaoLonga operacao(*this);
     const platform::BusyCursor ocupado;
-    generation::GeraArquivoFCONT(m_prompt.get());
+    m_validacao->antesDeGerar();
+    m_validacao->depoisDeGerar(generation::GeraArquivoFCONT(m_prompt.get()));
 }
 
 void TfmPrincipal::btCancelarClick() {
