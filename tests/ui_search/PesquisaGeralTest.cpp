@@ -7,6 +7,7 @@
 #include "ui/search/TfmPesquisaGeral.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QHeaderView>
@@ -70,6 +71,10 @@ TEST_F(PesquisaGeralTest, ExampleSearchSendsTheDocumentedLinesAndCounts) {
     EXPECT_EQ(j->quConsulta.fieldByName(QStringLiteral("PCDESCRICAO")).asString(),
               QStringLiteral("Caixa Geral - Matriz"));
     EXPECT_EQ(j->paineis[1]->text(), QStringLiteral("Registros Encontrados: 1"));
+    QAccessibleInterface* painel = QAccessible::queryAccessibleInterface(j->paineis[1]);
+    ASSERT_NE(painel, nullptr);
+    EXPECT_EQ(painel->text(QAccessible::Name), QStringLiteral("Registros Encontrados: 1"))
+        << "heard as it reads";
     EXPECT_EQ(j->paineis[0]->text(), QStringLiteral("Total de Registros: %1").arg(contaTabela()));
 
     // The grid: the four configured columns, in order, titled, the code on the company's mask;

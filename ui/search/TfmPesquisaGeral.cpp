@@ -76,7 +76,8 @@ TfmPesquisaGeral::TfmPesquisaGeral(QWidget* parent)
     for (int i = 0; i < 3; ++i) {
         paineis[i] = new QLabel(stInformacao);
         paineis[i]->setFixedWidth(larguras[i]);
-        paineis[i]->setAccessibleName(QStringLiteral("Informação %1").arg(i + 1));
+        // Heard as it reads ("Total de Registros: 40"), not as a numbered panel.
+        paineis[i]->setAccessibleDescription(QStringLiteral("Informação"));
         stInformacao->addWidget(paineis[i]);
     }
 
