@@ -1,7 +1,7 @@
 #include "platform/Dialogs.h"
 
 #include "platform/Abort.h"
-#include "platform/Erro.h"
+#include "platform/MensagemErro.h"
 
 #include <cstdio>
 
@@ -53,9 +53,9 @@ bool runReporting(const std::function<void()>& action) {
         return true;
     } catch (const SilentAbort&) {
     } catch (const std::exception& e) {
-        dialogs().error(platform::TextoDoErro(e));
+        dialogs().error(MensagemDoErro(e));
     } catch (...) {
-        dialogs().error(QStringLiteral("Unknown error"));
+        dialogs().error(QStringLiteral("Erro desconhecido."));
     }
     return false;
 }
