@@ -12,6 +12,7 @@
 #include <QThread>
 
 #include <csignal>
+#include <sys/stat.h>
 
 using namespace testsupport;
 
@@ -210,6 +211,125 @@ TEST_F(CliFalhas, ASignalWhileAReportOrAnExportIsWrittenStopsItAndKeepsTheEarlie
             EXPECT_EQ(le(alvo), QByteArray("o arquivo completo de antes")) << nome.toStdString();
             EXPECT_TRUE(arquivosDaPasta().filter(QStringLiteral(".tmp")).isEmpty());
         }
+    }
+}
+
+// Signals at a spread of moments of a generation (connecting, loading the set, generating, writing):
+// a run the signal stopped ends with 130 whatever the signal, prints no file as complete, and
+// leaves only its file marked incomplete; one that ended before the signal keeps its 0.
+TEST_F(CliFalhas, ASignalAtAnyMomentOfAGenerationEndsItAsCancelled) {
+    copiaTabelasExternas();
+    aumentaPlano(3000, true);
+    const QString gerados = arquivo(QStringLiteral("Arquivos Gerados"));
+    int interrompidas = 0;
+    for (const int atraso : {0, 40, 120, 250, 400, 600, 900, 1400}) {
+        for (const int sinal : {SIGINT, SIGTERM}) {
+            QDir(gerados).removeRecursively();
+            QProcess processo;
+            processo.setProcessEnvironment(ambiente());
+            processo.start(QStringLiteral(FCONT_CLI),
+                           comando(QStringLiteral("gerar"), {QStringLiteral("--sem-visualizar")}));
+            ASSERT_TRUE(processo.waitForStarted());
+            QThread::msleep(atraso);
+            ::kill(static_cast<pid_t>(processo.processId()), sinal);
+            ASSERT_TRUE(processo.waitForFinished(60000));
+            const QString momento = QStringLiteral("%1 ms, signal %2").arg(atraso).arg(sinal);
+            const QString saida = QString::fromLocal8Bit(processo.readAllStandardOutput()).trimmed();
+            const QString erros = QString::fromLocal8Bit(processo.readAllStandardError());
+            // A signal before main's first line ends the process the default way (the shell shows
+            // 128 + the signal): nothing was started then.
+            if (processo.exitStatus() == QProcess::CrashExit) {
+                EXPECT_EQ(processo.exitCode(), sinal) << momento.toStdString();
+                EXPECT_TRUE(arquivosDaPasta(QStringLiteral("Arquivos Gerados")).isEmpty());
+                continue;
+            }
+            if (processo.exitCode() == 0) {
+                EXPECT_TRUE(QFileInfo::exists(saida)) << momento.toStdString();
+                continue;
+            }
+            ++interrompidas;
+            EXPECT_EQ(processo.exitCode(), 130) << momento.toStdString() << "\n" << erros.toStdString();
+            EXPECT_TRUE(saida.isEmpty()) << momento.toStdString();
+            EXPECT_TRUE(erros.contains(QStringLiteral("SPED>Operação abortada pelo Usuário.")))
+                << momento.toStdString() << "\n"
+                << erros.toStdString();
+            for (const QString& nome : arquivosDaPasta(QStringLiteral("Arquivos Gerados")))
+                EXPECT_TRUE(nome.contains(QStringLiteral(" - INCOMPLETO")) && !nome.startsWith(u'.'))
+                    << momento.toStdString() << ": " << nome.toStdString();
+        }
+    }
+    EXPECT_GE(interrompidas, 8) << "the signals came too late to test anything";
+}
+
+// Ctrl-C twice while a file is written: the program ends at once, with the temporary file gone
+// and the earlier file as it was.
+TEST_F(CliFalhas, ASecondInterruptEndsAtOnceAndLeavesNoTemporaryFile) {
+    copiaTabelasExternas();
+    aumentaPlano(20000, true);
+    for (const auto& [nome, extras] :
+         {std::pair{QStringLiteral("plano.pdf"),
+                    QStringList{QStringLiteral("relatorio"), QStringLiteral("associacao"),
+                                QStringLiteral("--pdf")}},
+          std::pair{QStringLiteral("plano.xlsx"),
+                    QStringList{QStringLiteral("exportar"), QStringLiteral("--xlsx")}}}) {
+        const QString alvo = arquivo(nome);
+        QFile f(alvo);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("o arquivo completo de antes");
+        f.close();
+
+        QProcess processo;
+        processo.setProcessEnvironment(ambiente());
+        processo.start(QStringLiteral(FCONT_CLI), comando(extras.first(), extras.mid(1) << alvo));
+        ASSERT_TRUE(processo.waitForStarted());
+        QElapsedTimer espera;
+        espera.start();
+        while (arquivosDaPasta().filter(QStringLiteral(".tmp")).isEmpty() &&
+               processo.state() == QProcess::Running && espera.elapsed() < 60000)
+            QThread::usleep(500);
+        ASSERT_EQ(arquivosDaPasta().filter(QStringLiteral(".tmp")).size(), 1) << nome.toStdString();
+        const pid_t pid = static_cast<pid_t>(processo.processId());
+        ::kill(pid, SIGINT);
+        ::kill(pid, SIGINT);
+        QElapsedTimer fim;
+        fim.start();
+        ASSERT_TRUE(processo.waitForFinished(60000));
+        EXPECT_LT(fim.elapsed(), 2000) << nome.toStdString();
+        EXPECT_EQ(processo.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(processo.exitCode(), 130) << nome.toStdString();
+        EXPECT_TRUE(processo.readAllStandardOutput().trimmed().isEmpty());
+        EXPECT_EQ(le(alvo), QByteArray("o arquivo completo de antes")) << nome.toStdString();
+        EXPECT_TRUE(arquivosDaPasta().filter(QStringLiteral(".tmp")).isEmpty())
+            << arquivosDaPasta().join(' ').toStdString();
+    }
+}
+
+// A run stuck in a call that never returns (here the open of a pipe nobody writes to, where the
+// chart file should be) still ends on one signal, after a short grace, as a cancelled run.
+TEST_F(CliFalhas, OneSignalEndsARunStuckInACallThatNeverReturns) {
+    copiaTabelasExternas();
+    const QString plano = arquivo(QStringLiteral("Tabelas Externas/contasref-SRF.txt"));
+    ASSERT_TRUE(QFile::remove(plano));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(plano).constData(), 0600), 0);
+    for (const int sinal : {SIGTERM, SIGINT}) {
+        QProcess processo;
+        processo.setProcessEnvironment(ambiente());
+        processo.start(QStringLiteral(FCONT_CLI), comando(QStringLiteral("carregar-plano"), {}));
+        ASSERT_TRUE(processo.waitForStarted());
+        // Connected and loading: the run waits in the open of the pipe from here on.
+        EXPECT_FALSE(processo.waitForFinished(3000)) << processo.readAllStandardError().toStdString();
+        ::kill(static_cast<pid_t>(processo.processId()), sinal);
+        QElapsedTimer fim;
+        fim.start();
+        const bool terminou = processo.waitForFinished(10000);
+        if (!terminou)
+            processo.kill();
+        ASSERT_TRUE(terminou) << "signal " << sinal << " did not end the stuck run";
+        EXPECT_LT(fim.elapsed(), 6000);
+        EXPECT_EQ(processo.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(processo.exitCode(), 130) << "signal " << sinal;
+        EXPECT_TRUE(QString::fromLocal8Bit(processo.readAllStandardError())
+                        .contains(QStringLiteral("SPED>Operação abortada pelo Usuário.")));
     }
 }
 
