@@ -380,6 +380,51 @@ TEST_F(CliFalhas, AConnectionDroppedByTheServerEndsTheCommandAtOnce) {
         20);
 }
 
+// The same drop while the generation reads the chart: it ends saying so, names no file complete
+// and leaves no file under the complete file's name.
+TEST_F(CliFalhas, AConnectionDroppedDuringAGenerationEndsItWithoutAFileClaimedComplete) {
+    copiaTabelasExternas();
+    aumentaPlano(20000, true);
+    QProcess processo;
+    processo.setProcessEnvironment(ambiente());
+    processo.start(QStringLiteral(FCONT_CLI),
+                   comando(QStringLiteral("gerar"), {QStringLiteral("--sem-visualizar")}));
+    ASSERT_TRUE(processo.waitForStarted());
+    QByteArray erros;
+    QElapsedTimer espera;
+    espera.start();
+    while (!erros.contains("PLANO DE CONTAS x REFERENCIAL") && espera.elapsed() < 60000 &&
+           processo.state() == QProcess::Running) {
+        processo.waitForReadyRead(50);
+        erros += processo.readAllStandardError();
+    }
+    ASSERT_TRUE(erros.contains("PLANO DE CONTAS x REFERENCIAL")) << erros.toStdString();
+
+    db::Attachment administrador = banco->connect();
+    db::Transaction transacao(administrador);
+    db::executeImmediate(transacao,
+                         QStringLiteral("delete from MON$ATTACHMENTS where MON$REMOTE_PID = %1 and "
+                                        "MON$ATTACHMENT_ID <> current_connection")
+                             .arg(processo.processId()));
+    transacao.commit();
+
+    const bool terminou = processo.waitForFinished(10000);
+    if (!terminou)
+        processo.kill();
+    ASSERT_TRUE(terminou) << "the generation waited on the dead connection";
+    erros += processo.readAllStandardError();
+    const QString texto = QString::fromLocal8Bit(erros);
+    EXPECT_EQ(processo.exitStatus(), QProcess::NormalExit) << texto.toStdString();
+    EXPECT_EQ(processo.exitCode(), 1) << texto.toStdString();
+    EXPECT_TRUE(texto.contains(QStringLiteral("Erro: a conexão com o banco de dados foi perdida.")))
+        << texto.toStdString();
+    EXPECT_FALSE(texto.contains(QStringLiteral("CONCLUÍDO COM SUCESSO"))) << texto.toStdString();
+    EXPECT_TRUE(processo.readAllStandardOutput().trimmed().isEmpty()) << "no file named complete";
+    for (const QString& nome : arquivosDaPasta(QStringLiteral("Arquivos Gerados")))
+        EXPECT_TRUE(nome.contains(QStringLiteral(" - INCOMPLETO")) && !nome.startsWith(u'.'))
+            << nome.toStdString();
+}
+
 TEST_F(CliFalhas, MessagesNameTheRealCauseAndPutOurSentenceBeforeTheEngines) {
     copiaTabelasExternas();
     // A set that exists but whose statement fails (a column the upkeep does not bring back).
