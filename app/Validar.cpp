@@ -19,17 +19,12 @@ void escreve(std::FILE* saida, const QString& texto) {
 
 // What a run without one of the tables leaves unchecked, so that silence is not read as a pass.
 void avisaTabelasAusentes(const QString& pasta, bool tambemOPlano) {
-    const QDir dir(pasta);
-    if (tambemOPlano && !QFileInfo::exists(dir.filePath(QStringLiteral("contasref-SRF.txt"))))
-        escreve(stderr,
-                QStringLiteral("Aviso: sem \"%1\": as contas referenciais não foram conferidas com o "
-                               "plano referencial.")
-                    .arg(QDir::toNativeSeparators(dir.filePath(QStringLiteral("contasref-SRF.txt")))));
-    if (!QFileInfo::exists(dir.filePath(QStringLiteral("SPEDTabCodigos.xml"))))
-        escreve(stderr,
-                QStringLiteral("Aviso: sem \"%1\": os códigos não foram conferidos com as listas do "
-                               "leiaute.")
-                    .arg(QDir::toNativeSeparators(dir.filePath(QStringLiteral("SPEDTabCodigos.xml")))));
+    const QString semPlano = validacao::AvisoSemPlano(pasta);
+    if (tambemOPlano && !semPlano.isEmpty())
+        escreve(stderr, semPlano);
+    const QString semListas = validacao::AvisoSemListas(pasta);
+    if (!semListas.isEmpty())
+        escreve(stderr, semListas);
 }
 
 QString campoCsv(const QString& texto) {

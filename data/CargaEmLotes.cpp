@@ -1,5 +1,6 @@
 #include "data/CargaEmLotes.h"
 
+#include "common/Consultas.h"
 #include "common/Mensagens.h"
 #include "data/dmFCONT.h"
 #include "db/FirebirdError.h"
@@ -157,6 +158,21 @@ BotoesDaCarga::~BotoesDaCarga() {
         p->setCancelarEnabled(false);
         p->setGerarEnabled(true);
     }
+}
+
+} // namespace data
+
+namespace data {
+
+QString ColunasCopiadasDasAssociacoes(platform::Query& consulta) {
+    QStringList colunas =
+        common::ListaCampos(QStringLiteral("AUGC80SPAS"), QStringLiteral(","), QString(), consulta)
+            .split(QLatin1Char(','));
+    colunas.removeIf([](const QString& c) {
+        return c.compare(QLatin1String("SPASCODIGO"), Qt::CaseInsensitive) == 0 ||
+               c.compare(QLatin1String("SPCODIGO"), Qt::CaseInsensitive) == 0;
+    });
+    return colunas.join(QLatin1Char(','));
 }
 
 } // namespace data

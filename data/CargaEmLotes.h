@@ -7,6 +7,10 @@
 #include <chrono>
 #include <functional>
 
+namespace platform {
+class Query;
+}
+
 namespace db {
 class Attachment;
 class Statement;
@@ -48,6 +52,11 @@ private:
     QStringList m_linhas;
     std::chrono::steady_clock::time_point m_ultima;
 };
+
+// The association table's columns, comma-separated, without the two a copy sets itself (the key
+// and the set): the server refuses a column named twice in one insert, so those come only at the
+// end of the copy's lists.
+QString ColunasCopiadasDasAssociacoes(platform::Query& consulta);
 
 // "coalesce(MAX(SPASCODIGO) + 1, 1)" over the whole association table; a failure is raised.
 qint64 ProximaChaveAssociacao(db::Transaction& transacao);

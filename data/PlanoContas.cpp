@@ -22,18 +22,6 @@ namespace {
 
 const QString tabelaAssociacoes = QStringLiteral("AUGC80SPAS");
 
-// The server refuses a column named twice in one insert, so the two columns the copy sets
-// itself leave the copied lists and come only at their end.
-QString colunasCopiadas(platform::Query& consulta) {
-    QStringList colunas = common::ListaCampos(tabelaAssociacoes, QStringLiteral(","), QString(), consulta)
-                              .split(QLatin1Char(','));
-    colunas.removeIf([](const QString& c) {
-        return c.compare(QLatin1String("SPASCODIGO"), Qt::CaseInsensitive) == 0 ||
-               c.compare(QLatin1String("SPCODIGO"), Qt::CaseInsensitive) == 0;
-    });
-    return colunas.join(QLatin1Char(','));
-}
-
 QString sqlAssociacoes(bool naoReferenciadas) {
     QString sql = QStringLiteral("select ass.*, \rcta.pcdescricao, cta.pcordenacao, cta.pctipo \r"
                                  "from AUGC80SPAS ass \rleft outer join ACBC15PC cta \r"
@@ -172,7 +160,7 @@ void ImportaPlanoContasECD(const QString& origem) {
             const platform::Field& chaveDaOrigem = laco.fieldByName(QStringLiteral("SPASCODIGO"));
             for (int linha = 1; !laco.eof(); laco.next(), ++linha) {
                 if (!copia) {
-                    const QString colunas = colunasCopiadas(dm.quAux);
+                    const QString colunas = ColunasCopiadasDasAssociacoes(dm.quAux);
                     copia = std::make_unique<db::Statement>(
                         dm.trBanco, QStringLiteral("Insert Into AUGC80SPAS (") + colunas +
                                         QStringLiteral(" , SPASCODIGO, SPCODIGO) select ") + colunas +

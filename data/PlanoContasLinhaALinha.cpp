@@ -18,16 +18,6 @@ int proximaChave() {
                                      QString(), dmFCONT->quExec);
 }
 
-QString colunasCopiadas(platform::Query& consulta) {
-    QStringList colunas = common::ListaCampos(tabelaAssociacoes, QStringLiteral(","), QString(), consulta)
-                              .split(QLatin1Char(','));
-    colunas.removeIf([](const QString& c) {
-        return c.compare(QLatin1String("SPASCODIGO"), Qt::CaseInsensitive) == 0 ||
-               c.compare(QLatin1String("SPCODIGO"), Qt::CaseInsensitive) == 0;
-    });
-    return colunas.join(QLatin1Char(','));
-}
-
 } // namespace
 
 void CarregaPlanoContasLinhaALinha() {
@@ -96,8 +86,8 @@ void ImportaPlanoContasECDLinhaALinha(const QString& origem) {
         for (int linha = 1; !laco.eof(); laco.next(), ++linha) {
             const int chave = common::BuscaValorInteiro(QStringLiteral("coalesce(MAX(SPASCODIGO) + 1, 1)"),
                                                         tabelaAssociacoes, QString(), dm.quExec);
-            const QString colunasInsert = colunasCopiadas(dm.quAux);
-            const QString colunasSelect = colunasCopiadas(dm.quAux1);
+            const QString colunasInsert = ColunasCopiadasDasAssociacoes(dm.quAux);
+            const QString colunasSelect = ColunasCopiadasDasAssociacoes(dm.quAux1);
             dm.IBScript.clear();
             dm.IBScript.setText(QStringLiteral("Insert Into AUGC80SPAS (") + colunasInsert +
                                 QStringLiteral(" , SPASCODIGO, SPCODIGO) ") + QStringLiteral("select ") +

@@ -39,9 +39,9 @@ struct Pasta {
 
 } // namespace
 
-int ExportaPlanoContasExcel(data::TdmFCONT& dm, const QString& arquivo, bool somenteNaoReferenciadas,
-                            const std::vector<platform::ColunaGrade>& descricao) {
-    platform::Query& ds = dm.quRegI050I051;
+int ExportaTabelaExcel(const platform::DataSet& ds, const std::vector<platform::ColunaGrade>& descricao,
+                       const QString& arquivo, const QString& nomeFolha,
+                       const std::function<bool(int linha)>& incluir) {
     const std::vector<platform::ColunaGrade> colunas = platform::ColunasDa(descricao, platform::NaPlanilha);
     // The library writes the whole workbook at its close: into the temporary file, which only
     // replaces the target once the close succeeded.
@@ -53,7 +53,7 @@ int ExportaPlanoContasExcel(data::TdmFCONT& dm, const QString& arquivo, bool som
     if (!pasta.livro)
         throw std::runtime_error(
             QStringLiteral("%1: não foi possível criar a planilha").arg(arquivo).toStdString());
-    lxw_worksheet* folha = workbook_add_worksheet(pasta.livro, "Plano de Contas");
+    lxw_worksheet* folha = workbook_add_worksheet(pasta.livro, nomeFolha.toUtf8().constData());
     lxw_format* negrito = workbook_add_format(pasta.livro);
     format_set_bold(negrito);
     format_set_bottom(negrito, LXW_BORDER_THIN);
@@ -71,10 +71,8 @@ int ExportaPlanoContasExcel(data::TdmFCONT& dm, const QString& arquivo, bool som
         std::vector<int> indices(colunas.size());
         for (size_t c = 0; c < colunas.size(); ++c)
             indices[c] = ds.fieldByName(colunas[c].campo).index();
-        const int referencial = ds.fieldByName(QStringLiteral("COD_CTA_REF")).index();
         for (int r = 0; r < ds.recordCount(); ++r) {
-            // The same test as the grid's statement: a blank code is no referential account.
-            if (somenteNaoReferenciadas && !ds.valueAt(r, referencial).toString().trimmed().isEmpty())
+            if (incluir && !incluir(r))
                 continue;
             platform::processPendingEvents();
             ++linhas;
@@ -101,6 +99,20 @@ int ExportaPlanoContasExcel(data::TdmFCONT& dm, const QString& arquivo, bool som
     confere(workbook_close(livro), arquivo);
     gravacao.conclui();
     return linhas;
+}
+
+int ExportaPlanoContasExcel(data::TdmFCONT& dm, const QString& arquivo, bool somenteNaoReferenciadas,
+                            const std::vector<platform::ColunaGrade>& descricao) {
+    const platform::Query& ds = dm.quRegI050I051;
+    std::function<bool(int)> incluir;
+    if (somenteNaoReferenciadas && ds.active()) {
+        const int referencial = ds.fieldByName(QStringLiteral("COD_CTA_REF")).index();
+        // The same test as the grid's statement: a blank code is no referential account.
+        incluir = [&ds, referencial](int r) {
+            return ds.valueAt(r, referencial).toString().trimmed().isEmpty();
+        };
+    }
+    return ExportaTabelaExcel(ds, descricao, arquivo, QStringLiteral("Plano de Contas"), incluir);
 }
 
 } // namespace relatorios

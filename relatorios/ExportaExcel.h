@@ -4,8 +4,14 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace data {
 class TdmFCONT;
+}
+
+namespace platform {
+class DataSet;
 }
 
 namespace relatorios {
@@ -20,5 +26,14 @@ namespace relatorios {
 // was; pending events are processed after every row, where a hook may stop the export by throwing.
 int ExportaPlanoContasExcel(data::TdmFCONT& dm, const QString& arquivo, bool somenteNaoReferenciadas,
                             const std::vector<platform::ColunaGrade>& descricao = data::ColunasAssociacao());
+
+// Writes the rows of a dataset's view, in its order, to an .xlsx workbook in the spreadsheet's
+// columns of the description: a bold header row of titles, the widths, integers as numbers, any
+// other value as its display text, null as an empty cell. `incluir`, when given, picks the rows.
+// Saved through platform::GravacaoSegura; pending events are processed after every row. Returns
+// the number of rows written; throws std::runtime_error when the file cannot be written.
+int ExportaTabelaExcel(const platform::DataSet& ds, const std::vector<platform::ColunaGrade>& descricao,
+                       const QString& arquivo, const QString& nomeFolha,
+                       const std::function<bool(int linha)>& incluir = {});
 
 } // namespace relatorios

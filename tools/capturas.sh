@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts the real desktop program under a virtual screen on the demo database and saves one
 # picture of each window it goes through (splash, login, configuration list, main window and its
-# pages) into a folder named at the end. Needs xvfb and xdotool; run after tools/instala-e-demo.sh.
+# pages, the findings window of a file validated from the menu) into a folder named at the end. Needs xvfb and xdotool; run after tools/instala-e-demo.sh.
 #   tools/capturas.sh [build folder] [demo folder] [output folder]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -107,6 +107,46 @@ for _ in $(seq 120); do
 done
 sleep 1 # the last picture is written in full before the program is ended
 
+# The findings window: the demo's own file, with one final balance that does not close and one CPF
+# with wrong check digits, written with LF alone as another program would, and validated through
+# the menu "Validação" of the main window.
+plantado="$saida/.plantado/FCONT de outro programa.txt"
+mkdir -p "$(dirname "$plantado")"
+gerado=$(ls -t "$demo/Arquivos Gerados"/FCONT_*.txt 2>/dev/null | head -1 || true)
+if [ -n "$gerado" ] && kill -0 "$programa_pid" 2>/dev/null; then
+    awk 'BEGIN { FS = OFS = "|" }
+         { sub(/\r$/, "") }
+         $2 == "I155" && !saldo { $9 = "1" $9; saldo = 1 }
+         $2 == "J930" && !cpf { $4 = substr($4, 1, 10) ((substr($4, 11, 1) + 1) % 10); cpf = 1 }
+         { print }' "$gerado" > "$plantado"
+    # No window manager runs here to say which window is active: the main window is the widest.
+    principal=""
+    largura=0
+    for id in $(xdotool search --onlyvisible --name "." 2>/dev/null || true); do
+        w=$(xdotool getwindowgeometry --shell "$id" 2>/dev/null | sed -n 's/^WIDTH=//p')
+        [ -n "$w" ] && [ "$w" -gt "$largura" ] && { largura=$w; principal=$id; }
+    done
+    if [ -n "$principal" ]; then
+        xdotool windowfocus --sync "$principal" 2>/dev/null || true
+        xdotool mousemove --window "$principal" 30 9 click 1
+        sleep 0.7
+        xdotool key Down Return
+    fi
+    if dialogo=$(espera_janela "Validar Arquivo FCONT" 20); then
+        sleep 1
+        xdotool windowfocus --sync "$dialogo" 2>/dev/null || true
+        xdotool type --delay 10 "$plantado"
+        xdotool key Return
+        espera_janela "Validação do Arquivo FCONT" 20 >/dev/null || true
+        for _ in $(seq 40); do
+            ls "$saida"/*-fmAchados.png >/dev/null 2>&1 && break
+            sleep 0.25
+        done
+        sleep 1
+    fi
+fi
+esperadas+=(fmAchados)
+
 faltam=0
 for nome in "${esperadas[@]}"; do
     ls "$saida"/*-"$nome".png >/dev/null 2>&1 || { echo "Falta a captura de $nome" >&2; faltam=1; }
@@ -114,4 +154,5 @@ done
 [ "$faltam" -eq 0 ] || { echo "Registro do programa:" >&2; cat "$saida/programa.log" >&2; }
 echo "Capturas em $saida:"
 ls -1 "$saida"/*.png 2>/dev/null || true
+rm -rf "$saida/.plantado"
 exit $faltam

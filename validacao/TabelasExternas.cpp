@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <stdexcept>
 
 namespace validacao {
@@ -82,6 +83,23 @@ TabelasExternas TabelasExternas::Carrega(const QString& pasta) {
         }
     }
     return t;
+}
+
+QString AvisoSemPlano(const QString& pasta) {
+    const QString plano = QDir(pasta).filePath(QStringLiteral("contasref-SRF.txt"));
+    if (QFileInfo::exists(plano))
+        return {};
+    return QStringLiteral("Aviso: sem \"%1\": as contas referenciais não foram conferidas com o plano "
+                          "referencial.")
+        .arg(QDir::toNativeSeparators(plano));
+}
+
+QString AvisoSemListas(const QString& pasta) {
+    const QString listas = QDir(pasta).filePath(QStringLiteral("SPEDTabCodigos.xml"));
+    if (QFileInfo::exists(listas))
+        return {};
+    return QStringLiteral("Aviso: sem \"%1\": os códigos não foram conferidos com as listas do leiaute.")
+        .arg(QDir::toNativeSeparators(listas));
 }
 
 } // namespace validacao

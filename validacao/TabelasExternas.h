@@ -30,4 +30,9 @@ struct TabelasExternas {
     const QHash<QString, QString>* lista(const QString& registro, const QString& campo) const;
 };
 
+// What a check against the tables of `pasta` leaves out when one of them is missing, as the user
+// reads it ("Aviso: sem ..."); empty when the table is there.
+QString AvisoSemPlano(const QString& pasta);
+QString AvisoSemListas(const QString& pasta);
+
 } // namespace validacao

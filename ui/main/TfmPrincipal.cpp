@@ -26,6 +26,7 @@
 #include "ui/main/PromptJanela.h"
 #include "ui/main/Relatorios.h"
 #include "ui/main/TfmConfiguracao.h"
+#include "ui/main/ValidacaoJanela.h"
 #include "ui/search/Pesquisa.h"
 #include "ui/search/PesquisaGeral.h"
 
@@ -114,6 +115,7 @@ TfmPrincipal::TfmPrincipal(QWidget* parent) : QMainWindow(parent) {
     montaCentro();
     montaBase();
     m_prompt = std::make_unique<PromptJanela>(*m_mePrompt, *m_tvMenu, *m_btCancelar, *m_btGerar);
+    m_validacao = new ValidacaoJanela(*this);
     layout->addWidget(m_paTopo);
     layout->addWidget(findChild<QWidget*>(QStringLiteral("paCentro")), 1);
     layout->addWidget(findChild<QWidget*>(QStringLiteral("paBase")));
@@ -411,7 +413,8 @@ void TfmPrincipal::btSalvarClick() {
 
 void TfmPrincipal::btGerarClick() {
     const platform::BusyCursor ocupado;
-    generation::GeraArquivoFCONT(m_prompt.get());
+    m_validacao->antesDeGerar();
+    m_validacao->depoisDeGerar(generation::GeraArquivoFCONT(m_prompt.get()));
 }
 
 void TfmPrincipal::btCancelarClick() {

@@ -31,6 +31,7 @@ class PaginaRegistroJ930;
 class PaginaRegistroM020;
 class PaginaRegistroM030;
 class PromptJanela;
+class ValidacaoJanela;
 
 // The window in which the user completes one parameter set and starts the generation: the set's
 // code and name on top, the tree menu of blocks and records on the left, one page per record,
@@ -83,6 +84,8 @@ public:
     PaginaRegistroJ930* tsRegJ930() const { return m_tsRegJ930; }
     PaginaRegistroM020* tsRegM020() const { return m_tsRegM020; }
     PaginaRegistroM030* tsRegM030() const { return m_tsRegM030; }
+    // The validation of the files generated and chosen, with its menu and findings window.
+    ValidacaoJanela* validacao() const { return m_validacao; }
 
     // Handlers.
     void FormShow();
@@ -153,6 +156,7 @@ private:
     QPlainTextEdit* m_mePrompt = nullptr;
     QMenu* m_pmRegI050I051 = nullptr;
     std::unique_ptr<PromptJanela> m_prompt;
+    ValidacaoJanela* m_validacao = nullptr;
 };
 
 } // namespace ui
