@@ -441,14 +441,18 @@ public:
 // call into the client library or the system may not return at all.
 constexpr std::chrono::milliseconds carencia(3000);
 
-const QString avisoDeInterrupcao = QStringLiteral("SPED>Operação abortada pelo Usuário.");
+// A function, not a global: the signals' thread may still read it while the program's globals
+// are destroyed at exit.
+QString avisoDeInterrupcao() {
+    return QStringLiteral("SPED>Operação abortada pelo Usuário.");
+}
 
 // Ends the program from the signals' thread, whatever the main thread is doing: no temporary file
 // stays and none is renamed over its target any more.
 [[noreturn]] void encerraJa() {
     platform::GravacaoSegura::abandonaTodas();
     if (!avisado.exchange(true)) {
-        const QByteArray linha = platform::terminalText(avisoDeInterrupcao).toLocal8Bit() + '\n';
+        const QByteArray linha = platform::terminalText(avisoDeInterrupcao()).toLocal8Bit() + '\n';
         static_cast<void>(::write(STDERR_FILENO, linha.constData(), size_t(linha.size())));
     }
     std::_Exit(codigoInterrompido);
@@ -482,7 +486,7 @@ bool interrompidoAntes() {
     if (!interrompido)
         return false;
     if (!avisado.exchange(true))
-        escreveErro(avisoDeInterrupcao);
+        escreveErro(avisoDeInterrupcao());
     return true;
 }
 
