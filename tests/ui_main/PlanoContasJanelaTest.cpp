@@ -466,6 +466,24 @@ TEST_F(PlanoContasJanela, InsertOpensARowWithItsDefaultsThatTheAccountSearchOrTy
               vistoPorOutro(
                   QStringLiteral("select PCDESCRICAO from ACBC15PC where PACODIGO = 1 and PCCODIGO = 107")));
     EXPECT_TRUE(caixas->get().boxes().isEmpty()) << caixas->get().texts().join('|').toStdString();
+
+    // An account the set already has is refused: two rows would write its I050 twice.
+    tecla(grade, Qt::Key_Insert);
+    grade->setCurrentIndex(modelo->index(modelo->linhaNova(), modelo->colunaDe(QStringLiteral("PCCODIGO"))));
+    tecla(grade, Qt::Key_F2);
+    texto = editorAberto(*grade) ? editorAberto(*grade)->findChild<QLineEdit*>() : nullptr;
+    ASSERT_NE(texto, nullptr);
+    testsupport::teclas(texto, QStringLiteral("105"));
+    tecla(texto, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    tecla(grade, Qt::Key_Up);
+    EXPECT_EQ(linhasVistasPorOutro(), 40);
+    EXPECT_EQ(vistoPorOutro(
+                  QStringLiteral("select count(*) from AUGC80SPAS where SPCODIGO = 1 and PCCODIGO = 105")),
+              QStringLiteral("1"));
+    EXPECT_TRUE(
+        caixas->get().texts().join('|').contains(QStringLiteral("A conta 105 já está no plano de contas")))
+        << caixas->get().texts().join('|').toStdString();
 }
 
 // Closing the window while a loading runs: "Não" lets it go on; "Sim" stops it before its next
