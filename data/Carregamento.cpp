@@ -4,6 +4,7 @@
 #include "common/Texto.h"
 #include "data/dmFCONT.h"
 #include "data/uFCONT.h"
+#include "db/Statement.h"
 #include "platform/Abort.h"
 #include "platform/Dialogs.h"
 #include "platform/Erro.h"
@@ -108,6 +109,26 @@ bool CarregaConfiguracoes(int codigoConfiguracao) {
         MostraMensagem(QStringLiteral("Erro: ") + platform::TextoDoErro(e), true);
     }
     return false;
+}
+
+void ExcluiLinhasDoConjunto(qint64 conjunto) {
+    TdmFCONT& dm = *dmFCONT;
+    try {
+        for (const char* tabela : {"AUGC80SPAS", "AUGC80SPSG"}) {
+            db::Statement exclusao(dm.trBanco, QStringLiteral("delete from %1 where SPCODIGO = %2")
+                                                   .arg(QLatin1String(tabela))
+                                                   .arg(conjunto));
+            exclusao.execute();
+        }
+        dm.trBanco.commitRetaining();
+    } catch (const std::exception& e) {
+        MostraMensagem(QStringLiteral("Erro: ao excluir as contas e os signatários da configuração %1.\r")
+                               .arg(conjunto) +
+                           platform::TextoDoErro(e),
+                       true);
+    }
+    dm.quRegI050I051.close();
+    dm.quRegJ930old.close();
 }
 
 void EscolheEmpresa(const QString& chave) {

@@ -15,6 +15,11 @@ void CarregaCentrosCusto(int empresa);
 // and its detail rows were asked to open (the tree menu is the window's business).
 bool CarregaConfiguracoes(int codigoConfiguracao);
 
+// After the set `conjunto` was deleted: its association rows and signatories go too, committed
+// at once, and their datasets close. Left behind they would come back under the next new set,
+// which takes the highest code plus one. A failure shows its message and ends by the silent abort.
+void ExcluiLinhasDoConjunto(qint64 conjunto);
+
 // What the lookups of page "Registro 0000" do with the key the lookup window returned (empty
 // when the user chose nothing). The company and the branch are left in edit state for
 // "Salvar"; the municipality is stored at once so that its name shows.

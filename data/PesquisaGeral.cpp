@@ -1,7 +1,9 @@
 #include "data/PesquisaGeral.h"
 
+#include "common/Consultas.h"
 #include "common/MontaFiltro.h"
 #include "common/Texto.h"
+#include "data/dmFCONT.h"
 
 namespace data {
 
@@ -92,6 +94,14 @@ std::optional<ConfiguracaoPesquisa> ConfiguracaoDoTipo(int tipo) {
         {.campo = QStringLiteral("PCDESCRICAO"), .titulo = QStringLiteral("Descrição"), .largura = 360}};
     c.filtrosFixos = {QString()};
     return c;
+}
+
+void MostraEmpresaSeVarias(ConfiguracaoPesquisa& config) {
+    if (common::BuscaValorInteiro(QStringLiteral("count(distinct PACODIGO)"), config.tabela, QString(),
+                                  dmFCONT->quAux1) > 1)
+        config.grade.insert(
+            config.grade.begin(),
+            {.campo = QStringLiteral("PACODIGO"), .titulo = QStringLiteral("Empresa"), .largura = 55});
 }
 
 bool CampoListado(const QString& nome, const QStringList& expressoes) {

@@ -47,6 +47,10 @@ struct ComandosPesquisa {
     QStringList contagem;
 };
 
+// A chart that holds the accounts of more than one company lists the same codes and names once
+// per company: the grid then shows the company's code first. A failed count adds nothing.
+void MostraEmpresaSeVarias(ConfiguracaoPesquisa& config);
+
 // True when the name (trimmed, any case) is one of the expressions, an expression with an alias
 // counting by its alias.
 bool CampoListado(const QString& nome, const QStringList& expressoes);

@@ -132,7 +132,7 @@ void CarregaPlanoContas() {
     MostraProgresso(QString(), QStringLiteral("%1/%2 novas contas criadas!").arg(criadas).arg(processadas));
 }
 
-void ImportaPlanoContasECD(const QString& origem) {
+void ImportaPlanoContasECD(const QString& origem, qint64 destino) {
     bool numero = false;
     const int conjuntoOrigem = origem.toInt(&numero);
     if (!numero)
@@ -151,8 +151,8 @@ void ImportaPlanoContasECD(const QString& origem) {
         const int total = laco.recordCount();
         MostraProgresso(QStringLiteral("Iniciando Importação do Plano de Contas..."), QString());
 
-        const QString destino =
-            QString::number(dm.quSPED.fieldByName(QStringLiteral("SPCODIGO")).asInteger());
+        const QString conjuntoDestino = QString::number(
+            destino > 0 ? destino : dm.quSPED.fieldByName(QStringLiteral("SPCODIGO")).asInteger());
         GravacaoEmLotes lote(dm.trBanco);
         try {
             std::unique_ptr<db::Statement> copia;
@@ -164,7 +164,7 @@ void ImportaPlanoContasECD(const QString& origem) {
                     copia = std::make_unique<db::Statement>(
                         dm.trBanco, QStringLiteral("Insert Into AUGC80SPAS (") + colunas +
                                         QStringLiteral(" , SPASCODIGO, SPCODIGO) select ") + colunas +
-                                        QStringLiteral(" , cast(:CHAVE as integer) , ") + destino +
+                                        QStringLiteral(" , cast(:CHAVE as integer) , ") + conjuntoDestino +
                                         QStringLiteral(" from AUGC80SPAS Where SPCODIGO = ") +
                                         QString::number(conjuntoOrigem) +
                                         QStringLiteral(" and SPASCODIGO = :ORIGEM"));
@@ -193,7 +193,7 @@ void ImportaPlanoContasECD(const QString& origem) {
     dm.quRegI050I051.open();
 }
 
-void ImportarPlanoContasECD() {
+void ImportarPlanoContasECD(qint64 destino) {
     const std::optional<QString> origem = platform::dialogs().input(
         QStringLiteral("Importação Plano Contas ECD"),
         QStringLiteral(
@@ -202,7 +202,7 @@ void ImportarPlanoContasECD() {
     // A cancelled question is no request to copy the default set.
     if (!origem)
         return;
-    ImportaPlanoContasECD(*origem);
+    ImportaPlanoContasECD(*origem, destino);
 }
 
 void ExcluiPlanoContas(bool naoReferenciadas) {

@@ -19,11 +19,13 @@ void CarregaPlanoContas();
 // set, each with a new key, as the per-row statements do but with one column list and one read of
 // the highest key. A text that is no whole number is refused with a warning; any failure of the
 // copy shows its message and ends by the silent abort, keeping the rows copied so far (committed
-// as the loading's). After a success the grid's rows are reopened.
-void ImportaPlanoContasECD(const QString& origem);
+// as the loading's). After a success the grid's rows are reopened. The rows go to the set
+// `destino`, or to the open set when it is 0.
+void ImportaPlanoContasECD(const QString& origem, qint64 destino = 0);
 
-// Asks for the source set and copies from it; a cancelled question copies nothing.
-void ImportarPlanoContasECD();
+// Asks for the source set and copies from it into `destino` (0: the open set); a cancelled
+// question copies nothing.
+void ImportarPlanoContasECD(qint64 destino = 0);
 
 // Deletes every association row of the open set for its current company, after the user's "Sim",
 // and reopens the grid's rows.

@@ -534,6 +534,7 @@ void DataSet::storeValue(int fieldIndex, const QVariant& value) {
     if (!editing())
         throw std::logic_error(("Dataset not in edit or insert mode: " + m_name).toStdString());
     m_buffer[fieldIndex] = value;
+    m_modified = true;
 }
 
 void DataSet::append() {
@@ -548,7 +549,10 @@ void DataSet::append() {
             if (onNewRecord)
                 onNewRecord(*this);
         },
-        [this] { emit m_notifier->stateChanged(m_state); });
+        [this] {
+            m_modified = false;
+            emit m_notifier->stateChanged(m_state);
+        });
 }
 
 void DataSet::edit() {
@@ -561,6 +565,7 @@ void DataSet::edit() {
     }
     m_buffer = currentRow();
     m_buffer.resize(fieldCount());
+    m_modified = false;
     m_state = DataSetState::Edit;
     emit m_notifier->stateChanged(m_state);
 }
@@ -604,6 +609,7 @@ void DataSet::post() {
         m_rows.push_back(row);
         index = static_cast<int>(m_rows.size()) - 1;
         m_state = DataSetState::Browse;
+        m_modified = false;
         if (!ordered() && rowVisible(row) && m_view.size() + 1 == m_rows.size()) {
             m_view.push_back(index);
             m_pos = static_cast<int>(m_view.size()) - 1;
@@ -618,6 +624,7 @@ void DataSet::post() {
         doPost(row, &old);
         m_rows[index] = row;
         m_state = DataSetState::Browse;
+        m_modified = false;
         before = m_view;
         rebuildView(index);
     }
@@ -644,6 +651,7 @@ void DataSet::cancel() {
         return;
     const bool wasEdit = m_state == DataSetState::Edit;
     m_state = DataSetState::Browse;
+    m_modified = false;
     m_buffer.clear();
     m_eof = m_bof = m_view.empty();
     runThenNotify(

@@ -142,6 +142,9 @@ public:
     bool active() const { return m_state != DataSetState::Inactive; }
     DataSetState state() const { return m_state; }
     bool editing() const { return m_state == DataSetState::Edit || m_state == DataSetState::Insert; }
+    // A value was stored into the record being edited or inserted; the defaults of a new
+    // record do not count, so a new record nobody touched can be dropped instead of stored.
+    bool modified() const { return m_modified; }
 
     // Navigation over the view.
     int recordCount() const { return static_cast<int>(m_view.size()); }
@@ -224,6 +227,7 @@ private:
     Row m_buffer;
     bool m_eof = true;
     bool m_bof = true;
+    bool m_modified = false;
     mutable int m_peek = -1; // row a lookup reads through valueAt, -1: the current one
     std::unique_ptr<DataSetNotifier> m_notifier;
 };

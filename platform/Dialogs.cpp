@@ -1,9 +1,7 @@
 #include "platform/Dialogs.h"
 
 #include "platform/Abort.h"
-#include "platform/Erro.h"
-
-#include "db/FirebirdError.h"
+#include "platform/MensagemErro.h"
 
 #include <cstdio>
 
@@ -54,15 +52,10 @@ bool runReporting(const std::function<void()>& action) {
         action();
         return true;
     } catch (const SilentAbort&) {
-    } catch (const db::FirebirdError& e) {
-        // A dead connection is the one failure the user must act on: our words before the server's.
-        dialogs().error(e.connectionLost()
-                            ? QStringLiteral("A conexão com o banco de dados foi perdida.\r") + e.text()
-                            : platform::TextoDoErro(e));
     } catch (const std::exception& e) {
-        dialogs().error(platform::TextoDoErro(e));
+        dialogs().error(MensagemDoErro(e));
     } catch (...) {
-        dialogs().error(QStringLiteral("Unknown error"));
+        dialogs().error(QStringLiteral("Erro desconhecido."));
     }
     return false;
 }

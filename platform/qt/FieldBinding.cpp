@@ -297,7 +297,8 @@ protected:
 
 class DateBinding final : public FieldBinding {
 public:
-    DateBinding(QDateEdit* edit, Field& field) : FieldBinding(edit, field), m_edit(edit) {
+    DateBinding(QDateEdit* edit, Field& field, std::function<QDate()> paginaVazia)
+        : FieldBinding(edit, field), m_edit(edit), m_paginaVazia(std::move(paginaVazia)) {
         edit->setCalendarPopup(true);
         edit->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
         edit->setSpecialValueText(QStringLiteral(" "));
@@ -343,11 +344,13 @@ protected:
                 return true;
             }
         }
-        // An empty entry opens its calendar on today's month, not on the stand-in date.
+        // An empty entry opens its calendar on the month its caller suggests, else on today's,
+        // not on the stand-in date.
         if (event->type() == QEvent::Show && watched == m_edit->calendarWidget() &&
             m_edit->date() == m_edit->minimumDate()) {
-            const QDate today = QDate::currentDate();
-            m_edit->calendarWidget()->setCurrentPage(today.year(), today.month());
+            const QDate sugerida = m_paginaVazia ? m_paginaVazia() : QDate();
+            const QDate pagina = sugerida.isValid() ? sugerida : QDate::currentDate();
+            m_edit->calendarWidget()->setCurrentPage(pagina.year(), pagina.month());
         }
         return FieldBinding::eventFilter(watched, event);
     }
@@ -379,6 +382,7 @@ private:
     }
 
     QDateEdit* m_edit;
+    std::function<QDate()> m_paginaVazia;
     QDate m_shown;
 };
 
@@ -517,9 +521,10 @@ private:
         {
             Busy busy(m_busy);
             ok = runReporting([&] {
-                // A grid that stores each cell at once has nothing waiting in a new row: leaving
-                // it untouched drops it instead of storing an empty record.
-                if (nova >= 0 && m_model->gravaCadaCelula())
+                // A new row nobody typed into is dropped on leaving it, as grids of records do,
+                // instead of storing an empty record; in a grid that stores each cell at once
+                // nothing typed can be waiting in it either.
+                if (nova >= 0 && (m_model->gravaCadaCelula() || !ds.modified()))
                     ds.cancel();
                 ds.moveTo(row);
             });
@@ -569,8 +574,8 @@ QDateEdit* createDateEdit(QWidget* parent) {
     return new EntradaData(parent);
 }
 
-FieldBinding* bindDate(QDateEdit* edit, Field& field) {
-    return bind<DateBinding>(edit, field);
+FieldBinding* bindDate(QDateEdit* edit, Field& field, std::function<QDate()> paginaVazia) {
+    return platform::bind<DateBinding>(edit, field, std::move(paginaVazia));
 }
 
 FieldBinding* bindPicker(QComboBox* combo, Field& field, const QStringList& items) {

@@ -2,10 +2,13 @@
 
 #include "platform/DataSet.h"
 
+#include <QDate>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
 #include <QVariant>
+
+#include <functional>
 
 class QAbstractItemView;
 class QButtonGroup;
@@ -99,7 +102,9 @@ FieldBinding* bindLabel(QLabel* label, Field& field);
 // A date entry with its calendar button, dd/MM/yyyy. A null date shows as an empty entry; Delete
 // or Backspace over the whole text empties it and stores null. A date is stored when the entry
 // is left or a day is picked in the calendar, not at every keystroke of a date being typed.
-FieldBinding* bindDate(QDateEdit* edit, Field& field);
+// `paginaVazia` gives the day whose month the calendar of an empty entry opens on (today's when
+// it is unset or gives an invalid date).
+FieldBinding* bindDate(QDateEdit* edit, Field& field, std::function<QDate()> paginaVazia = {});
 // The date entry of the pages for bindDate: typed as 01012025, 01/01/2025 or 1/1/25 and read when
 // left (Return, another control); an impossible date is reported and the stored one shown again;
 // an emptied entry stores null.

@@ -39,7 +39,10 @@ TEST(AplicacaoFCONTTest, CatcherDiscardsTheSilentAbortAndShowsEveryOtherErrorInT
     ASSERT_EQ(caixas->boxes().size(), 3);
     for (const ScriptedDialogs::Box& caixa : caixas->boxes())
         EXPECT_EQ(caixa.kind, ScriptedDialogs::Kind::Error);
-    EXPECT_EQ(caixas->texts(), QStringList({"Dynamic SQL Error", "Erro: falhou", "Erro desconhecido."}));
+    EXPECT_EQ(caixas->texts(),
+              QStringList({"O banco de dados recusou o comando enviado.\rCausa: Dynamic SQL Error",
+                           "Erro: falhou", "Erro desconhecido."}))
+        << "an engine's text comes after our sentence";
 
     // The loop goes on delivering events after all of them.
     bool entregue = false;

@@ -2,6 +2,7 @@
 #include "tests/ui_app/Janelas.h"
 #include "ui/main/TfmConfiguracao.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
@@ -93,6 +94,32 @@ TEST_F(ConfiguracaoTest, EachLinkReturnsTheSelectedRowWithItsAction) {
         EXPECT_EQ(codigo, escolhido) << caso.link;
         EXPECT_EQ(acao, caso.acao) << caso.link;
     }
+}
+
+// Enter on a row opens it, as the double click does; Escape leaves nothing chosen open.
+TEST_F(ConfiguracaoTest, EnterOnARowOpensItAndEscapeDoesNotCloseTheList) {
+    banco->runScript("INSERT INTO AUGC80SP (SPCODIGO, SPID, SPNOME) VALUES (10, 'T', 'Segunda do FCONT');\n");
+    int escolhido = 0;
+    bool abertaAposEsc = false;
+    testsupport::quandoModal([&](QWidget* modal) {
+        ui::TfmConfiguracao* janela = lista(modal);
+        janela->dbgdConfig->setFocus();
+        janela->dbgdConfig->selectRow(1);
+        escolhido = janela->dbgdConfig->model()->index(1, 0).data().toInt();
+        for (const int tecla : {int(Qt::Key_Escape), int(Qt::Key_Return)}) {
+            QKeyEvent pressiona(QEvent::KeyPress, tecla, Qt::NoModifier);
+            QApplication::sendEvent(janela->dbgdConfig, &pressiona);
+            if (tecla == Qt::Key_Escape)
+                abertaAposEsc = janela->isVisible();
+        }
+    });
+    int codigo = -1;
+    QString acao = "antes";
+    EXPECT_TRUE(ui::SelecionaConfiguracao(codigo, acao));
+    EXPECT_TRUE(abertaAposEsc);
+    EXPECT_NE(escolhido, 0);
+    EXPECT_EQ(codigo, escolhido);
+    EXPECT_EQ(acao, QString());
 }
 
 TEST_F(ConfiguracaoTest, SairEndsTheProgramAndEachCallReadsTheListAgain) {

@@ -7,6 +7,12 @@
 #include <QFile>
 #include <QLineEdit>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
 namespace {
 
 const QString usuarioTeste = QStringLiteral("FCONT_LOGIN_TESTE");
@@ -134,5 +140,65 @@ TEST_F(LoginBancoTest, ASettingsFileRemovedAfterShowEndsOnlyTheAttempt) {
     EXPECT_EQ(caixas->get().texts(), QStringList{"Arquivo de abertura do banco de dados não encontrado."});
     EXPECT_TRUE(login.isVisible());
     EXPECT_EQ(terminacao.vezes, 0);
+    EXPECT_EQ(criadas, 0);
+}
+
+namespace {
+
+// Something listening where the server should be that hangs up on every caller, as a machine
+// that is not the database server does: the engine says "connection rejected by remote interface".
+class PortaQueRecusa {
+public:
+    PortaQueRecusa() {
+        m_socket = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in endereco{};
+        endereco.sin_family = AF_INET;
+        endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        endereco.sin_port = 0;
+        ::bind(m_socket, reinterpret_cast<sockaddr*>(&endereco), sizeof endereco);
+        socklen_t tamanho = sizeof endereco;
+        ::getsockname(m_socket, reinterpret_cast<sockaddr*>(&endereco), &tamanho);
+        porta = ntohs(endereco.sin_port);
+        ::listen(m_socket, 8);
+        m_fio = std::thread([this] {
+            for (;;) {
+                const int cliente = ::accept(m_socket, nullptr, nullptr);
+                if (cliente < 0)
+                    return;
+                char lido[256];
+                (void)::recv(cliente, lido, sizeof lido, 0);
+                ::close(cliente);
+            }
+        });
+    }
+    ~PortaQueRecusa() {
+        ::shutdown(m_socket, SHUT_RDWR);
+        ::close(m_socket);
+        m_fio.join();
+    }
+    int porta = 0;
+
+private:
+    int m_socket = -1;
+    std::thread m_fio;
+};
+
+} // namespace
+
+TEST_F(LoginBancoTest, AnEngineRefusalIsToldInPortugueseFirstWithTheEnginesTextAsCause) {
+    const PortaQueRecusa recusa;
+    escreveIni(QStringLiteral("localhost/%1:%2").arg(recusa.porta).arg(banco->path()),
+               testsupport::testUser());
+    ui::TfmLogin login;
+    login.show();
+    login.edSenha->setText(testsupport::testPassword());
+    login.buOKClick();
+    ASSERT_EQ(caixas->get().texts().size(), 1);
+    const QString caixa = caixas->get().texts().first();
+    EXPECT_TRUE(caixa.startsWith(QStringLiteral("O servidor do banco de dados recusou a conexão.\rCausa: ")))
+        << caixa.toStdString();
+    EXPECT_TRUE(caixa.contains(QStringLiteral("connection rejected by remote interface")))
+        << caixa.toStdString();
+    EXPECT_EQ(terminacao.vezes, 1);
     EXPECT_EQ(criadas, 0);
 }

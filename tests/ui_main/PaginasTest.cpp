@@ -8,6 +8,7 @@
 #include "ui/main/PaginaPrincipal.h"
 #include "ui/main/TfmPrincipal.h"
 
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -233,6 +234,34 @@ TEST_F(Paginas, Registro0000DatesAreTypedAsUsersWriteThemAndAnImpossibleOneIsRep
     EXPECT_EQ(campo("R0000DT_INI").asDateTime().date(), QDate(2025, 2, 1));
     EXPECT_EQ(caixas->get().texts().size(), 1);
     EXPECT_EQ(texto->text(), QStringLiteral("01/02/2025"));
+
+    // An emptied date's calendar opens within the set's period, today's month without one.
+    auto* fim = controle<QDateEdit>("deReg0000DataFin");
+    auto apaga = [](QDateEdit* data) {
+        data->findChild<QLineEdit*>()->selectAll();
+        QKeyEvent tecla(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+        QCoreApplication::sendEvent(data, &tecla);
+    };
+    auto paginaDoCalendario = [](QDateEdit* data) {
+        data->calendarWidget()->window()->show();
+        const QDate pagina(data->calendarWidget()->yearShown(), data->calendarWidget()->monthShown(), 1);
+        data->calendarWidget()->window()->hide();
+        return pagina;
+    };
+    ASSERT_EQ(campo("R0000DT_FIN").asDateTime().date(), QDate(2025, 12, 31));
+    apaga(inicio);
+    EXPECT_TRUE(campo("R0000DT_INI").isNull());
+    EXPECT_EQ(paginaDoCalendario(inicio), QDate(2025, 1, 1)) << "January of the period's year";
+    digitaData(QStringLiteral("01012025"));
+    apaga(fim);
+    EXPECT_TRUE(campo("R0000DT_FIN").isNull());
+    EXPECT_EQ(paginaDoCalendario(fim), QDate(2025, 12, 1)) << "December of the period's year";
+    apaga(inicio);
+    const QDate hoje = QDate::currentDate();
+    EXPECT_EQ(paginaDoCalendario(fim), QDate(hoje.year(), hoje.month(), 1)) << "no period: today";
+    EXPECT_EQ(caixas->get().texts().size(), 1);
+    digitaData(QStringLiteral("1/2/25"));
+
     if (!qEnvironmentVariableIsEmpty("FCONT_CAPTURAS")) {
         const QList<QTreeWidgetItem*> no = janela->tvMenu()->findItems(QStringLiteral("Registro 0000"),
                                                                        Qt::MatchExactly | Qt::MatchRecursive);

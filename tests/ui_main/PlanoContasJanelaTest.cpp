@@ -8,8 +8,10 @@
 #include "platform/Abort.h"
 #include "tests/support/ModuloDados.h"
 #include "tests/support/PlanoGrande.h"
+#include "tests/ui_main/Teclado.h"
 #include "ui/main/GradePlanoContas.h"
 #include "ui/main/PaginaPrincipal.h"
+#include "ui/main/PaginaRegistroI050.h"
 #include "ui/main/TfmPrincipal.h"
 #include "ui/search/CoresPlano.h"
 #include "ui/search/LarguraColuna.h"
@@ -20,7 +22,9 @@
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QImage>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
@@ -107,6 +111,21 @@ protected:
 
     QModelIndex celula(int chave, const char* campo) const {
         return modelo->index(linhaDa(chave), modelo->colunaDe(QString::fromLatin1(campo)));
+    }
+
+    // What another workstation sees of the set's association rows.
+    QString vistoPorOutro(const QString& sql) const {
+        db::Attachment outra = banco->connect();
+        db::Transaction t(outra);
+        const QString valor = testsupport::value(t, sql).toString();
+        t.commit();
+        return valor;
+    }
+    int linhasVistasPorOutro() const {
+        return vistoPorOutro(QStringLiteral("select count(*) from AUGC80SPAS where SPCODIGO = 1")).toInt();
+    }
+    platform::Field& associacao(const char* campo) const {
+        return dm->quRegI050I051.fieldByName(QString::fromLatin1(campo));
     }
 
     QColor cor(int chave, Qt::ItemDataRole papel) const {
@@ -379,6 +398,191 @@ TEST_F(PlanoContasJanela, ADroppedConnectionEndsTheLoadingWithOneBoxAndLeavesThe
     EXPECT_TRUE(caixas->get().texts().first().startsWith(
         QStringLiteral("A conexão com o banco de dados foi perdida.")));
     EXPECT_TRUE(janela->btGerar()->isEnabled());
+}
+
+// Single rows of the association grid, driven with the keys: Ctrl+Del asks and deletes one row,
+// committed at once, and the grid is read again as the filter box says.
+TEST_F(PlanoContasJanela, CtrlDelAsksAndDeletesOneRowCommittedAtOnceKeepingTheFilter) {
+    using testsupport::tecla;
+    grade->setFocus();
+    grade->setCurrentIndex(celula(5, "PCDESCRICAO"));
+    caixas->get().answerNext(QStringLiteral("Não"));
+    tecla(grade, Qt::Key_Delete, Qt::ControlModifier);
+    ASSERT_EQ(caixas->get().boxes().size(), 1);
+    EXPECT_TRUE(
+        caixas->get().texts().first().startsWith(QStringLiteral("Confirma a exclusão da conta 1101002")))
+        << caixas->get().texts().first().toStdString();
+    EXPECT_EQ(modelo->rowCount(), 40);
+    EXPECT_EQ(linhasVistasPorOutro(), 40);
+
+    caixas->get().answerNext(QStringLiteral("Sim"));
+    tecla(grade, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(modelo->rowCount(), 39);
+    EXPECT_EQ(linhaDa(5), -1);
+    EXPECT_EQ(linhasVistasPorOutro(), 39) << "the delete is committed at once";
+    EXPECT_EQ(vistoPorOutro(QStringLiteral("select count(*) from AUGC80SPAS where SPASCODIGO = 5")),
+              QStringLiteral("0"));
+    EXPECT_EQ(dm->quRegI050I051.fieldByName(QStringLiteral("SPASCODIGO")).asInteger(), 6)
+        << "the grid stays near the deleted row";
+
+    // With the box ticked, a deletion reads again only the rows without a referential account.
+    janela->ckRegI050I051ContasNRef()->click();
+    ASSERT_EQ(modelo->rowCount(), 22);
+    grade->setCurrentIndex(celula(6, "PCDESCRICAO"));
+    caixas->get().answerNext(QStringLiteral("Sim"));
+    janela->tsRegI050()->btExcluir()->click();
+    EXPECT_EQ(modelo->rowCount(), 21);
+    EXPECT_TRUE(janela->ckRegI050I051ContasNRef()->isChecked());
+    for (int i = 0; i < modelo->rowCount(); ++i)
+        EXPECT_TRUE(
+            modelo->index(i, modelo->colunaDe(QStringLiteral("COD_CTA_REF"))).data().toString().isEmpty());
+    EXPECT_EQ(linhasVistasPorOutro(), 38);
+    EXPECT_EQ(caixas->get().boxes().size(), 3) << caixas->get().texts().join('|').toStdString();
+}
+
+TEST_F(PlanoContasJanela, InsertOpensARowWithItsDefaultsThatTheAccountSearchOrTypingStores) {
+    using testsupport::editorAberto;
+    using testsupport::tecla;
+    dm->IBScript.setText(QStringLiteral("delete from AUGC80SPAS where SPASCODIGO in (5, 7);"));
+    dm->IBScript.run();
+    dm->trBanco.commitRetaining();
+    janela->ckRegI050I051ContasNRefClick();
+    ASSERT_EQ(modelo->rowCount(), 38);
+    grade->setFocus();
+    grade->setCurrentIndex(celula(4, "PCDESCRICAO"));
+
+    tecla(grade, Qt::Key_Insert);
+    ASSERT_EQ(modelo->rowCount(), 39);
+    EXPECT_EQ(grade->currentIndex().row(), 38) << "the new row is at the end and current";
+    EXPECT_EQ(dm->quRegI050I051.state(), platform::DataSetState::Insert);
+    EXPECT_EQ(associacao("SPASCODIGO").asInteger(), 44) << "the next key of the whole table";
+    EXPECT_EQ(associacao("SPCODIGO").asInteger(), 1);
+    EXPECT_EQ(associacao("PACODIGO").asInteger(), 1);
+    janela->tsRegI050()->btIncluir()->click();
+    EXPECT_EQ(modelo->rowCount(), 39) << "one new row at a time";
+
+    // Left untouched, the row goes; nothing was stored.
+    tecla(grade, Qt::Key_Up);
+    EXPECT_EQ(modelo->rowCount(), 38);
+    EXPECT_EQ(dm->quRegI050I051.state(), platform::DataSetState::Browse);
+    EXPECT_EQ(linhasVistasPorOutro(), 38);
+
+    // Down on the last row opens one; the account's search button fills it and stores it.
+    grade->setCurrentIndex(modelo->index(37, modelo->colunaDe(QStringLiteral("PCCODIGO"))));
+    tecla(grade, Qt::Key_Down);
+    ASSERT_EQ(modelo->linhaNova(), 38);
+    auto botaoDaConta = [this] {
+        grade->setCurrentIndex(
+            modelo->index(modelo->rowCount() - 1, modelo->colunaDe(QStringLiteral("PCCODIGO"))));
+        tecla(grade, Qt::Key_F2);
+        QCoreApplication::processEvents(); // the view lays out and shows its editor
+        QWidget* editor = editorAberto(*grade);
+        auto* botao = editor ? editor->findChild<QToolButton*>(QStringLiteral("btEdicao")) : nullptr;
+        if (botao)
+            botao->click();
+        QCoreApplication::processEvents(); // the search opens once the editor has closed
+        return botao != nullptr;
+    };
+    escolha.clear();
+    ASSERT_TRUE(botaoDaConta());
+    EXPECT_EQ(tipos, QStringList{QStringLiteral("0:PCCODIGO")});
+    EXPECT_EQ(dm->quRegI050I051.state(), platform::DataSetState::Insert) << "nothing chosen, nothing stored";
+    EXPECT_EQ(linhasVistasPorOutro(), 38);
+
+    escolha = QStringLiteral("105");
+    ASSERT_TRUE(botaoDaConta());
+    EXPECT_EQ(dm->quRegI050I051.state(), platform::DataSetState::Browse);
+    EXPECT_EQ(vistoPorOutro(QStringLiteral("select PCCODIGO || '/' || SPCODIGO || '/' || PACODIGO from "
+                                           "AUGC80SPAS where SPASCODIGO = 44")),
+              QStringLiteral("105/1/1"))
+        << "stored and committed at once";
+    EXPECT_EQ(celula(44, "PCDESCRICAO").data().toString(),
+              vistoPorOutro(
+                  QStringLiteral("select PCDESCRICAO from ACBC15PC where PACODIGO = 1 and PCCODIGO = 105")))
+        << "the joined columns show the account";
+    EXPECT_EQ(celula(44, "PCORDENACAO").data().toString(), QStringLiteral("1101002"));
+
+    // An account typed into a new row is stored when the user leaves the row.
+    tecla(grade, Qt::Key_Insert);
+    grade->setCurrentIndex(modelo->index(modelo->linhaNova(), modelo->colunaDe(QStringLiteral("PCCODIGO"))));
+    tecla(grade, Qt::Key_F2);
+    auto* texto = editorAberto(*grade) ? editorAberto(*grade)->findChild<QLineEdit*>() : nullptr;
+    ASSERT_NE(texto, nullptr);
+    testsupport::teclas(texto, QStringLiteral("107"));
+    tecla(texto, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(linhasVistasPorOutro(), 39) << "the row waits until the user leaves it";
+    tecla(grade, Qt::Key_Up);
+    EXPECT_EQ(linhasVistasPorOutro(), 40);
+    EXPECT_EQ(vistoPorOutro(QStringLiteral("select PCCODIGO from AUGC80SPAS where SPASCODIGO = 45")),
+              QStringLiteral("107"));
+    EXPECT_EQ(celula(45, "PCDESCRICAO").data().toString(),
+              vistoPorOutro(
+                  QStringLiteral("select PCDESCRICAO from ACBC15PC where PACODIGO = 1 and PCCODIGO = 107")));
+    EXPECT_TRUE(caixas->get().boxes().isEmpty()) << caixas->get().texts().join('|').toStdString();
+
+    // An account the set already has is refused: two rows would write its I050 twice.
+    tecla(grade, Qt::Key_Insert);
+    grade->setCurrentIndex(modelo->index(modelo->linhaNova(), modelo->colunaDe(QStringLiteral("PCCODIGO"))));
+    tecla(grade, Qt::Key_F2);
+    texto = editorAberto(*grade) ? editorAberto(*grade)->findChild<QLineEdit*>() : nullptr;
+    ASSERT_NE(texto, nullptr);
+    testsupport::teclas(texto, QStringLiteral("105"));
+    tecla(texto, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    tecla(grade, Qt::Key_Up);
+    EXPECT_EQ(linhasVistasPorOutro(), 40);
+    EXPECT_EQ(vistoPorOutro(
+                  QStringLiteral("select count(*) from AUGC80SPAS where SPCODIGO = 1 and PCCODIGO = 105")),
+              QStringLiteral("1"));
+    EXPECT_TRUE(
+        caixas->get().texts().join('|').contains(QStringLiteral("A conta 105 já está no plano de contas")))
+        << caixas->get().texts().join('|').toStdString();
+}
+
+// Closing the window while a loading runs: "Não" lets it go on; "Sim" stops it before its next
+// row, keeps every row stored so far, and only then closes the window and ends the program.
+TEST_F(PlanoContasJanela, ClosingTheWindowDuringALoadingAsksAndOnSimStopsItThenEndsTheProgram) {
+    banco->runScript(testsupport::scriptPlanoGrande(1, 3000, 20000) + testsupport::scriptGatilhoLento(2500));
+    int terminos = 0;
+    TfmPrincipal::terminaAplicacao() = [&terminos] { ++terminos; };
+    auto noConjunto = [this] {
+        return common::BuscaValorInteiro(QStringLiteral("count(*)"), QStringLiteral("AUGC80SPAS"),
+                                         QStringLiteral(" where SPCODIGO = 1"), dm->quExec);
+    };
+    bool visivelAposNao = false;
+    bool visivelAposSim = false;
+    int terminosDuranteCarga = -1;
+    int gravadasAoFechar = -1;
+    QTimer::singleShot(500, janela.get(), [&] {
+        caixas->get().answerNext(QStringLiteral("Não"));
+        janela->close();
+        visivelAposNao = janela->isVisible();
+    });
+    QTimer::singleShot(1000, janela.get(), [&] {
+        caixas->get().answerNext(QStringLiteral("Sim"));
+        janela->close();
+        visivelAposSim = janela->isVisible();
+        terminosDuranteCarga = terminos;
+        gravadasAoFechar = noConjunto();
+    });
+    janela->pmRegI050I051()->actions().at(0)->trigger();
+
+    const QString pergunta =
+        QStringLiteral("Há uma operação em andamento.\rDeseja interrompê-la e encerrar o programa?");
+    EXPECT_EQ(caixas->get().texts(), (QStringList{pergunta, pergunta}));
+    EXPECT_TRUE(visivelAposNao) << "Não: the loading goes on in its window";
+    EXPECT_TRUE(visivelAposSim) << "the window stays while the loading stops";
+    EXPECT_EQ(terminosDuranteCarga, 0);
+    ASSERT_GT(gravadasAoFechar, 40) << "the loading ended before the second close";
+    EXPECT_LT(noConjunto(), 3040) << "the loading stopped";
+    EXPECT_EQ(noConjunto(), gravadasAoFechar) << "no row after the answer";
+    EXPECT_EQ(linhasVistasPorOutro(), gravadasAoFechar) << "and all of them committed";
+    EXPECT_TRUE(janela->textoPrompt().contains(QStringLiteral("SPED>Operação abortada pelo Usuário.")));
+
+    QCoreApplication::processEvents();
+    EXPECT_EQ(terminos, 1) << "the program ends once the loading has stopped";
+    EXPECT_FALSE(janela->isVisible());
 }
 
 } // namespace

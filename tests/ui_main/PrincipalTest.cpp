@@ -1,6 +1,7 @@
 // The main window on the seed database, driven as a user would: the tree menu and its file, the
 // bound pages, the prompt and the generation started and cancelled from the window.
 
+#include "common/Consultas.h"
 #include "data/dmFCONT.h"
 #include "generation/Geracao.h"
 #include "generation/dmBlocos.h"
@@ -8,13 +9,17 @@
 #include "platform/DataSetModel.h"
 #include "platform/EventLoop.h"
 #include "tests/support/ModuloDados.h"
+#include "ui/main/Aplicacao.h"
 #include "ui/main/ControlePaginas.h"
 #include "ui/main/MenuArvore.h"
 #include "ui/main/PaginaPrincipal.h"
+#include "ui/main/PaginaRegistroJ930.h"
 #include "ui/main/PromptJanela.h"
 #include "ui/main/TfmPrincipal.h"
 #include "ui/search/LarguraColuna.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -25,10 +30,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTableView>
+#include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -240,11 +248,13 @@ TEST_F(JanelaPrincipal, NewSetChosenAtStartIsInInsertStateAndSalvarStoresIt) {
     abre();
     platform::Query& sped = dm->quSPED;
     EXPECT_EQ(sped.state(), platform::DataSetState::Insert);
+    EXPECT_TRUE(boxes().texts().isEmpty()) << "one new set, no warning about another";
     EXPECT_EQ(janela->dblaNomeCfg()->text(), QStringLiteral("SPED FCONT - <Nome da Empresa>"));
     EXPECT_EQ(janela->dblaCodCfg()->text(), QStringLiteral("8"))
         << "one more than the highest code of any owner";
     EXPECT_EQ(controle<QLineEdit>("rxdbRM030VL_LUC_LIQ")->text(), QStringLiteral("0,00"));
-    EXPECT_EQ(janela->tvMenu()->topLevelItemCount(), 0) << "no set was loaded, so the tree is not rebuilt";
+    EXPECT_EQ(janela->tvMenu()->topLevelItemCount(), 5)
+        << "the pages of the new set are reached through the menu";
 
     // Without a branch the new set is refused and stays in insert state with its values.
     auto* razao = controle<QLineEdit>("dbedReg0000Razao");
@@ -398,6 +408,142 @@ TEST_F(JanelaPrincipal, CancelarDuringTheI050RowsLeavesThePartialFile) {
     EXPECT_TRUE(janela->textoPrompt().startsWith(QStringLiteral("SPED>Operação abortada pelo Usuário.")));
     EXPECT_TRUE(janela->btGerar()->isEnabled());
     EXPECT_FALSE(janela->btCancelar()->isEnabled());
+}
+
+// The caption is the application's title; Ctrl+S saves and says so on the prompt, F9 generates,
+// and Escape cancels only while a generation runs; a screen reader hears the set's code and name.
+TEST_F(JanelaPrincipal, CaptionCommandKeysAndAccessibleNamesAreWhatTheUserSees) {
+    const QString titulo = QStringLiteral("FCONT - FCONT Versão 1.0 (Compilação 30-06-2015 09:00)");
+    ui::DefineTituloAplicacao(titulo);
+    abre();
+    ui::DefineTituloAplicacao({});
+    EXPECT_EQ(janela->windowTitle(), titulo);
+    auto* codigo = QAccessible::queryAccessibleInterface(janela->dblaCodCfg());
+    auto* nome = QAccessible::queryAccessibleInterface(janela->dblaNomeCfg());
+    ASSERT_TRUE(codigo && nome);
+    EXPECT_EQ(codigo->text(QAccessible::Name), QStringLiteral("1"));
+    EXPECT_EQ(codigo->text(QAccessible::Description), QStringLiteral("Código da configuração"));
+    EXPECT_EQ(nome->text(QAccessible::Name), janela->dblaNomeCfg()->text());
+    EXPECT_FALSE(nome->text(QAccessible::Name).isEmpty());
+
+    janela->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(janela.get()));
+    janela->tvMenu()->setFocus();
+    // A button's key presses it as a click does, a moment later.
+    QTest::keyClick(janela->windowHandle(), Qt::Key_S, Qt::ControlModifier);
+    QTest::qWait(300);
+    EXPECT_TRUE(janela->textoPrompt().endsWith(QStringLiteral("SPED>Configuração 1 salva.")))
+        << janela->textoPrompt().toStdString();
+    QTest::keyClick(janela->windowHandle(), Qt::Key_Escape);
+    QTest::qWait(300);
+    EXPECT_FALSE(dm->Cancelado) << "nothing runs: Escape cancels nothing";
+
+    int linhas = 0;
+    platform::setPendingEventsHook([&] {
+        if (janela->btCancelar()->isEnabled() && ++linhas == 5) {
+            QTest::keyClick(janela->windowHandle(), Qt::Key_Escape);
+            QTest::qWait(200);
+        }
+    });
+    QTest::keyClick(janela->windowHandle(), Qt::Key_F9);
+    QTest::qWait(300);
+    platform::setPendingEventsHook({});
+    EXPECT_GE(linhas, 5) << "F9 started the generation";
+    EXPECT_FALSE(arquivoGerado().isEmpty());
+    EXPECT_TRUE(janela->textoPrompt().startsWith(QStringLiteral("SPED>Operação abortada pelo Usuário.")))
+        << janela->textoPrompt().toStdString();
+    EXPECT_TRUE(boxes().texts().filter(QStringLiteral("Erro")).isEmpty())
+        << boxes().texts().join('|').toStdString();
+}
+
+// "Nova Configuração" with another set highlighted: until the new set is saved nothing may be
+// copied or added for it; once saved it stays the set of the window, and the copy goes into it.
+TEST_F(JanelaPrincipal, ANewSetTakesRowsOnlyOnceSavedAndThenStaysTheWindowsSet) {
+    TfmPrincipal::selecionaConfiguracao() = [](int& codigo, QString& acao) {
+        codigo = 1;
+        acao = QStringLiteral("NOVO");
+        return true;
+    };
+    abre();
+    platform::Query& sped = dm->quSPED;
+    ASSERT_EQ(sped.state(), platform::DataSetState::Insert);
+    const QString aviso = QStringLiteral("Aviso: a configuração ainda não foi salva.\rSalve-a antes de %1.");
+    boxes().clear();
+    boxes().answerNextInput(QStringLiteral("7"));
+    janela->pmRegI050I051()->actions().at(1)->trigger();
+    janela->pmRegI050I051()->actions().at(0)->trigger();
+    escolhe(QStringLiteral("Registro J930"));
+    janela->tsRegJ930()->btIncluir()->click();
+    EXPECT_EQ(boxes().texts(), (QStringList{aviso.arg(QStringLiteral("importar o Plano de Contas ECD")),
+                                            aviso.arg(QStringLiteral("importar o Plano de Contas")),
+                                            aviso.arg(QStringLiteral("incluir signatários"))}));
+    EXPECT_EQ(dm->quRegJ930old.state(), platform::DataSetState::Browse);
+    auto linhasDe = [this](int conjunto) {
+        return common::BuscaValorInteiro(QStringLiteral("count(*)"), QStringLiteral("AUGC80SPAS"),
+                                         QStringLiteral(" where SPCODIGO = %1").arg(conjunto), dm->quExec);
+    };
+    EXPECT_EQ(linhasDe(8), 0);
+    EXPECT_EQ(linhasDe(1), 40);
+
+    sped.fieldByName(QStringLiteral("EMPRESA")).setValue(1);
+    sped.fieldByName(QStringLiteral("FILIAL")).setValue(QStringLiteral("01"));
+    boxes().clear();
+    janela->btSalvar()->click();
+    ASSERT_TRUE(boxes().texts().isEmpty()) << boxes().texts().join('|').toStdString();
+    EXPECT_EQ(janela->CodigoConfiguracao, 8);
+    EXPECT_EQ(sped.state(), platform::DataSetState::Browse);
+    EXPECT_EQ(janela->dblaCodCfg()->text(), QStringLiteral("8"));
+    EXPECT_TRUE(janela->textoPrompt().endsWith(QStringLiteral("SPED>Configuração 8 salva.")));
+    EXPECT_EQ(dm->quRegI050I051.recordCount(), 0) << "the grids show the new set's rows";
+
+    boxes().answerNextInput(QStringLiteral("7"));
+    janela->pmRegI050I051()->actions().at(1)->trigger();
+    EXPECT_EQ(linhasDe(8), 3);
+    EXPECT_EQ(linhasDe(1), 40);
+    EXPECT_EQ(dm->quRegI050I051.recordCount(), 3);
+}
+
+// "Excluir Configuração" and "Sim": the set goes with its association rows and signatories,
+// committed at once, and the prompt says so once the window shows; a new set made next, which
+// takes the freed code, starts empty.
+TEST_F(JanelaPrincipal, DeletingASetTakesItsRowsAndTheNextNewSetStartsEmpty) {
+    banco->runScript(QStringLiteral("delete from AUGC80SP where SPCODIGO = 7;"));
+    TfmPrincipal::selecionaConfiguracao() = [](int& codigo, QString& acao) {
+        codigo = 1;
+        acao = QStringLiteral("EXCLUIR");
+        return true;
+    };
+    boxes().answerNext(QStringLiteral("Sim"));
+    abre();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(boxes().texts(), QStringList{QStringLiteral("Tem certeza de que deseja excluir o registro?")});
+    EXPECT_TRUE(janela->textoPrompt().endsWith(QStringLiteral("SPED>Configuração 1 excluída.")))
+        << janela->textoPrompt().toStdString();
+    db::Attachment outra = banco->connect();
+    db::Transaction leitura(outra);
+    for (const char* tabela : {"AUGC80SP", "AUGC80SPAS", "AUGC80SPSG"})
+        EXPECT_EQ(
+            value(leitura,
+                  QStringLiteral("select count(*) from %1 where SPCODIGO = 1").arg(QLatin1String(tabela)))
+                .toInt(),
+            0)
+            << tabela;
+    leitura.commit();
+    EXPECT_EQ(janela->CodigoConfiguracao, 0);
+    EXPECT_EQ(janela->dbgdRegJ930()->model()->rowCount(), 0);
+
+    // The next new set takes code 1 again (the highest left is 7's rows' set, now gone too).
+    TfmPrincipal::selecionaConfiguracao() = [](int& codigo, QString& acao) {
+        codigo = 0;
+        acao = QStringLiteral("NOVO");
+        return true;
+    };
+    janela->btConfig()->click();
+    EXPECT_EQ(dm->quSPED.fieldByName(QStringLiteral("SPCODIGO")).asInteger(), 1);
+    EXPECT_EQ(common::BuscaValorInteiro(QStringLiteral("count(*)"), QStringLiteral("AUGC80SPAS"),
+                                        QStringLiteral(" where SPCODIGO = 1"), dm->quExec),
+              0)
+        << "no rows of the deleted set wait for it";
 }
 
 } // namespace

@@ -1,11 +1,13 @@
 #include "ui/search/PesquisaGeral.h"
 #include "data/dmFCONT.h"
 #include "platform/Abort.h"
+#include "platform/DataSetModel.h"
 #include "tests/support/ModuloDados.h"
 #include "tests/ui_search/Janela.h"
 #include "ui/search/TfmPesquisaGeral.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QHeaderView>
@@ -69,17 +71,39 @@ TEST_F(PesquisaGeralTest, ExampleSearchSendsTheDocumentedLinesAndCounts) {
     EXPECT_EQ(j->quConsulta.fieldByName(QStringLiteral("PCDESCRICAO")).asString(),
               QStringLiteral("Caixa Geral - Matriz"));
     EXPECT_EQ(j->paineis[1]->text(), QStringLiteral("Registros Encontrados: 1"));
+    QAccessibleInterface* painel = QAccessible::queryAccessibleInterface(j->paineis[1]);
+    ASSERT_NE(painel, nullptr);
+    EXPECT_EQ(painel->text(QAccessible::Name), QStringLiteral("Registros Encontrados: 1"))
+        << "heard as it reads";
     EXPECT_EQ(j->paineis[0]->text(), QStringLiteral("Total de Registros: %1").arg(contaTabela()));
 
-    // The grid: the four configured columns, in order, titled, the code on the company's mask.
+    // The grid: the four configured columns, in order, titled, the code on the company's mask;
+    // the seed's chart holds two companies, so the company's code comes first.
     const QAbstractItemModel& m = *j->dbgdPesquisaGeral->model();
     QStringList titulos;
     const QHeaderView& h = *j->dbgdPesquisaGeral->horizontalHeader();
     for (int v = 0; v < m.columnCount(); ++v)
         if (!j->dbgdPesquisaGeral->isColumnHidden(h.logicalIndex(v)))
             titulos << m.headerData(h.logicalIndex(v), Qt::Horizontal).toString();
-    EXPECT_EQ(titulos, (QStringList{"Cod. Conta", "Ordenação", "Nível", "Descrição"}));
+    EXPECT_EQ(titulos, (QStringList{"Empresa", "Cod. Conta", "Ordenação", "Nível", "Descrição"}));
     EXPECT_EQ(m.data(m.index(0, 1)).toString(), QStringLiteral("1.1.01.001"));
+    const int empresa = dynamic_cast<const platform::DataSetModel&>(m).colunaDe(QStringLiteral("PACODIGO"));
+    EXPECT_EQ(h.visualIndex(empresa), 0);
+    EXPECT_EQ(m.data(m.index(0, empresa)).toString(), QStringLiteral("1"));
+
+    // A chart of one company needs no company column.
+    dm->IBScript.setText(QStringLiteral("delete from ACBC15PC where PACODIGO <> 1;"));
+    dm->IBScript.run();
+    dm->trBanco.commitRetaining();
+    auto outra = abre();
+    outra->bbPesquisaClick();
+    const QAbstractItemModel& m2 = *outra->dbgdPesquisaGeral->model();
+    const QHeaderView& h2 = *outra->dbgdPesquisaGeral->horizontalHeader();
+    QStringList titulos2;
+    for (int v = 0; v < m2.columnCount(); ++v)
+        if (!outra->dbgdPesquisaGeral->isColumnHidden(h2.logicalIndex(v)))
+            titulos2 << m2.headerData(h2.logicalIndex(v), Qt::Horizontal).toString();
+    EXPECT_EQ(titulos2, (QStringList{"Cod. Conta", "Ordenação", "Nível", "Descrição"}));
 }
 
 TEST_F(PesquisaGeralTest, EmptyBoxesListEverythingAndContainingIgnoresCase) {

@@ -1,8 +1,8 @@
 #include "ui/app/AplicacaoFCONT.h"
 
-#include "db/FirebirdError.h"
 #include "platform/Abort.h"
 #include "platform/Dialogs.h"
+#include "platform/MensagemErro.h"
 #include "platform/Regional.h"
 
 #include <QLibraryInfo>
@@ -34,13 +34,9 @@ bool InstalaTraducoesDoToolkit(QCoreApplication& aplicacao) {
 QString TextoDoErroAtual() {
     try {
         throw;
-    } catch (const db::FirebirdError& e) {
-        // A dead connection is the one failure the user must act on: our words before the server's.
-        if (e.connectionLost())
-            return QStringLiteral("A conexão com o banco de dados foi perdida.\r") + e.text();
-        return e.text();
     } catch (const std::exception& e) {
-        return QString::fromUtf8(e.what());
+        // An engine's text is English and technical: our sentence comes first.
+        return platform::MensagemDoErro(e);
     } catch (...) {
         return QStringLiteral("Erro desconhecido.");
     }

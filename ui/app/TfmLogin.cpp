@@ -5,6 +5,7 @@
 #include "db/Services.h"
 #include "platform/Abort.h"
 #include "platform/Dialogs.h"
+#include "platform/MensagemErro.h"
 #include "platform/qt/BusyCursor.h"
 #include "ui/app/AplicacaoFCONT.h"
 #include "ui/app/Conexao.h"
@@ -215,7 +216,7 @@ void TfmLogin::ValidaLogin() {
             TerminaAplicacao();
             return;
         default:
-            platform::dialogs().error(e.text());
+            platform::dialogs().error(platform::MensagemDoErro(e));
             TerminaAplicacao();
             return;
         }

@@ -36,6 +36,24 @@ void somenteLeitura(platform::FieldBinding* vinculo) {
     edit->setStyleSheet(QStringLiteral("QLineEdit { background: #d4d0c8; color: black; }"));
 }
 
+// The calendar of an empty period date opens within the set's period: an empty start on January
+// of the end's year, an empty end on December of the start's year; invalid (today) otherwise.
+QDate DiaDoPeriodo(const platform::DataSet& dataSet, const platform::Field& campo) {
+    const auto data = [&dataSet](const char* nome) {
+        const platform::Field* f = dataSet.findField(QString::fromLatin1(nome));
+        return f && !f->isNull() ? f->asDateTime().date() : QDate();
+    };
+    if (campo.name().compare(QLatin1String("R0000DT_INI"), Qt::CaseInsensitive) == 0) {
+        const QDate fim = data("R0000DT_FIN");
+        return fim.isValid() ? QDate(fim.year(), 1, 1) : QDate();
+    }
+    if (campo.name().compare(QLatin1String("R0000DT_FIN"), Qt::CaseInsensitive) == 0) {
+        const QDate inicio = data("R0000DT_INI");
+        return inicio.isValid() ? QDate(inicio.year(), 12, 31) : QDate();
+    }
+    return {};
+}
+
 } // namespace
 
 PaginaRegistro::PaginaRegistro(const QString& titulo, QWidget* parent) : QWidget(parent) {
@@ -87,7 +105,7 @@ PaginaRegistro::Controle PaginaRegistro::cria(const CampoPagina& c, platform::Da
     }
     case Entrada::Data: {
         QDateEdit* data = platform::createDateEdit(pai);
-        platform::bindDate(data, campo);
+        platform::bindDate(data, campo, [&dataSet, &campo] { return DiaDoPeriodo(dataSet, campo); });
         controle = data;
         break;
     }

@@ -5,12 +5,14 @@
 #include "platform/qt/FieldBinding.h"
 #include "ui/main/GradeColunas.h"
 #include "ui/main/GradePlanoContas.h"
+#include "ui/main/LinhasGrade.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -43,7 +45,19 @@ PaginaRegistroI050::PaginaRegistroI050(platform::DataSet& sped, platform::DataSe
     m_contasNRef->setCursor(Qt::PointingHandCursor);
     m_contasNRef->setToolTip(
         QStringLiteral("Clique aqui para visualizar somente as Contas não Referenciadas."));
-    corpo()->addWidget(m_contasNRef);
+
+    m_incluir = new QPushButton(QStringLiteral("Incluir"), this);
+    m_incluir->setObjectName(QStringLiteral("btIncluirI050"));
+    m_incluir->setToolTip(QStringLiteral("Inclui uma conta no plano de contas (Insert)"));
+    m_excluir = new QPushButton(QStringLiteral("Excluir"), this);
+    m_excluir->setObjectName(QStringLiteral("btExcluirI050"));
+    m_excluir->setToolTip(QStringLiteral("Exclui a conta selecionada do plano de contas (Ctrl+Del)"));
+    auto* linha = new QHBoxLayout;
+    linha->addWidget(m_contasNRef);
+    linha->addStretch(1);
+    linha->addWidget(m_incluir);
+    linha->addWidget(m_excluir);
+    corpo()->addLayout(linha);
 
     m_grade = new QTableView(this);
     nomeia(m_grade, "dbgdPlanoContasRef", QStringLiteral("Plano de Contas"));
@@ -57,6 +71,18 @@ PaginaRegistroI050::PaginaRegistroI050(platform::DataSet& sped, platform::DataSe
     m_grade->verticalHeader()->setDefaultSectionSize(22);
     m_grade->verticalHeader()->setFixedWidth(14);
     ArrumaColunasPlano(*m_grade, *m_modelo);
+    m_linhas = new LinhasGrade(*m_grade, *m_modelo, QString());
+    m_linhas->perguntaDaLinha = [&associacoes] {
+        const auto texto = [&associacoes](const char* campo) {
+            return associacoes.fieldByName(QString::fromLatin1(campo)).asString().trimmed();
+        };
+        QString conta = texto("PCORDENACAO");
+        if (!texto("PCDESCRICAO").isEmpty())
+            conta += QStringLiteral(" - ") + texto("PCDESCRICAO");
+        return QStringLiteral("Confirma a exclusão da conta %1 do plano de contas?").arg(conta);
+    };
+    connect(m_incluir, &QPushButton::clicked, this, [this] { m_linhas->inclui(); });
+    connect(m_excluir, &QPushButton::clicked, this, [this] { m_linhas->exclui(); });
     corpo()->addWidget(m_grade, 1);
 }
 

@@ -1,15 +1,13 @@
 #include "ui/main/PaginaRegistroJ930.h"
 
-#include "common/Mensagens.h"
 #include "data/ColunasGrades.h"
-#include "platform/Dialogs.h"
 #include "platform/qt/FieldBinding.h"
 #include "ui/main/GradeColunas.h"
+#include "ui/main/LinhasGrade.h"
 #include "ui/search/LarguraColuna.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -18,8 +16,7 @@ namespace ui {
 
 PaginaRegistroJ930::PaginaRegistroJ930(platform::DataSet& signatarios, QWidget* parent)
     : PaginaRegistro(QStringLiteral("    Registro J930 - Identificação dos Signatários da Escrituração "),
-                     parent),
-      m_signatarios(signatarios) {
+                     parent) {
     m_modelo = new ModeloGrade(signatarios, data::ColunasSignatarios(), this);
     m_modelo->setGravaCadaCelula(true);
     m_grade = new QTableView(this);
@@ -32,7 +29,7 @@ PaginaRegistroJ930::PaginaRegistroJ930(platform::DataSet& signatarios, QWidget* 
         const platform::ColunaGrade& c = *m_modelo->coluna(i);
         m_grade->setColumnWidth(i, LarguraNaTela(*m_grade, c.largura, c.titulo));
     }
-    m_grade->installEventFilter(this);
+    m_linhas = new LinhasGrade(*m_grade, *m_modelo, QStringLiteral("Confirma a exclusão do signatário?"));
 
     auto* botoes = new QHBoxLayout;
     m_incluir = new QPushButton(QStringLiteral("Incluir"), this);
@@ -52,53 +49,11 @@ PaginaRegistroJ930::PaginaRegistroJ930(platform::DataSet& signatarios, QWidget* 
 }
 
 void PaginaRegistroJ930::inclui() {
-    if (!m_signatarios.active())
-        return;
-    if (m_signatarios.state() != platform::DataSetState::Insert &&
-        !platform::runReporting([this] { m_signatarios.append(); }))
-        return;
-    m_grade->setFocus();
-    m_grade->setCurrentIndex(m_modelo->index(m_modelo->linhaNova(), 0));
+    m_linhas->inclui();
 }
 
 void PaginaRegistroJ930::exclui() {
-    if (!m_signatarios.active())
-        return;
-    if (m_signatarios.state() == platform::DataSetState::Insert) {
-        m_signatarios.cancel();
-        return;
-    }
-    if (m_signatarios.isEmpty())
-        return;
-    if (common::Pergunta(QStringLiteral("Confirma a exclusão do signatário?"),
-                         {QStringLiteral("Sim"), QStringLiteral("Não")}) != QLatin1String("Sim"))
-        return;
-    platform::runReporting([this] { m_signatarios.remove(); });
-}
-
-bool PaginaRegistroJ930::eventFilter(QObject* objeto, QEvent* evento) {
-    if (objeto != m_grade || evento->type() != QEvent::KeyPress)
-        return PaginaRegistro::eventFilter(objeto, evento);
-    const auto* tecla = static_cast<QKeyEvent*>(evento);
-    const Qt::KeyboardModifiers mods = tecla->modifiers() & ~Qt::KeypadModifier;
-    if (tecla->key() == Qt::Key_Insert && mods == Qt::NoModifier) {
-        inclui();
-        return true;
-    }
-    if (tecla->key() == Qt::Key_Delete && mods == Qt::ControlModifier) {
-        exclui();
-        return true;
-    }
-    // Down on the last stored row opens a new one, as in any grid of records.
-    if (tecla->key() == Qt::Key_Down && mods == Qt::NoModifier && m_modelo->linhaNova() < 0 &&
-        m_grade->currentIndex().row() == m_modelo->rowCount() - 1) {
-        const int coluna = std::max(m_grade->currentIndex().column(), 0);
-        inclui();
-        if (m_modelo->linhaNova() >= 0)
-            m_grade->setCurrentIndex(m_modelo->index(m_modelo->linhaNova(), coluna));
-        return true;
-    }
-    return PaginaRegistro::eventFilter(objeto, evento);
+    m_linhas->exclui();
 }
 
 } // namespace ui

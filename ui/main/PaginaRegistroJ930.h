@@ -7,6 +7,7 @@ class QTableView;
 
 namespace ui {
 
+class LinhasGrade;
 class ModeloGrade;
 
 // "Registro J930": the signatories of the parameter set in their grid; an edited cell is stored
@@ -20,6 +21,7 @@ public:
     ModeloGrade* modelo() const { return m_modelo; }
     QPushButton* btIncluir() const { return m_incluir; }
     QPushButton* btExcluir() const { return m_excluir; }
+    LinhasGrade* linhas() const { return m_linhas; }
 
     // A new row at the end with the defaults of a new signatory, the grid on its first cell.
     void inclui();
@@ -27,15 +29,12 @@ public:
     // not stored yet is dropped without asking.
     void exclui();
 
-protected:
-    bool eventFilter(QObject* objeto, QEvent* evento) override;
-
 private:
-    platform::DataSet& m_signatarios;
     QTableView* m_grade;
     ModeloGrade* m_modelo;
     QPushButton* m_incluir;
     QPushButton* m_excluir;
+    LinhasGrade* m_linhas;
 };
 
 } // namespace ui

@@ -134,9 +134,16 @@ void TfmConfiguracao::showEvent(QShowEvent* event) {
 }
 
 // A window without a Cancel button ignores Escape; only "Sair" or closing the frame leave it.
+// Enter on a row opens it, as the double click does.
 void TfmConfiguracao::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         event->accept();
+        return;
+    }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        event->accept();
+        laAbrirClick();
         return;
     }
     QDialog::keyPressEvent(event);

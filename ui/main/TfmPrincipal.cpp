@@ -12,6 +12,7 @@
 #include "platform/Dialogs.h"
 #include "platform/qt/BusyCursor.h"
 #include "platform/qt/FieldBinding.h"
+#include "ui/main/Aplicacao.h"
 #include "ui/main/ControlePaginas.h"
 #include "ui/main/GradeColunas.h"
 #include "ui/main/GradePlanoContas.h"
@@ -32,7 +33,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QFile>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -114,6 +114,7 @@ TfmPrincipal::TfmPrincipal(QWidget* parent) : QMainWindow(parent) {
     montaTopo();
     montaCentro();
     montaBase();
+    montaAtalhos();
     m_prompt = std::make_unique<PromptJanela>(*m_mePrompt, *m_tvMenu, *m_btCancelar, *m_btGerar);
     m_validacao = new ValidacaoJanela(*this);
     layout->addWidget(m_paTopo);
@@ -155,10 +156,11 @@ void TfmPrincipal::montaTopo() {
     m_gbConfiguracoes->setStyleSheet(QStringLiteral("QGroupBox { color: grey; }"));
     m_dblaCodCfg = new QLabel(m_gbConfiguracoes);
     m_dblaCodCfg->setObjectName(QStringLiteral("dblaCodCfg"));
-    m_dblaCodCfg->setAccessibleName(QStringLiteral("Código da configuração"));
+    // A screen reader hears what the label shows (the label's text is its name), then what it is.
+    m_dblaCodCfg->setAccessibleDescription(QStringLiteral("Código da configuração"));
     m_dblaNomeCfg = new QLabel(m_gbConfiguracoes);
     m_dblaNomeCfg->setObjectName(QStringLiteral("dblaNomeCfg"));
-    m_dblaNomeCfg->setAccessibleName(QStringLiteral("Nome da configuração"));
+    m_dblaNomeCfg->setAccessibleDescription(QStringLiteral("Nome da configuração"));
     m_dblaNomeCfg->setCursor(Qt::PointingHandCursor);
     m_dblaNomeCfg->setToolTip(QStringLiteral("Click aqui para definir um novo Nome para configuração"));
     m_dblaNomeCfg->installEventFilter(this);
@@ -281,10 +283,13 @@ void TfmPrincipal::FormCreate() {
     }
     CarregaConfiguracoes();
     CarregarListasColunas();
-    if (AcaoConfiguracao == QStringLiteral("NOVO"))
+    // With no set chosen the loading has started the new set already; a second one would store
+    // the first, empty, and refuse it with a warning.
+    if (AcaoConfiguracao == QStringLiteral("NOVO") &&
+        dmFCONT->quSPED.state() != platform::DataSetState::Insert)
         data::NovoRegistro(dmFCONT->quSPED);
     else if (AcaoConfiguracao == QStringLiteral("EXCLUIR"))
-        data::ExcluiRegistro(dmFCONT->quSPED);
+        excluiConfiguracao();
 }
 
 void TfmPrincipal::showEvent(QShowEvent* evento) {
@@ -294,8 +299,7 @@ void TfmPrincipal::showEvent(QShowEvent* evento) {
 }
 
 void TfmPrincipal::FormShow() {
-    setWindowTitle(QApplication::applicationDisplayName().isEmpty() ? QApplication::applicationName()
-                                                                    : QApplication::applicationDisplayName());
+    setWindowTitle(TituloAplicacao());
     m_prompt->setLines({});
     m_prompt->descarrega();
     m_btCancelar->setEnabled(dmFCONT && dmFCONT->Cancelado);
@@ -303,16 +307,6 @@ void TfmPrincipal::FormShow() {
     AtualizaPrompt(QStringLiteral("Programa SPED FCONT Iniciado..."),
                    QStringLiteral("Conectado a Base de Dados: ") +
                        (dmFCONT ? dmFCONT->dbBanco.params.database : QString()));
-}
-
-void TfmPrincipal::closeEvent(QCloseEvent* evento) {
-    QMainWindow::closeEvent(evento);
-    FormClose();
-}
-
-void TfmPrincipal::FormClose() {
-    if (terminaAplicacao())
-        terminaAplicacao()();
 }
 
 bool TfmPrincipal::eventFilter(QObject* objeto, QEvent* evento) {
@@ -375,7 +369,9 @@ void TfmPrincipal::ConfiguraTreeView() {
 
 void TfmPrincipal::CarregaConfiguracoes() {
     const platform::BusyCursor ocupado;
-    if (!data::CarregaConfiguracoes(CodigoConfiguracao))
+    // A new set is filled in through the record pages too: the menu that leads to them is built
+    // for it as for a set that was found.
+    if (!data::CarregaConfiguracoes(CodigoConfiguracao) && CodigoConfiguracao > 0)
         return;
     try {
         ConfiguraTreeView();
@@ -392,26 +388,8 @@ void TfmPrincipal::CarregarListasColunas() {
         modelo.defineLista(coluna.campo, coluna.lista);
 }
 
-void TfmPrincipal::btConfigClick() {
-    int codigo = CodigoConfiguracao;
-    QString acao;
-    if (selecionaConfiguracao() && selecionaConfiguracao()(codigo, acao))
-        CodigoConfiguracao = codigo;
-    else
-        acao.clear();
-    CarregaConfiguracoes();
-    if (acao == QStringLiteral("NOVO"))
-        data::NovoRegistro(dmFCONT->quSPED);
-    else if (acao == QStringLiteral("EXCLUIR"))
-        data::ExcluiRegistro(dmFCONT->quSPED);
-}
-
-void TfmPrincipal::btSalvarClick() {
-    data::GravaRegistro(dmFCONT->quSPED);
-    CarregaConfiguracoes();
-}
-
 void TfmPrincipal::btGerarClick() {
+    const OperacaoLonga operacao(*this);
     const platform::BusyCursor ocupado;
     m_validacao->antesDeGerar();
     m_validacao->depoisDeGerar(generation::GeraArquivoFCONT(m_prompt.get()));
@@ -459,75 +437,6 @@ common::PromptView& TfmPrincipal::prompt() {
 QString TfmPrincipal::textoPrompt() {
     m_prompt->descarrega();
     return m_mePrompt->toPlainText();
-}
-
-void TfmPrincipal::VisualizarClick() {
-    VisualizaRelatorios(this);
-}
-
-void TfmPrincipal::ExportarExcelClick() {
-    ExportaExcel(this, ckRegI050I051ContasNRef()->isChecked());
-}
-
-void TfmPrincipal::CarregaPlanoContas() {
-    data::CarregaPlanoContas();
-}
-
-void TfmPrincipal::ImportarPlanoContas1Click() {
-    CarregaPlanoContas();
-}
-
-void TfmPrincipal::ImportarPlanoContasECD1Click() {
-    data::ImportarPlanoContasECD();
-}
-
-void TfmPrincipal::ExcluirPlanodeContas1Click() {
-    data::ExcluiPlanoContas(ckRegI050I051ContasNRef()->isChecked());
-}
-
-void TfmPrincipal::ckRegI050I051ContasNRefClick() {
-    data::AbreAssociacoes(ckRegI050I051ContasNRef()->isChecked());
-}
-
-void TfmPrincipal::dbgdPlanoContasRefEditButtonClick() {
-    platform::Query& associacoes = dmFCONT->quRegI050I051;
-    const QString campo = m_tsRegI050->modelo()->campoDa(dbgdPlanoContasRef()->currentIndex().column());
-    auto contaEscolhida = [] {
-        QString r1, r2, r3, r4;
-        const QString nome = QStringLiteral("PCCODIGO");
-        if (abrePesquisaGeral())
-            abrePesquisaGeral()(0, r1, r2, r3, r4, nome, nome, nome, nome);
-        return r1;
-    };
-    if (campo == QLatin1String("PCCODIGO")) {
-        const QString codigo = contaEscolhida();
-        if (!codigo.isEmpty()) {
-            associacoes.edit();
-            associacoes.fieldByName(QStringLiteral("PCCODIGO")).setText(codigo);
-            associacoes.fieldByName(QStringLiteral("PACODIGO"))
-                .setValue(dmFCONT->quEmpresaProc.fieldByName(QStringLiteral("PACODIGO")).value());
-        }
-    } else if (campo == QLatin1String("COD_CTA_REF")) {
-        if (associacoes.fieldByName(QStringLiteral("PCTIPO")).asString() == QLatin1String("S"))
-            common::MostraMensagem(
-                QStringLiteral("Aviso: \rApenas Contas Analíticas devem ser Referenciadas!"), true);
-        const QString codigo = pesquisa(QStringLiteral("Plano Contas Referencial"));
-        if (!codigo.isEmpty()) {
-            associacoes.edit();
-            associacoes.fieldByName(QStringLiteral("COD_CTA_REF")).setValue(common::Trim(codigo));
-        }
-    } else if (campo == QLatin1String("PCCODIGOSUP")) {
-        const QString codigo = contaEscolhida();
-        if (!codigo.isEmpty()) {
-            associacoes.edit();
-            associacoes.fieldByName(QStringLiteral("PCCODIGOSUP")).setText(codigo);
-        }
-    }
-    // The pending change is stored first, and the joined and looked-up columns show the new
-    // account once the row is read again.
-    if (associacoes.editing())
-        associacoes.post();
-    associacoes.refresh(QStringLiteral("SPASCODIGO"));
 }
 
 QTableView* TfmPrincipal::dbgdRegJ930() const {
@@ -578,31 +487,6 @@ void TfmPrincipal::montaPaginas() {
     connect(ckRegI050I051ContasNRef(), &QCheckBox::clicked, this,
             [this] { platform::runReporting([this] { ckRegI050I051ContasNRefClick(); }); });
     montaMenuPlanoContas();
-}
-
-void TfmPrincipal::montaMenuPlanoContas() {
-    QTableView* grade = dbgdPlanoContasRef();
-    m_pmRegI050I051 = new QMenu(grade);
-    m_pmRegI050I051->setObjectName(QStringLiteral("pmRegI050I051"));
-    auto item = [this](const char* nome, const QString& legenda, void (TfmPrincipal::*acao)()) {
-        QAction* a = m_pmRegI050I051->addAction(legenda);
-        a->setObjectName(QString::fromLatin1(nome));
-        connect(a, &QAction::triggered, this,
-                [this, acao] { platform::runReporting([this, acao] { (this->*acao)(); }); });
-    };
-    item("ImportarPlanoContas1", QStringLiteral("Importar Plano Contas"),
-         &TfmPrincipal::ImportarPlanoContas1Click);
-    item("ImportarPlanoContasECD1", QStringLiteral("Importar Plano Contas ECD"),
-         &TfmPrincipal::ImportarPlanoContasECD1Click);
-    item("Visualizar1", QStringLiteral("Visualizar"), &TfmPrincipal::VisualizarClick);
-    item("ExportarExcel1", QStringLiteral("Exportar Excel"), &TfmPrincipal::ExportarExcelClick);
-    m_pmRegI050I051->addSeparator();
-    item("ExcluirPlanodeContas1", QStringLiteral("Excluir Plano de Contas"),
-         &TfmPrincipal::ExcluirPlanodeContas1Click);
-    grade->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(grade, &QWidget::customContextMenuRequested, this, [this, grade](const QPoint& ponto) {
-        m_pmRegI050I051->popup(grade->viewport()->mapToGlobal(ponto));
-    });
 }
 
 } // namespace ui

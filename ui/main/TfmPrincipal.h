@@ -114,6 +114,21 @@ public:
     void ckRegI050I051ContasNRefClick();
     void dbgdPlanoContasRefEditButtonClick();
 
+    // A long operation (generation, chart loading, copy of associations) runs while an object of
+    // this kind lives. Closing the window meanwhile asks whether to stop it: on "Sim" the
+    // operation is cancelled, and the window closes and the program ends once it has stopped.
+    class OperacaoLonga {
+    public:
+        explicit OperacaoLonga(TfmPrincipal& janela);
+        ~OperacaoLonga();
+        OperacaoLonga(const OperacaoLonga&) = delete;
+        OperacaoLonga& operator=(const OperacaoLonga&) = delete;
+
+    private:
+        TfmPrincipal& m_janela;
+    };
+    bool operacaoEmAndamento() const { return m_operacoes > 0; }
+
     // The progress prompt (two "SPED>" lines) and the cancel check; ends the action by the silent
     // abort when "Cancelar" was pressed.
     void AtualizaPrompt(const QString& principal, const QString& detalhe);
@@ -135,6 +150,15 @@ private:
     void montaMenuPlanoContas();
     // The key the lookup window returned for a kind; empty when nothing was chosen.
     QString pesquisa(const QString& tipo);
+    void montaAtalhos();
+    // "Tem certeza de que deseja excluir o registro?" and, on "Sim", the open set deleted; the
+    // prompt says so once the window shows.
+    void excluiConfiguracao();
+    // A line of the prompt that tells the user what was done; never the cancel check.
+    void informaNoPrompt(const QString& texto);
+    // Rows of a set not stored yet would belong to no stored set (or, after "Nova Configuração"
+    // with a set highlighted, show among that set's rows): a warning and the silent abort.
+    void exigeConfiguracaoGravada(const QString& acao) const;
 
     QWidget* m_paTopo = nullptr;
     QLabel* m_imLogo = nullptr;
@@ -156,6 +180,8 @@ private:
     QPlainTextEdit* m_mePrompt = nullptr;
     QMenu* m_pmRegI050I051 = nullptr;
     std::unique_ptr<PromptJanela> m_prompt;
+    int m_operacoes = 0;
+    bool m_sairAoTerminar = false;
     ValidacaoJanela* m_validacao = nullptr;
 };
 

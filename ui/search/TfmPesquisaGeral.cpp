@@ -76,7 +76,8 @@ TfmPesquisaGeral::TfmPesquisaGeral(QWidget* parent)
     for (int i = 0; i < 3; ++i) {
         paineis[i] = new QLabel(stInformacao);
         paineis[i]->setFixedWidth(larguras[i]);
-        paineis[i]->setAccessibleName(QStringLiteral("Informação %1").arg(i + 1));
+        // Heard as it reads ("Total de Registros: 40"), not as a numbered panel.
+        paineis[i]->setAccessibleDescription(QStringLiteral("Informação"));
         stInformacao->addWidget(paineis[i]);
     }
 
@@ -187,7 +188,10 @@ void TfmPesquisaGeral::DefinePesquisa(int tipo) {
         m_quCampos.open();
         dataSet = &m_quCampos;
     }
-    ConfiguraCampos(*config, *dataSet);
+    data::ConfiguracaoPesquisa configuracao = *config;
+    if (tipo == 0)
+        data::MostraEmpresaSeVarias(configuracao);
+    ConfiguraCampos(configuracao, *dataSet);
 }
 
 void TfmPesquisaGeral::CarregaCombo(const platform::DataSet& dataSet, QComboBox& combo) {
