@@ -21,6 +21,7 @@
 #include "platform/DataSetNotifier.h"
 #include "platform/Erro.h"
 #include "platform/EventLoop.h"
+#include "platform/GravacaoSegura.h"
 #include "relatorios/ExportaPlanoContas.h"
 #include "relatorios/TqrPlanoAssociacao.h"
 #include "relatorios/TqrPlanoReferencial.h"
@@ -35,6 +36,8 @@
 #include <QScopeGuard>
 
 #include <atomic>
+#include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -42,12 +45,20 @@
 #include <pthread.h>
 #include <signal.h>
 #include <thread>
+#include <unistd.h>
 
 namespace app {
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// Set by the first SIGINT, SIGTERM or SIGHUP.
+std::atomic<bool> interrompido{false};
+std::atomic<bool> avisado{false}; // the line saying so is out
+
+// The exit code of a run a signal stopped, SIGTERM's included, as a shell reads a cancel.
+constexpr int codigoInterrompido = 130;
 
 // One option of the command line. `valor` names its value in the usage; a switch has none.
 // `guarda` stores what was typed and answers the reason when it cannot be used.
@@ -412,7 +423,8 @@ int ExecutaCli(const QStringList& argumentos) {
         std::printf("%s", UsoCli(opcoes.comando).toLocal8Bit().constData());
         return 0;
     }
-    return comandoDe(opcoes.comando)->executa(opcoes);
+    const int codigo = comandoDe(opcoes.comando)->executa(opcoes);
+    return codigo != 0 && interrompido ? codigoInterrompido : codigo;
 }
 
 namespace {
@@ -463,27 +475,56 @@ public:
     }
 };
 
-std::atomic<bool> interrompido{false};
+// How long the run has to stop by itself after the first signal: it stops at its next row, but a
+// call into the client library or the system may not return at all.
+constexpr std::chrono::milliseconds carencia(3000);
+
+// A function, not a global: the signals' thread may still read it while the program's globals
+// are destroyed at exit.
+QString avisoDeInterrupcao() {
+    return QStringLiteral("SPED>Operação abortada pelo Usuário.");
+}
+
+// Ends the program from the signals' thread, whatever the main thread is doing: no temporary file
+// stays and none is renamed over its target any more.
+[[noreturn]] void encerraJa() {
+    platform::GravacaoSegura::abandonaTodas();
+    if (!avisado.exchange(true)) {
+        const QByteArray linha = platform::terminalText(avisoDeInterrupcao()).toLocal8Bit() + '\n';
+        static_cast<void>(::write(STDERR_FILENO, linha.constData(), size_t(linha.size())));
+    }
+    std::_Exit(codigoInterrompido);
+}
 
 // Nothing but this thread receives the three signals (they are blocked everywhere else), so no
 // handler runs in the middle of the client library and the flag is set outside signal context.
+// The first signal asks the run to stop; a second one, or the end of the grace, ends the program.
 void esperaSinais(sigset_t sinais) {
-    int recebidos = 0;
-    for (;;) {
-        int sinal = 0;
-        if (sigwait(&sinais, &sinal) != 0)
-            continue;
-        if (sinal == SIGINT && ++recebidos > 1)
-            std::_Exit(130);
-        interrompido = true;
+    int sinal = 0;
+    while (sigwait(&sinais, &sinal) != 0) {
     }
+    interrompido = true;
+    const auto prazo = std::chrono::steady_clock::now() + carencia;
+    for (;;) {
+        const auto resta =
+            std::chrono::duration_cast<std::chrono::nanoseconds>(prazo - std::chrono::steady_clock::now());
+        if (resta.count() <= 0)
+            break;
+        timespec espera{};
+        espera.tv_sec = time_t(resta.count() / 1000000000);
+        espera.tv_nsec = long(resta.count() % 1000000000);
+        if (sigtimedwait(&sinais, nullptr, &espera) > 0 || errno != EINTR)
+            break;
+    }
+    encerraJa();
 }
 
 // True, with the line the generation's prompt shows, when a signal came.
 bool interrompidoAntes() {
     if (!interrompido)
         return false;
-    escreveErro(QStringLiteral("SPED>Operação abortada pelo Usuário."));
+    if (!avisado.exchange(true))
+        escreveErro(avisoDeInterrupcao());
     return true;
 }
 
@@ -611,13 +652,13 @@ int executaSobreConjunto(const OpcoesCli& opcoes, common::MemoPrompt& prompt, bo
         conecta(opcoes, banco, dm);
     } catch (const std::exception& e) {
         if (interrompidoAntes())
-            return 1;
+            return codigoInterrompido;
         escreveErro(QStringLiteral("Erro: não foi possível conectar a ") + dm.dbBanco.params.database +
                     QStringLiteral(": ") + textoDe(e));
         return 2;
     }
     if (interrompidoAntes())
-        return 1;
+        return codigoInterrompido;
     // The upkeep adds every column it knows and swallows the failure of those that exist already.
     if (!dm.slErros.isEmpty()) {
         if (opcoes.detalhes)
@@ -630,7 +671,7 @@ int executaSobreConjunto(const OpcoesCli& opcoes, common::MemoPrompt& prompt, bo
 
     carregaConjunto(opcoes.configuracao, dm, dialogos);
     if (interrompidoAntes())
-        return 1;
+        return codigoInterrompido;
     if (const QString falha = FalhaDaConfiguracao(dm, opcoes.configuracao); !falha.isEmpty()) {
         if (!avisaConexaoPerdida(dm, QString()))
             escreveErro(falha);
@@ -641,7 +682,9 @@ int executaSobreConjunto(const OpcoesCli& opcoes, common::MemoPrompt& prompt, bo
                         .arg(opcoes.configuracao));
         return 2;
     }
-    return passo(dm);
+    // A run a signal stopped ends as cancelled; one that completed before it keeps its 0.
+    const int codigo = passo(dm);
+    return codigo != 0 && interrompido ? codigoInterrompido : codigo;
 }
 
 // Ends the run's transaction as the window does when the program closes. False, with the
@@ -685,8 +728,7 @@ int escreveArquivo(const OpcoesCli& opcoes, const QString& saida,
         confirma(dm);
         return codigo;
     });
-    // An interrupted run leaves no file; the exit code says why, as a shell expects.
-    return codigo != 0 && interrompido ? 130 : codigo;
+    return codigo;
 }
 
 } // namespace

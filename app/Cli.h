@@ -63,13 +63,16 @@ QString TituloCli();
 // usage and 2; otherwise the command's own exit code.
 int ExecutaCli(const QStringList& argumentos);
 
-// SIGINT, SIGTERM and SIGHUP only raise a flag that the run checks at every pending-events point
-// (and after the connection and the loading), so an interrupted run ends as a cancelled one. To
-// be called first thing in main, before any thread exists; a second SIGINT ends the program.
+// SIGINT, SIGTERM and SIGHUP first only raise a flag that the run checks at every pending-events
+// point (and after the connection and the loading), so an interrupted run ends as a cancelled
+// one, with 130. A second signal, or a run that has not ended a few seconds after the first (a
+// call that does not return), ends the program at once, also with 130: files still being written
+// are removed first. To be called first thing in main, before any thread exists.
 void InstalaSinais();
 
 // Runs "gerar": connects, brings the schema up to date, opens the parameter set as the main
-// window would and generates. Returns the process exit code (0 only when the file is complete).
+// window would and generates. Returns the process exit code (0 only when the file is complete,
+// 130 when a signal stopped the run: its partial file is then named incomplete).
 int ExecutaGerar(const OpcoesCli& opcoes);
 
 // "carregar-plano" and "importar-plano": the chart loading and the copy of another set's

@@ -36,6 +36,23 @@ void TdmFCONT::quRegI050I051NewRecord() {
 }
 
 void TdmFCONT::quRegI050I051BeforePost() {
+    // One account twice in a set would be written as two I050 records of one code, which the
+    // tax authority rejects; the grid lets a new row name any account of the chart.
+    const platform::Field& conta = quRegI050I051.fieldByName(QStringLiteral("PCCODIGO"));
+    if (!conta.isNull()) {
+        const QString outras =
+            QStringLiteral("where SPCODIGO = %1 and PACODIGO = %2 and PCCODIGO = %3 and SPASCODIGO <> %4")
+                .arg(quRegI050I051.fieldByName(QStringLiteral("SPCODIGO")).asInteger())
+                .arg(quRegI050I051.fieldByName(QStringLiteral("PACODIGO")).asInteger())
+                .arg(conta.asInteger())
+                .arg(quRegI050I051.fieldByName(QStringLiteral("SPASCODIGO")).asInteger());
+        if (common::BuscaValorInteiro(QStringLiteral("count(*)"), QStringLiteral("AUGC80SPAS"), outras,
+                                      quExec) > 0)
+            common::MostraMensagem(QStringLiteral("Aviso: operação abortada.\rA conta %1 já está no plano de "
+                                                  "contas desta configuração.")
+                                       .arg(conta.asInteger()),
+                                   true);
+    }
     if (quRegI050I051.fieldByName(QStringLiteral("PCTIPO")).asString() == QLatin1String("S") &&
         !Trim(quRegI050I051.fieldByName(QStringLiteral("COD_AGL")).asString()).isEmpty())
         common::MostraMensagem(

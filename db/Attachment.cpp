@@ -6,8 +6,26 @@ namespace db {
 
 using namespace detail;
 
+void ConnectionLoss::mark() noexcept {
+    if (m_lost)
+        return;
+    m_lost = true;
+    if (m_attachment) {
+        // Over the network this closes the socket; an embedded attachment is shut down.
+        QuietStatus status;
+        m_attachment->cancelOperation(&status, fb_cancel_abort);
+    }
+}
+
+Attachment::Attachment(Handle<Firebird::IAttachment> handle, int dialect, bool utf8)
+    : m_handle(std::move(handle)), m_dialect(dialect), m_utf8(utf8),
+      m_lost(std::make_shared<ConnectionLoss>()) {
+    m_lost->bind(m_handle.get());
+}
+
 Attachment::~Attachment() {
     abandonIfLost();
+    unbind();
 }
 
 Attachment::Attachment(Attachment&&) noexcept = default;
@@ -15,6 +33,7 @@ Attachment::Attachment(Attachment&&) noexcept = default;
 Attachment& Attachment::operator=(Attachment&& other) noexcept {
     if (this != &other) {
         abandonIfLost();
+        unbind();
         m_handle = std::move(other.m_handle);
         m_dialect = other.m_dialect;
         m_utf8 = other.m_utf8;
@@ -25,8 +44,16 @@ Attachment& Attachment::operator=(Attachment&& other) noexcept {
 
 // A dead connection's interface is left to the client library: detaching could wait forever.
 void Attachment::abandonIfLost() noexcept {
-    if (lost())
+    if (lost()) {
+        unbind();
         letGo(m_handle);
+    }
+}
+
+// What is started on the attachment may outlive its interface.
+void Attachment::unbind() noexcept {
+    if (m_lost)
+        m_lost->bind(nullptr);
 }
 
 Attachment Attachment::connect(const ConnectionParams& params) {
@@ -67,6 +94,7 @@ void Attachment::disconnect() {
         return;
     Status status(m_lost.get());
     m_handle->detach(&status);
+    unbind();
     forget(m_handle);
 }
 
@@ -77,6 +105,7 @@ void Attachment::drop() {
         return;
     Status status(m_lost.get());
     m_handle->dropDatabase(&status);
+    unbind();
     forget(m_handle);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/ConnectionLoss.h"
 #include "db/FirebirdError.h"
 #include "db/Handle.h"
 
@@ -55,20 +56,19 @@ public:
     // forever in the client library. Its transactions, statements and cursors throw
     // FirebirdError::lostConnection() at once, rollbacks and closes do nothing, and the handles
     // are let go without ending them; disconnect() only forgets the attachment.
-    bool lost() const { return m_lost && *m_lost; }
+    bool lost() const { return m_lost && m_lost->lost(); }
     // Shared with everything started on this attachment, which may be ended after it.
-    const std::shared_ptr<bool>& lostFlag() const { return m_lost; }
+    const std::shared_ptr<ConnectionLoss>& loss() const { return m_lost; }
 
 private:
-    Attachment(Handle<Firebird::IAttachment> handle, int dialect, bool utf8)
-        : m_handle(std::move(handle)), m_dialect(dialect), m_utf8(utf8),
-          m_lost(std::make_shared<bool>(false)) {}
+    Attachment(Handle<Firebird::IAttachment> handle, int dialect, bool utf8);
     static Attachment open(const ConnectionParams& params, bool creating);
     void abandonIfLost() noexcept;
+    void unbind() noexcept;
     Handle<Firebird::IAttachment> m_handle;
     int m_dialect = 1;
     bool m_utf8 = false;
-    std::shared_ptr<bool> m_lost;
+    std::shared_ptr<ConnectionLoss> m_lost;
 };
 
 } // namespace db

@@ -27,7 +27,7 @@ Cursor::~Cursor() = default;
 bool Cursor::fetch() {
     if (!m->resultSet || !m->owner)
         return false;
-    if (m->lost && *m->lost) {
+    if (m->lost && m->lost->lost()) {
         m->close();
         throw FirebirdError::lostConnection();
     }

@@ -27,11 +27,11 @@ FirebirdError toError(Firebird::IStatus* status);
 // The status of the calls that must succeed. Every call through the interface clears the status
 // before it runs, so an error checked only after a later call would be gone: this wrapper is
 // checked by the interface itself after each call and throws FirebirdError at the call that failed.
-// Given an attachment's lost flag, an error that says the connection is gone sets it on its way
-// out, so that no later call waits on the dead connection.
+// Given an attachment's loss, an error that says the connection is gone marks it on its way out,
+// so that no later call waits on the dead connection.
 class Status : public Firebird::BaseStatusWrapper<Status> {
 public:
-    explicit Status(bool* lost = nullptr)
+    explicit Status(ConnectionLoss* lost = nullptr)
         : Firebird::BaseStatusWrapper<Status>(master()->getStatus()), m_lost(lost) {}
     ~Status() { status->dispose(); }
     Status(const Status&) = delete;
@@ -42,12 +42,12 @@ public:
             return;
         FirebirdError error = toError(wrapper);
         if (wrapper->m_lost && error.connectionLost())
-            *wrapper->m_lost = true;
+            wrapper->m_lost->mark();
         throw error;
     }
 
 private:
-    bool* m_lost;
+    ConnectionLoss* m_lost;
 };
 
 // An interface of a lost connection: only our reference is dropped, nothing is ended on the

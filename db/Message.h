@@ -40,7 +40,7 @@ struct DecodeContext {
     Firebird::IAttachment* attachment = nullptr;
     Firebird::ITransaction* transaction = nullptr;
     bool utf8 = false;
-    bool* lost = nullptr; // the attachment's lost flag
+    ConnectionLoss* lost = nullptr; // the attachment's
 };
 QVariant decodeField(const unsigned char* buffer, const Slot& slot, const DecodeContext& context);
 

@@ -14,7 +14,7 @@ void executeImmediate(Transaction& transaction, const QString& sql) {
     Attachment& attachment = transaction.attachment();
     Firebird::ITransaction* handle = transaction.ensureStarted();
     const QByteArray text = encodeText(sql, attachment.utf8Text());
-    Status status(transaction.lostFlag());
+    Status status(transaction.loss());
     attachment.handle()->execute(&status, handle, unsigned(text.size()), text.constData(),
                                  unsigned(attachment.dialect()), nullptr, nullptr, nullptr, nullptr);
 }
@@ -41,7 +41,7 @@ Statement::Statement(Transaction& transaction, const QString& sql) : m(std::make
 
     Attachment& attachment = transaction.attachment();
     Firebird::ITransaction* handle = transaction.ensureStarted();
-    m->lost = attachment.lostFlag();
+    m->lost = attachment.loss();
     m->utf8 = attachment.utf8Text();
     const QByteArray text = encodeText(parsed.sql, m->utf8);
     Status status(m->lost.get());

@@ -18,11 +18,11 @@ struct Statement::Impl {
     bool utf8 = false;
     QList<QVariant> parameters;
     QList<ColumnInfo> columns;
-    Cursor::Impl* cursor = nullptr; // the open cursor, closed when the statement opens another
-    std::shared_ptr<bool> lost;     // the attachment's (Attachment::lost)
+    Cursor::Impl* cursor = nullptr;       // the open cursor, closed when the statement opens another
+    std::shared_ptr<ConnectionLoss> lost; // the attachment's (Attachment::lost)
 
     ~Impl();
-    bool gone() const { return lost && *lost; }
+    bool gone() const { return lost && lost->lost(); }
     void closeCursor();
     detail::InputMessage input() const {
         return detail::encodeParameters(inMeta.get(), inSlots, parameters, utf8);
@@ -34,7 +34,7 @@ struct Cursor::Impl {
     Handle<Firebird::IResultSet> resultSet;
     std::vector<unsigned char> buffer;
     QList<QVariant> row;
-    std::shared_ptr<bool> lost;
+    std::shared_ptr<ConnectionLoss> lost;
 
     ~Impl() {
         close();
@@ -46,7 +46,7 @@ struct Cursor::Impl {
     // is gone on the server already.
     void close() {
         row.clear();
-        if (lost && *lost)
+        if (lost && lost->lost())
             detail::letGo(resultSet);
         resultSet.reset();
     }

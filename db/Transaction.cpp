@@ -26,7 +26,7 @@ Transaction& Transaction::operator=(Transaction&& other) noexcept {
 }
 
 bool Transaction::lost() const {
-    return m_lost && *m_lost;
+    return m_lost && m_lost->lost();
 }
 
 // The transaction of a dead connection is gone on the server; ending it could wait forever.
@@ -43,7 +43,7 @@ void Transaction::start() {
         throw FirebirdError::lostConnection();
     if (!m_attachment->connected())
         throw FirebirdError(0, QString(), QStringLiteral("Database not connected"));
-    m_lost = m_attachment->lostFlag();
+    m_lost = m_attachment->loss();
     Status status(m_lost.get());
     Handle<Firebird::IXpbBuilder> tpb(util()->getXpbBuilder(&status, Firebird::IXpbBuilder::TPB, nullptr, 0));
     tpb->insertTag(&status, isc_tpb_read_committed);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/ConnectionLoss.h"
 #include "db/Handle.h"
 
 #include <QString>
@@ -39,15 +40,15 @@ public:
     Firebird::ITransaction* handle() const { return m_handle.get(); }
     // Starts the transaction when needed and returns its handle.
     Firebird::ITransaction* ensureStarted();
-    // The lost flag of the attachment the running transaction was started on.
-    bool* lostFlag() const { return m_lost.get(); }
+    // The loss of the attachment the running transaction was started on.
+    ConnectionLoss* loss() const { return m_lost.get(); }
 
 private:
     bool lost() const;
     void abandonIfLost() noexcept;
     Attachment* m_attachment;
     Handle<Firebird::ITransaction> m_handle;
-    std::shared_ptr<bool> m_lost;
+    std::shared_ptr<ConnectionLoss> m_lost;
 };
 
 } // namespace db

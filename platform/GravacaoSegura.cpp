@@ -8,6 +8,9 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <mutex>
+#include <set>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -98,6 +101,19 @@ namespace {
     throw ErroGravacao(caminho, motivoDaFalha(erro));
 }
 
+// The temporary files of every writing under way. The lock is also held while a file is renamed
+// into place, so an abandonment either comes before the rename, and then no rename follows, or
+// after it, and then the file is complete.
+struct EmAndamento {
+    std::mutex trava;
+    std::set<std::string> temporarios;
+};
+
+EmAndamento& emAndamento() {
+    static EmAndamento* const instancia = new EmAndamento; // still there for other threads at exit
+    return *instancia;
+}
+
 } // namespace
 
 GravacaoSegura::GravacaoSegura(const QString& destino) : m_destino(QFileInfo(destino).absoluteFilePath()) {
@@ -115,6 +131,16 @@ GravacaoSegura::GravacaoSegura(const QString& destino) : m_destino(QFileInfo(des
             falha(m_destino, errno);
     }
     m_dispositivo = std::make_unique<Dispositivo>(descritor);
+    const std::lock_guard trava(emAndamento().trava);
+    emAndamento().temporarios.insert(QFile::encodeName(m_temporario).toStdString());
+}
+
+void GravacaoSegura::abandonaTodas() noexcept {
+    // Locked for good: the program ends before any writer gets to rename its file.
+    emAndamento().trava.lock();
+    for (const std::string& temporario : emAndamento().temporarios)
+        ::unlink(temporario.c_str());
+    emAndamento().temporarios.clear();
 }
 
 GravacaoSegura::~GravacaoSegura() {
@@ -122,7 +148,10 @@ GravacaoSegura::~GravacaoSegura() {
         return;
     if (!m_fechado)
         ::close(m_dispositivo->descritor());
-    ::unlink(QFile::encodeName(m_temporario).constData());
+    const QByteArray temporario = QFile::encodeName(m_temporario);
+    const std::lock_guard trava(emAndamento().trava);
+    ::unlink(temporario.constData());
+    emAndamento().temporarios.erase(temporario.toStdString());
 }
 
 QIODevice& GravacaoSegura::dispositivo() {
@@ -150,8 +179,13 @@ void GravacaoSegura::conclui() {
     if (::close(descritor) != 0)
         falha(m_destino, errno);
     // rename() replaces a link at the target by the file, and never writes through it.
-    if (::rename(QFile::encodeName(m_temporario).constData(), destino.constData()) != 0)
-        falha(m_destino, errno);
+    {
+        const QByteArray temporario = QFile::encodeName(m_temporario);
+        const std::lock_guard trava(emAndamento().trava);
+        if (::rename(temporario.constData(), destino.constData()) != 0)
+            falha(m_destino, errno);
+        emAndamento().temporarios.erase(temporario.toStdString());
+    }
     m_concluida = true;
     // The new name itself must reach the disk, or a crash could bring back the old file.
     const int pasta = ::open(QFile::encodeName(QFileInfo(m_destino).absolutePath()).constData(),

@@ -49,6 +49,13 @@ public:
     // Flushes, syncs and renames; throws ErroGravacao (the target untouched) when any step fails.
     void conclui();
 
+    // For an end of the program that cannot wait for the writers (a second Ctrl-C, a run stuck
+    // in a call that does not return): removes every temporary file still being written and
+    // keeps any of them from being renamed over its target afterwards, so that nothing but
+    // complete files written before stays. Callable from any thread; the program must end
+    // right after it, since no file can be completed any more.
+    static void abandonaTodas() noexcept;
+
 private:
     class Dispositivo;
     QString m_destino;

@@ -332,7 +332,7 @@ TEST_F(Cli, TerminationEndsTheRunAsACancelledOne) {
     processo.terminate();
     ASSERT_TRUE(processo.waitForFinished(60000));
     EXPECT_EQ(processo.exitStatus(), QProcess::NormalExit) << "the signal is caught, not fatal";
-    EXPECT_EQ(processo.exitCode(), 1);
+    EXPECT_EQ(processo.exitCode(), 130);
     EXPECT_TRUE(processo.readAllStandardOutput().trimmed().isEmpty()) << "no complete file";
 }
 
@@ -356,7 +356,7 @@ TEST_F(Cli, FirstInterruptStopsTheGenerationCleanlyAndKeepsItsFileMarkedIncomple
     erros += processo.readAllStandardError();
     const QString texto = QString::fromLocal8Bit(erros);
     EXPECT_EQ(processo.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(processo.exitCode(), 1) << texto.toStdString();
+    EXPECT_EQ(processo.exitCode(), 130) << texto.toStdString();
     EXPECT_TRUE(processo.readAllStandardOutput().trimmed().isEmpty()) << "no complete file";
     EXPECT_TRUE(texto.contains(QStringLiteral("SPED>Operação abortada pelo Usuário.")))
         << texto.toStdString();

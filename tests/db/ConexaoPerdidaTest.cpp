@@ -1,3 +1,4 @@
+#include "db/Detail.h"
 #include "db/Statement.h"
 #include "db/Transaction.h"
 #include "tests/support/TestDatabase.h"
@@ -52,6 +53,17 @@ TEST_F(ConexaoPerdida, AfterTheEngineSaysTheConnectionIsGoneNothingWaitsOnIt) {
             EXPECT_TRUE(e.connectionLost()) << e.text().toStdString();
         }
         EXPECT_TRUE(vitima.lost());
+        // The connection is cut on this side as soon as the loss is known: what is let go from now
+        // on cannot wait for a server that dropped the attachment. A raw call fails in the client
+        // library itself, with no answer of the server's ("connection shutdown") in it.
+        {
+            db::detail::QuietStatus status;
+            vitima.handle()->ping(&status);
+            ASSERT_TRUE(status.failed());
+            const db::FirebirdError e = db::detail::toError(&status);
+            EXPECT_TRUE(e.connectionLost()) << e.text().toStdString();
+            EXPECT_FALSE(e.codes().contains(335544856)) << e.text().toStdString();
+        }
 
         relogio.start();
         // From here on every call gives up at once, without the server.

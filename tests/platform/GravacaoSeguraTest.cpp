@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <cstdlib>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -138,3 +139,30 @@ TEST(GravacaoSegura, AFullDiskFailsTheSaveAndKeepsTheEarlierFile) {
 }
 
 } // namespace
+
+// An end that cannot wait for the writers (it runs in a child process, which it ends): the files
+// being written vanish, a file completed before stays as it was completed.
+TEST(GravacaoSegura, AnAbandonmentRemovesEveryFileStillBeingWrittenAndKeepsTheCompleteOnes) {
+    QTemporaryDir pasta;
+    ASSERT_TRUE(pasta.isValid());
+    const QString pronto = QDir(pasta.path()).filePath(QStringLiteral("pronto.txt"));
+    const QString anterior = QDir(pasta.path()).filePath(QStringLiteral("anterior.txt"));
+    escreve(anterior, "o arquivo de antes");
+    EXPECT_EXIT(
+        {
+            platform::GravacaoSegura completa(pronto);
+            completa.escreve("completo");
+            completa.conclui();
+            platform::GravacaoSegura primeira(anterior);
+            primeira.escreve("pela metade");
+            platform::GravacaoSegura segunda(QDir(pasta.path()).filePath(QStringLiteral("novo.txt")));
+            segunda.escreve("pela metade");
+            platform::GravacaoSegura::abandonaTodas();
+            std::_Exit(arquivos(pasta.path()).size() == 2 ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(arquivos(pasta.path()),
+              (QStringList{QStringLiteral("anterior.txt"), QStringLiteral("pronto.txt")}));
+    EXPECT_EQ(le(anterior), QByteArray("o arquivo de antes"));
+    EXPECT_EQ(le(pronto), QByteArray("completo"));
+}

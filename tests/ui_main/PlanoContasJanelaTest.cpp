@@ -3,6 +3,8 @@
 
 #include "common/Consultas.h"
 #include "data/dmFCONT.h"
+#include "db/Statement.h"
+#include "db/Transaction.h"
 #include "platform/Abort.h"
 #include "tests/support/ModuloDados.h"
 #include "tests/support/PlanoGrande.h"
@@ -346,6 +348,58 @@ TEST_F(PlanoContasJanela, CancelarStopsALongLoadingOrCopyBeforeItsNextRowKeeping
     }
 }
 
+// An administrator drops the program's attachment while the chart loads. The loading ends at
+// once with one box that says so in our words, the buttons come back, the rows committed before
+// stay, and the next action fails at once with the same words instead of waiting on the dead
+// connection.
+TEST_F(PlanoContasJanela, ADroppedConnectionEndsTheLoadingWithOneBoxAndLeavesTheWindowUsable) {
+    banco->runScript(testsupport::scriptPlanoGrande(1, 3000, 20000) + testsupport::scriptGatilhoLento(2500));
+    const qint64 conexao = common::BuscaValorInteiro(QStringLiteral("current_connection"),
+                                                     QStringLiteral("rdb$database"), QString(), dm->quExec);
+    db::Attachment administrador = banco->connect();
+    qint64 derrubada = -1;
+    QElapsedTimer relogio;
+    QTimer::singleShot(600, janela.get(), [&] {
+        db::Transaction t(administrador);
+        db::executeImmediate(
+            t, QStringLiteral("delete from MON$ATTACHMENTS where MON$ATTACHMENT_ID = %1").arg(conexao));
+        t.commit();
+        derrubada = relogio.elapsed();
+    });
+    caixas->get().clear();
+    relogio.start();
+    janela->pmRegI050I051()->actions().at(0)->trigger();
+    const qint64 fim = relogio.elapsed();
+
+    ASSERT_GE(derrubada, 0) << "the loading ended before the drop";
+    EXPECT_LT(fim - derrubada, 2000);
+    EXPECT_TRUE(dm->dbBanco.attachment().lost());
+    const QStringList caixasDaCarga = caixas->get().texts();
+    ASSERT_EQ(caixasDaCarga.size(), 1) << caixasDaCarga.join(QStringLiteral(" | ")).toStdString();
+    EXPECT_TRUE(
+        caixasDaCarga.first().startsWith(QStringLiteral("A conexão com o banco de dados foi perdida.")))
+        << caixasDaCarga.first().toStdString();
+    EXPECT_FALSE(janela->btCancelar()->isEnabled());
+    EXPECT_TRUE(janela->btGerar()->isEnabled());
+    db::Transaction leitura(administrador);
+    EXPECT_GT(
+        testsupport::value(leitura, QStringLiteral("select count(*) from AUGC80SPAS where PCCODIGO >= 20000"))
+            .toInt(),
+        0)
+        << "the rows committed before the drop stay";
+    leitura.commit();
+
+    caixas->get().clear();
+    relogio.restart();
+    janela->pmRegI050I051()->actions().at(0)->trigger();
+    EXPECT_LT(relogio.elapsed(), 1000);
+    ASSERT_EQ(caixas->get().texts().size(), 1)
+        << caixas->get().texts().join(QStringLiteral(" | ")).toStdString();
+    EXPECT_TRUE(caixas->get().texts().first().startsWith(
+        QStringLiteral("A conexão com o banco de dados foi perdida.")));
+    EXPECT_TRUE(janela->btGerar()->isEnabled());
+}
+
 // Single rows of the association grid, driven with the keys: Ctrl+Del asks and deletes one row,
 // committed at once, and the grid is read again as the filter box says.
 TEST_F(PlanoContasJanela, CtrlDelAsksAndDeletesOneRowCommittedAtOnceKeepingTheFilter) {
@@ -466,6 +520,24 @@ TEST_F(PlanoContasJanela, InsertOpensARowWithItsDefaultsThatTheAccountSearchOrTy
               vistoPorOutro(
                   QStringLiteral("select PCDESCRICAO from ACBC15PC where PACODIGO = 1 and PCCODIGO = 107")));
     EXPECT_TRUE(caixas->get().boxes().isEmpty()) << caixas->get().texts().join('|').toStdString();
+
+    // An account the set already has is refused: two rows would write its I050 twice.
+    tecla(grade, Qt::Key_Insert);
+    grade->setCurrentIndex(modelo->index(modelo->linhaNova(), modelo->colunaDe(QStringLiteral("PCCODIGO"))));
+    tecla(grade, Qt::Key_F2);
+    texto = editorAberto(*grade) ? editorAberto(*grade)->findChild<QLineEdit*>() : nullptr;
+    ASSERT_NE(texto, nullptr);
+    testsupport::teclas(texto, QStringLiteral("105"));
+    tecla(texto, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    tecla(grade, Qt::Key_Up);
+    EXPECT_EQ(linhasVistasPorOutro(), 40);
+    EXPECT_EQ(vistoPorOutro(
+                  QStringLiteral("select count(*) from AUGC80SPAS where SPCODIGO = 1 and PCCODIGO = 105")),
+              QStringLiteral("1"));
+    EXPECT_TRUE(
+        caixas->get().texts().join('|').contains(QStringLiteral("A conta 105 já está no plano de contas")))
+        << caixas->get().texts().join('|').toStdString();
 }
 
 // Closing the window while a loading runs: "Não" lets it go on; "Sim" stops it before its next
