@@ -5,6 +5,8 @@
 #include "app/Validar.h"
 #include "common/Mensagens.h"
 #include "common/Versao.h"
+#include "conferencia/Conferencia.h"
+#include "conferencia/Sugestoes.h"
 #include "data/Carregamento.h"
 #include "data/PlanoContas.h"
 #include "data/dmFCONT.h"
@@ -143,6 +145,28 @@ const QList<OpcaoCli>& opcoesCli() {
              o.formato = v;
              return v == "texto"_L1 || v == "csv"_L1 ? QString() : u"--formato deve ser texto ou csv"_s;
          }},
+        {u"aplicar"_s, QString(), u"Grava as sugestões de confiança igual ou acima de --confianca."_s,
+         [](OpcoesCli& o, const QString&) {
+             o.aplicar = true;
+             return QString();
+         }},
+        {u"confianca"_s, u"X"_s,
+         u"Confiança mínima das sugestões gravadas, de 0 a 1 (\"0,8\" ou \"0.8\") ou em porcentagem "
+         u"(\"80%\"); padrão 0,8."_s,
+         [](OpcoesCli& o, const QString& v) {
+             QString t = v.trimmed();
+             const bool porcentagem = t.endsWith(u'%');
+             if (porcentagem)
+                 t.chop(1);
+             bool ok = false;
+             double x = t.replace(u',', u'.').toDouble(&ok);
+             if (porcentagem)
+                 x /= 100;
+             if (!ok || !(x >= 0 && x <= 1))
+                 return u"--confianca deve ser um número de 0 a 1, ou uma porcentagem"_s;
+             o.confianca = x;
+             return QString();
+         }},
     };
     return opcoes;
 }
@@ -176,6 +200,20 @@ const QList<ComandoCli>& ComandosCli() {
          .opcoes = {u"tabelas"_s, u"formato"_s},
          .arquivo = u"ARQUIVO"_s,
          .executa = ExecutaValidarCli},
+        {.nome = u"conferir"_s,
+         .descricao = u"Confere a configuração N antes de gerar (contas sem referência que importam, "
+                      u"referências erradas, livros que não fecham) e escreve um achado por linha; sai com 1 "
+                      u"quando há erros."_s,
+         .opcoes = {u"banco"_s, u"configuracao"_s, u"formato"_s, u"pasta"_s, u"usuario"_s, u"detalhes"_s},
+         .obrigatorias = {u"banco"_s, u"configuracao"_s},
+         .executa = ExecutaConferir},
+        {.nome = u"sugerir-referencias"_s,
+         .descricao = u"Sugere contas referenciais para as contas sem referência da configuração N; com "
+                      u"--aplicar grava as de confiança igual ou acima de --confianca."_s,
+         .opcoes = {u"banco"_s, u"configuracao"_s, u"aplicar"_s, u"confianca"_s, u"pasta"_s, u"usuario"_s,
+                    u"detalhes"_s},
+         .obrigatorias = {u"banco"_s, u"configuracao"_s},
+         .executa = ExecutaSugerir},
         {.nome = u"relatorio"_s,
          .descricao =
              u"Grava em PDF o relatório do plano de associação ou do plano referencial da configuração N."_s,
@@ -738,6 +776,93 @@ int ExecutaGerar(const OpcoesCli& opcoes) {
 
 int ExecutaValidarCli(const OpcoesCli& opcoes) {
     return ExecutaValidar({opcoes.arquivo, opcoes.tabelas, opcoes.formato});
+}
+
+int ExecutaConferir(const OpcoesCli& opcoes) {
+    PromptTerminal prompt;
+    return executaSobreConjunto(opcoes, prompt, false, [&opcoes](data::TdmFCONT& dm) {
+        conferencia::ResultadoConferencia r;
+        bool comPlano = false;
+        try {
+            comPlano = conferencia::PlanoReferencialAberto().carregado;
+            r = conferencia::ConfereConjuntoAberto();
+        } catch (const platform::SilentAbort&) {
+            confirma(dm);
+            return 2;
+        } catch (const std::exception& e) {
+            avisaConexaoPerdida(dm, QString());
+            escreveErro(MensagemDeFalha(QStringLiteral("a conferência não foi feita"), e));
+            confirma(dm);
+            return 2;
+        }
+        if (!comPlano)
+            escreveErro(
+                QStringLiteral("Aviso: sem o Plano de Contas Referencial as contas referenciais só foram "
+                               "conferidas nas contas sintéticas."));
+        const bool csv = opcoes.formato == QLatin1String("csv");
+        if (csv)
+            std::printf("Gravidade;Linha;Registro;Campo;Conta;Mensagem\n");
+        for (const validacao::Achado& a : r.achados)
+            std::printf("%s\n", platform::terminalText(csv ? LinhaCsvDoAchado(a) : LinhaDoAchado(a))
+                                    .toLocal8Bit()
+                                    .constData());
+        std::fflush(stdout);
+        escreveErro(QStringLiteral("Conferência: ") + validacao::ResumoAchados(r.achados));
+        confirma(dm);
+        return validacao::ContaErros(r.achados) > 0 ? 1 : 0;
+    });
+}
+
+int ExecutaSugerir(const OpcoesCli& opcoes) {
+    PromptTerminal prompt;
+    return executaSobreConjunto(opcoes, prompt, true, [&opcoes](data::TdmFCONT& dm) {
+        QList<conferencia::Sugestao> sugestoes;
+        int contas = 0;
+        try {
+            const QList<conferencia::ContaSemReferencia> semReferencia =
+                conferencia::ContasSemReferencia(dm.trBanco, conferencia::ConjuntoAberto());
+            contas = static_cast<int>(semReferencia.size());
+            sugestoes = conferencia::SugereReferenciasDoConjuntoAberto(semReferencia);
+        } catch (const platform::SilentAbort&) {
+            confirma(dm);
+            return 2;
+        } catch (const std::exception& e) {
+            avisaConexaoPerdida(dm, QString());
+            escreveErro(MensagemDeFalha(QStringLiteral("as sugestões não foram feitas"), e));
+            confirma(dm);
+            return 2;
+        }
+        for (const conferencia::Sugestao& s : sugestoes)
+            std::printf("%s\n", platform::terminalText(QStringLiteral("%1 - %2: %3 - %4 (%5; confiança %6)")
+                                                           .arg(s.conta.conta, s.conta.nome, s.referencia,
+                                                                s.descricao, s.motivo,
+                                                                conferencia::TextoConfianca(s.confianca)))
+                                    .toLocal8Bit()
+                                    .constData());
+        std::fflush(stdout);
+        escreveErro(QStringLiteral("%1 sugestão(ões) para %2 conta(s) sem referência.")
+                        .arg(sugestoes.size())
+                        .arg(contas));
+        if (!opcoes.aplicar) {
+            confirma(dm);
+            return 0;
+        }
+        int gravadas = 0;
+        int codigo = 0;
+        try {
+            gravadas = conferencia::AceitaSugestoes(conferencia::AcimaDe(sugestoes, opcoes.confianca));
+        } catch (const platform::SilentAbort&) {
+            codigo = 1;
+        } catch (const std::exception& e) {
+            escreveErro(MensagemDeFalha(QStringLiteral("nem todas as sugestões foram gravadas"), e));
+            codigo = 1;
+        }
+        avisaConexaoPerdida(dm, QStringLiteral("As sugestões gravadas antes da queda ficam no banco."));
+        escreveErro(QStringLiteral("%1 sugestão(ões) gravada(s) (confiança de %2 ou mais).")
+                        .arg(gravadas)
+                        .arg(conferencia::TextoConfianca(opcoes.confianca)));
+        return confirma(dm) ? codigo : 1;
+    });
 }
 
 int ExecutaDemo(const OpcoesCli& opcoes) {

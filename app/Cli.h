@@ -24,6 +24,9 @@ struct OpcoesCli {
     QString arquivo, tabelas;
     QString formato = QStringLiteral("texto");
     bool validarEstrito = false;
+    // sugerir-referencias
+    bool aplicar = false;
+    double confianca = 0.8; // the lowest confidence stored with --aplicar, 0 to 1
 
     bool ajuda = false;  // --help: the usage of the command, or of the program without one
     bool versao = false; // --version
@@ -79,6 +82,13 @@ int ExecutaPlano(const OpcoesCli& opcoes);
 
 // Runs "validar" over opcoes.arquivo (app/Validar.h).
 int ExecutaValidarCli(const OpcoesCli& opcoes);
+
+// "conferir": the conferência of the open set, one finding a line (as "validar" prints them),
+// 1 when there are errors, 2 when the set could not be opened or read. "sugerir-referencias":
+// the suggestions for its accounts without a referential account; with --aplicar those at or
+// above --confianca are stored through the association rows, and their count printed.
+int ExecutaConferir(const OpcoesCli& opcoes);
+int ExecutaSugerir(const OpcoesCli& opcoes);
 
 // Builds the embedded demo database and its external tables in opcoes.pasta, then generates.
 int ExecutaDemo(const OpcoesCli& opcoes);

@@ -50,8 +50,10 @@ db::ConnectionParams MontaBaseDemonstracao(data::TdmFCONT& dm, const QString& ar
     dm.dbBanco.connect();
     for (const QString& erro : dm.slErros)
         std::fprintf(stderr, "%s\n", erro.toLocal8Bit().constData());
-    dm.IBScript.setText(leScript(QStringLiteral("05_configuracao.sql")));
-    dm.IBScript.run();
+    for (const char* nome : {"05_configuracao.sql", "06_demonstracao.sql"}) {
+        dm.IBScript.setText(leScript(QString::fromLatin1(nome)));
+        dm.IBScript.run();
+    }
     dm.trBanco.commit();
     return params;
 }

@@ -83,8 +83,8 @@ TEST(LinhaDeComando, HelpShowsEveryCommandAndEachCommandItsOwnOptions) {
     EXPECT_EQ(e.codigo, 0);
     EXPECT_TRUE(e.saida.startsWith(QStringLiteral("Uso: fcont-cli COMANDO [opções]")))
         << e.saida.toStdString();
-    for (const char* comando :
-         {"gerar", "demo", "validar", "carregar-plano", "importar-plano", "relatorio", "exportar"})
+    for (const char* comando : {"gerar", "demo", "validar", "conferir", "sugerir-referencias",
+                                "carregar-plano", "importar-plano", "relatorio", "exportar"})
         EXPECT_TRUE(
             e.saida.contains(QStringLiteral("\n  ") + QString::fromLatin1(comando) + QLatin1Char(' ')))
             << comando;

@@ -1,5 +1,6 @@
 #include "platform/Erro.h"
 #include "tools/bench/BaseGrande.h"
+#include "tools/bench/MedeConferencia.h"
 #include "tools/bench/MedeValidacao.h"
 #include "tools/bench/Medicoes.h"
 #include "tools/bench/MedicoesCarga.h"
@@ -405,6 +406,34 @@ int executa(const Opcoes& opcoes) {
                     .arg(g.segundos, 0, 'f', 2)
                     .arg(v.picoMemoriaKb / 1024.0, 0, 'f', 1)
                     .arg((v.picoMemoriaKb - v.memoriaAntesKb) / 1024.0, 0, 'f', 1));
+        try {
+            const bench::MedidasConferencia c = bench::MedeConferencia(base.configuracao, opcoes.rodadas);
+            auto linha = [&](const char* caso, const bench::MedidaConferencia& m) {
+                imprime(QStringLiteral(
+                            "conferência of set %1, %2 (fastest of %3): %4 erros, %5 avisos, %6 accounts "
+                            "without a referential account in %7 s = %8 of the generation's %9 s "
+                            "(target 1.00); processor %10 s against the generation's %11 s; %12 suggestions "
+                            "in %13 s")
+                            .arg(base.configuracao)
+                            .arg(QLatin1String(caso))
+                            .arg(std::max(opcoes.rodadas, 1))
+                            .arg(m.erros)
+                            .arg(m.avisos)
+                            .arg(m.semReferencia)
+                            .arg(m.segundos, 0, 'f', 3)
+                            .arg(m.segundos / std::max(g.segundos, 1e-9), 0, 'f', 3)
+                            .arg(g.segundos, 0, 'f', 2)
+                            .arg(m.segundosCpu, 0, 'f', 2)
+                            .arg(menorCpu(geracoes), 0, 'f', 2)
+                            .arg(m.sugestoes)
+                            .arg(m.segundosSugestoes, 0, 'f', 3));
+            };
+            linha("every account mapped", c.mapeado);
+            linha("one analytic account in ten unmapped", c.comLacunas);
+        } catch (const std::exception& e) {
+            imprime(QStringLiteral("error timing the conferência: ") + textoDe(e));
+            codigo = 1;
+        }
         imprimeCaixas(g.textosDasCaixas);
         if (!todas)
             codigo = 1;

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Keeps the dependencies pointing one way: no file of a layer includes a header of a layer above
 # it. From the bottom:
-#   db < platform < common < data < generation < relatorios, validacao < app, ui, demonstracao < tools
+#   db < platform < common < data < generation < relatorios, validacao, conferencia < app, ui, demonstracao
+#   < tools
 # A layer may include its own headers and those of any layer below; folders of the same rank may
-# include each other. relatorios and validacao both read what the generation and the data module
+# include each other. relatorios, validacao and conferencia read what the generation and the data module
 # hold and are used only by the programs; demonstracao builds a database through the schema upkeep
 # of app/ and is linked by fcont-cli, so it stands beside app/. tools/ (benchmark, scripts) may use
 # everything and nothing of the product may use it. tests/ and cmake/ are not checked.
@@ -13,7 +14,7 @@ cd "$(dirname "$0")/../.."
 
 declare -A ordem=(
     [db]=0 [platform]=1 [common]=2 [data]=3 [generation]=4
-    [relatorios]=5 [validacao]=5
+    [relatorios]=5 [validacao]=5 [conferencia]=5
     [app]=6 [ui]=6 [demonstracao]=6
     [tools]=7 [tests]=8
 )

@@ -26,6 +26,7 @@
 #include "ui/main/PaginaRegistroM030.h"
 #include "ui/main/PromptJanela.h"
 #include "ui/main/Relatorios.h"
+#include "ui/main/TfmConferencia.h"
 #include "ui/main/TfmConfiguracao.h"
 #include "ui/main/ValidacaoJanela.h"
 #include "ui/search/Pesquisa.h"
@@ -45,6 +46,8 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <optional>
 
 namespace ui {
 
@@ -236,6 +239,8 @@ void TfmPrincipal::montaBase() {
         botaoComando(paBase, "btConfig", QStringLiteral("Config"), QStyle::SP_FileDialogDetailedView);
     m_btSalvar = botaoComando(paBase, "btSalvar", QStringLiteral("Salvar"), QStyle::SP_DialogSaveButton);
     m_btGerar = botaoComando(paBase, "btGerar", QStringLiteral("Gerar"), QStyle::SP_MediaPlay);
+    m_btConferir =
+        botaoComando(paBase, "btConferir", QStringLiteral("Conferir"), QStyle::SP_FileDialogContentsView);
     m_btCancelar = botaoComando(paBase, "btCancelar", QStringLiteral("Cancelar"), QStyle::SP_BrowserStop);
     m_btCancelar->setEnabled(false);
     connect(m_btConfig, &QToolButton::clicked, this,
@@ -246,13 +251,17 @@ void TfmPrincipal::montaBase() {
             [this] { platform::runReporting([this] { btGerarClick(); }); });
     connect(m_btCancelar, &QToolButton::clicked, this,
             [this] { platform::runReporting([this] { btCancelarClick(); }); });
+    connect(m_btConferir, &QToolButton::clicked, this,
+            [this] { platform::runReporting([this] { btConferirClick(); }); });
+    m_btGerar->installEventFilter(this);
 
     auto* botoes = new QWidget(paBase);
-    botoes->setFixedWidth(larguraColunaEsquerda);
+    // Five buttons take more than the tree menu's width; the prompt gives way.
+    botoes->setFixedWidth(larguraColunaEsquerda + 64);
     auto* linhaBotoes = new QHBoxLayout(botoes);
     linhaBotoes->setContentsMargins(2, 2, 2, 2);
     linhaBotoes->setSpacing(2);
-    for (QToolButton* b : {m_btConfig, m_btSalvar, m_btGerar, m_btCancelar})
+    for (QToolButton* b : {m_btConfig, m_btSalvar, m_btGerar, m_btConferir, m_btCancelar})
         linhaBotoes->addWidget(b);
 
     m_mePrompt = new QPlainTextEdit(paBase);
@@ -314,6 +323,9 @@ bool TfmPrincipal::eventFilter(QObject* objeto, QEvent* evento) {
         platform::runReporting([this] { dblaNomeCfgClick(); });
         return true;
     }
+    // "Conferir" reads through the same transaction as the generation: it waits while "Gerar" does.
+    if (objeto == m_btGerar && evento->type() == QEvent::EnabledChange)
+        m_btConferir->setEnabled(m_btGerar->isEnabled());
     return QMainWindow::eventFilter(objeto, evento);
 }
 
@@ -389,10 +401,60 @@ void TfmPrincipal::CarregarListasColunas() {
 }
 
 void TfmPrincipal::btGerarClick() {
+    // The books and the mappings are looked at first; with errors the user chooses. A conferência
+    // that cannot run leaves the generation to report what is wrong with the set.
+    std::optional<conferencia::ResultadoConferencia> resultado;
+    try {
+        const platform::BusyCursor ocupado;
+        resultado = conferencia::ConfereConjuntoAberto();
+    } catch (const std::exception&) {
+    }
+    if (resultado) {
+        const int erros = validacao::ContaErros(resultado->achados);
+        if (erros > 0 &&
+            common::Pergunta(
+                QStringLiteral("A conferência achou %1 erro(s) nesta configuração (%2).\rGerar o "
+                               "arquivo assim mesmo ou ver os achados primeiro?")
+                    .arg(erros)
+                    .arg(validacao::ResumoAchados(resultado->achados)),
+                {QStringLiteral("Gerar"), QStringLiteral("Ver achados")}) != QLatin1String("Gerar")) {
+            Conferencia c{*resultado, {}};
+            {
+                const platform::BusyCursor ocupado;
+                c.sugestoes = conferencia::SugereReferenciasDoConjuntoAberto(c.resultado.semReferencia);
+            }
+            mostraConferencia(c);
+            return;
+        }
+    }
     const OperacaoLonga operacao(*this);
     const platform::BusyCursor ocupado;
     m_validacao->antesDeGerar();
     m_validacao->depoisDeGerar(generation::GeraArquivoFCONT(m_prompt.get()));
+}
+
+void TfmPrincipal::btConferirClick() {
+    std::optional<Conferencia> conferencia;
+    try {
+        const platform::BusyCursor ocupado;
+        conferencia = ConfereComSugestoes();
+    } catch (const platform::SilentAbort&) {
+        throw;
+    } catch (const std::exception& e) {
+        common::MostraMensagem(QStringLiteral("Erro: \rA conferência não foi feita.\r") +
+                                   QString::fromLocal8Bit(e.what()),
+                               true);
+    }
+    mostraConferencia(*conferencia);
+}
+
+void TfmPrincipal::mostraConferencia(const Conferencia& conferencia) {
+    if (!m_fmConferencia)
+        m_fmConferencia = new TfmConferencia(*this, this);
+    m_fmConferencia->mostra(conferencia.resultado, conferencia.sugestoes);
+    m_fmConferencia->show();
+    m_fmConferencia->raise();
+    m_fmConferencia->activateWindow();
 }
 
 void TfmPrincipal::btCancelarClick() {

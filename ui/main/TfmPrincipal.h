@@ -31,6 +31,8 @@ class PaginaRegistroJ930;
 class PaginaRegistroM020;
 class PaginaRegistroM030;
 class PromptJanela;
+class TfmConferencia;
+struct Conferencia;
 class ValidacaoJanela;
 
 // The window in which the user completes one parameter set and starts the generation: the set's
@@ -73,6 +75,9 @@ public:
     QToolButton* btConfig() const { return m_btConfig; }
     QToolButton* btSalvar() const { return m_btSalvar; }
     QToolButton* btGerar() const { return m_btGerar; }
+    QToolButton* btConferir() const { return m_btConferir; }
+    // The conferência's window, once "Conferir" (or "Ver achados" at "Gerar") opened it.
+    TfmConferencia* fmConferencia() const { return m_fmConferencia; }
     QToolButton* btCancelar() const { return m_btCancelar; }
     QPlainTextEdit* mePrompt() const { return m_mePrompt; }
     QTableView* dbgdRegJ930() const;
@@ -98,6 +103,7 @@ public:
     void btConfigClick();
     void btSalvarClick();
     void btGerarClick();
+    void btConferirClick();
     void btCancelarClick();
     void btPesqEmpProcClick();
     void btPesqLocalClick();
@@ -148,6 +154,8 @@ private:
     void montaBase();
     void montaPaginas();
     void montaMenuPlanoContas();
+    // The conferência's window with these results, brought forward.
+    void mostraConferencia(const Conferencia& conferencia);
     // The key the lookup window returned for a kind; empty when nothing was chosen.
     QString pesquisa(const QString& tipo);
     void montaAtalhos();
@@ -176,6 +184,8 @@ private:
     QToolButton* m_btConfig = nullptr;
     QToolButton* m_btSalvar = nullptr;
     QToolButton* m_btGerar = nullptr;
+    QToolButton* m_btConferir = nullptr;
+    TfmConferencia* m_fmConferencia = nullptr;
     QToolButton* m_btCancelar = nullptr;
     QPlainTextEdit* m_mePrompt = nullptr;
     QMenu* m_pmRegI050I051 = nullptr;
