@@ -338,7 +338,7 @@ TEST_F(AchadosNaJanela, DoubleClickOnASignatoryShowsTheJ930PageAndOnTheFileAsAWh
     EXPECT_EQ(paginaEmVista(), indiceDa(janela->tsReg0000())) << "a count of block 9 leads nowhere";
 }
 
-TEST_F(AchadosNaJanela, GerarAddsTheSummaryToThePromptAndOpensTheFindingsOnlyWhenThereAreAny) {
+TEST_F(AchadosNaJanela, GerarAddsTheSummaryToThePromptAndOpensTheFindingsOnlyWhenThereAreErrors) {
     achados.reset();
     ui::ValidacaoJanela& validacao = *janela->validacao();
     EXPECT_FALSE(validacao.MostrarAchados1()->isEnabled());
@@ -385,6 +385,23 @@ TEST_F(AchadosNaJanela, GerarAddsTheSummaryToThePromptAndOpensTheFindingsOnlyWhe
     // From the findings window to the signatories' page.
     duploClique(*validacao.fmAchados()->grade()->dbgdAchados(), 0);
     EXPECT_EQ(paginaEmVista(), indiceDa(janela->tsRegJ930()));
+
+    // Warnings alone are in the summary and a menu away: a large chart always has some, and a
+    // window at every Gerar would stand in the user's way.
+    validacao.fmAchados()->hide();
+    dm->IBScript.setText(
+        QStringLiteral("update AUGC80SPSG set SPSGIND_CRC = '1SP000001O1' where SPSGCOD_ASSIM = '900';\n"
+                       "update AUGC80SPAS set COD_CTA_REF = null where SPCODIGO = 1 and PCCODIGO = "
+                       "(select PCCODIGO from ACBC15PC where PACODIGO = 1 and PCORDENACAO = '1101001');"));
+    dm->IBScript.run();
+    dm->quRegJ930old.close();
+    dm->quRegJ930old.open();
+    janela->btGerar()->click();
+    linhas = linhasDoPrompt();
+    ASSERT_EQ(linhas.size(), 3);
+    EXPECT_EQ(linhas[2], QStringLiteral("SPED>Validação do arquivo: 0 erros, 1 avisos"));
+    EXPECT_FALSE(validacao.fmAchados()->isVisible()) << "warnings alone open nothing";
+    EXPECT_EQ(validacao.ultimosAchados().size(), 1);
 }
 
 TEST_F(AchadosNaJanela, TheMenuValidatesAFileFromDiskAlsoWithLineFeedsOnly) {

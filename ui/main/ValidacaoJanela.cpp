@@ -89,7 +89,7 @@ void ValidacaoJanela::mostra(const QString& arquivo, const validacao::Achados& a
     janela.mostra(QStringLiteral("Arquivo: ") + QDir::toNativeSeparators(arquivo),
                   resumo.join(QLatin1Char('\n')), achados);
     m_mostrarAchados->setEnabled(true);
-    if (abre || !achados.isEmpty()) {
+    if (abre || validacao::ContaErros(achados) > 0) {
         janela.show();
         janela.raise();
         janela.activateWindow();

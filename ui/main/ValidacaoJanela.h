@@ -31,8 +31,9 @@ public:
     // Before a generation: the summary of the previous file leaves the prompt.
     void antesDeGerar();
     // After a generation: a complete file is validated, "Validação do arquivo: N erros, M avisos"
-    // becomes the prompt's third line, and the findings window opens by itself when there is
-    // anything to look at. A partial file is not validated: it is known to be incomplete.
+    // becomes the prompt's third line, and the findings window opens by itself when there are
+    // errors; warnings alone wait behind "Achados do Último Arquivo". A partial file is not
+    // validated: it is known to be incomplete.
     void depoisDeGerar(const generation::ResultadoGeracao& resultado);
 
     // "Validar Arquivo FCONT...": the file the user chooses (any FCONT file, also one another
@@ -42,7 +43,7 @@ public:
     void MostrarAchadosClick();
 
     // Validates the file and shows its findings in the window; false when it could not be read
-    // (the user was told). `abre`: show the window also without findings.
+    // (the user was told). `abre`: show the window also without errors.
     bool valida(const QString& arquivo, bool abre);
 
     QMenu* mnValidacao() const { return m_menu; }
