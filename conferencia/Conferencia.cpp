@@ -8,7 +8,9 @@
 #include "platform/Regional.h"
 
 #include <QMap>
+#include <QPair>
 #include <QRegularExpression>
+#include <QSet>
 #include <cmath>
 #include <stdexcept>
 
@@ -194,6 +196,51 @@ Achados ConfereContasSemReferencia(const QList<ContaSemReferencia>& contas) {
                            "ano e saldo final %3, sem conta referencial. ")
                     .arg(c.nome, c.natureza, TextoValor(c.saldoFinal)) +
                 ondeReferenciar);
+    return achados;
+}
+
+Achados ConfereContasForaDoConjunto(db::Transaction& transacao, const Conjunto& cj) {
+    // The set's accounts are read first and looked up here: the association table has no index
+    // on the account, so a "not exists" over it would read the whole table once per account.
+    // The generation reads every listed company's balances by the account number of the set's
+    // rows, so under a consolidation one row stands for that number in every company.
+    QSet<qint64> doConjunto;
+    {
+        db::Statement s(
+            transacao,
+            QStringLiteral("select PCCODIGO from AUGC80SPAS where SPCODIGO = %1").arg(cj.spcodigo));
+        auto c = s.openCursor();
+        while (c->fetch())
+            doConjunto.insert(c->asInteger(0).value_or(0));
+    }
+    const QString janeiro = dataSql(QDate(cj.ano, 1, 1)), dezembro = dataSql(QDate(cj.ano, 12, 1));
+    const QString fimDoAno = dataSql(QDate(cj.ano + 1, 1, 1));
+    db::Statement s(
+        transacao,
+        QStringLiteral(
+            "select pc.PACODIGO, pc.PCCODIGO, pc.PCORDENACAO, pc.PCDESCRICAO, pc.PCCODIGONATUREZA "
+            "from ACBC15PC pc where pc.PACODIGO %1 and pc.PCTIPO = 'A' and "
+            "pc.PCCODIGONATUREZA in ('01', '02', '03', '04') and "
+            "(exists(select 1 from ACBC21SC sc where sc.PACODIGO = pc.PACODIGO and sc.PCCODIGO = pc.PCCODIGO "
+            "and sc.SCPERIODO >= %2 and sc.SCPERIODO <= %3 and (coalesce(sc.SCSALDOANTERIOR, 0) <> 0 or "
+            "coalesce(sc.SCSALDOATUAL, 0) <> 0)) or "
+            "exists(select 1 from ACBM19LC lc where lc.PACODIGO = pc.PACODIGO and lc.PCCODIGO = pc.PCCODIGO "
+            "and lc.LCDATALANCAMENTO >= %2 and lc.LCDATALANCAMENTO < %4)) "
+            "order by pc.PCORDENACAO, pc.PACODIGO")
+            .arg(cj.filtro, janeiro, dezembro, fimDoAno));
+    Achados achados;
+    auto c = s.openCursor();
+    while (c->fetch()) {
+        if (doConjunto.contains(c->asInteger(1).value_or(0)))
+            continue;
+        achados << achado(Gravidade::Aviso, QStringLiteral("Fora da configuração"), QStringLiteral("I050"),
+                          texto(*c, 2),
+                          QStringLiteral("Conta fora da configuração: %1 (natureza %2), analítica, com "
+                                         "movimento no ano, não está no plano de contas desta configuração, "
+                                         "e o arquivo deixaria de fora os seus saldos. Página Registro I050, "
+                                         "\"Importar Plano Contas\" traz as contas que faltam.")
+                              .arg(texto(*c, 3), texto(*c, 4)));
+    }
     return achados;
 }
 
@@ -412,6 +459,7 @@ ResultadoConferencia ConfereConjuntoAberto() {
     ResultadoConferencia r;
     r.semReferencia = ContasSemReferencia(dm.trBanco, conjunto);
     r.achados = ConfereContasSemReferencia(r.semReferencia);
+    r.achados << ConfereContasForaDoConjunto(dm.trBanco, conjunto);
     r.achados << ConfereReferencias(dm.trBanco, conjunto, plano);
     r.achados << ConfereLivros(dm.trBanco, conjunto);
     return r;

@@ -67,13 +67,16 @@ QList<ContaSemReferencia> ContasSemReferencia(db::Transaction& transacao, const 
 
 // Findings of the three families, each from a few set-based statements.
 validacao::Achados ConfereContasSemReferencia(const QList<ContaSemReferencia>& contas);
+// Analytic accounts of nature 01 to 04 of the set's companies with a balance or an entry in the
+// year and no row at all in the set: the file would leave out their balances.
+validacao::Achados ConfereContasForaDoConjunto(db::Transaction& transacao, const Conjunto& conjunto);
 validacao::Achados ConfereReferencias(db::Transaction& transacao, const Conjunto& conjunto,
                                       const PlanoReferencial& plano);
 validacao::Achados ConfereLivros(db::Transaction& transacao, const Conjunto& conjunto);
 
 struct ResultadoConferencia {
     QList<ContaSemReferencia> semReferencia;
-    validacao::Achados achados; // unmapped accounts, then mappings, then the books
+    validacao::Achados achados; // unmapped accounts, those outside the set, mappings, the books
 };
 
 // The whole conferência of the open set of dmFCONT, over its transaction.

@@ -82,6 +82,24 @@ TEST_F(Conferencia, OnlyAnalyticAccountsWithMovementAndANatureOfOneToFourAreUnma
     EXPECT_TRUE(r.achados[0].mensagem.contains(QStringLiteral("saldo final 2.430,40")));
 }
 
+TEST_F(Conferencia, AnAccountWithMovementThatTheSetLacksIsFoundAndOneWithoutMovementIsNot) {
+    const auto r = confere(
+        QStringLiteral("insert into ACBC15PC (PACODIGO, PCCODIGO, PCORDENACAO, PCDESCRICAO, PCNIVEL, PCTIPO, "
+                       "PCCODIGONATUREZA) values (1, 150, '1101003', 'Caixa novo', '4', 'A', '01');"
+                       "insert into ACBC15PC (PACODIGO, PCCODIGO, PCORDENACAO, PCDESCRICAO, PCNIVEL, PCTIPO, "
+                       "PCCODIGONATUREZA) values (1, 152, '1101005', 'Caixa parado', '4', 'A', '01');"
+                       "insert into ACBM19LC (LCCODIGO, PACODIGO, PCCODIGO, LCDATALANCAMENTO, LCVALORDEBITO, "
+                       "LCVALORCREDITO) values (903, 1, 150, '2025-06-01', 10, 0);"
+                       "insert into ACBM19LC (LCCODIGO, PACODIGO, PCCODIGO, LCDATALANCAMENTO, LCVALORDEBITO, "
+                       "LCVALORCREDITO) values (904, 1, 150, '2025-06-01', 0, 10);"));
+    EXPECT_TRUE(r.semReferencia.isEmpty()) << "no row, nothing to suggest into";
+    ASSERT_EQ(resumo(r.achados), QStringList{QStringLiteral("Aviso|Fora da configuração|1101003")})
+        << resumo(r.achados).join(u'\n').toStdString();
+    EXPECT_EQ(r.achados[0].registro, QStringLiteral("I050"));
+    EXPECT_TRUE(r.achados[0].mensagem.contains(QStringLiteral("Caixa novo")))
+        << r.achados[0].mensagem.toStdString();
+}
+
 TEST_F(Conferencia, MappingsThatTheValidatorWouldRejectAreErrors) {
     const auto r = confere(
         QStringLiteral("update AUGC80SPAS set COD_CTA_REF = '1.01' where SPCODIGO = 1 and PCCODIGO = 103;") +
