@@ -65,7 +65,7 @@ def inclui_alterado(arquivo):
     return False
 
 produto = re.compile("^" + re.escape(raiz) +
-                     "/(db|platform|common|data|generation|relatorios|validacao|demonstracao|app|ui)/.*[.]cpp$")
+                     "/(db|platform|common|data|generation|relatorios|validacao|conferencia|demonstracao|app|ui)/.*[.]cpp$")
 vistos = set()
 for entrada in json.load(open(comandos)):
     arquivo = entrada["file"]

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Keeps the widget module out of everything below the windows: db/, platform/ (but platform/qt/),
-# common/, data/, generation/, relatorios/ and app/ (but the desktop entry) include no Qt Widgets or Print
-# Support header, so fcont-cli and the generator never depend on a display.
+# common/, data/, generation/, relatorios/, validacao/, conferencia/, demonstracao/ and app/ (but
+# the desktop entry) include no Qt Widgets or Print Support header, so fcont-cli and the generator
+# never depend on a display.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
@@ -15,7 +16,7 @@ fi
 padrao=$( (ls "$qt_include/QtWidgets" "$qt_include/QtPrintSupport"; echo QtWidgets; echo QtPrintSupport) |
     sed 's/[.]/[.]/g' | sort -u | paste -sd'|')
 
-achados=$(git ls-files -z -- db platform common data generation relatorios app ':!platform/qt' ':!app/fcont_main.cpp' |
+achados=$(git ls-files -z -- db platform common data generation relatorios validacao conferencia demonstracao app ':!platform/qt' ':!app/fcont_main.cpp' |
     xargs -0 grep -nE "^[[:space:]]*#[[:space:]]*include[[:space:]]*[<\"]((QtWidgets|QtPrintSupport)/)?($padrao)[>\"]" || true)
 if [ -n "$achados" ]; then
     echo "Cabeçalhos de janela fora de ui/ e platform/qt/:" >&2
