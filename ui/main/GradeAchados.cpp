@@ -191,4 +191,15 @@ bool GradeAchados::eventFilter(QObject* objeto, QEvent* evento) {
     return QWidget::eventFilter(objeto, evento);
 }
 
+QLabel* RotuloResumo(QWidget* pai) {
+    auto* resumo = new QLabel(pai);
+    resumo->setObjectName(QStringLiteral("laResumo"));
+    resumo->setAccessibleName(QStringLiteral("Resumo"));
+    QFont negrito = resumo->font();
+    negrito.setBold(true);
+    resumo->setFont(negrito);
+    resumo->setWordWrap(true);
+    return resumo;
+}
+
 } // namespace ui

@@ -33,6 +33,9 @@ struct CoresGravidade {
 };
 CoresGravidade CoresDaGravidade(validacao::Gravidade gravidade);
 
+// The bold, wrapping summary line ("laResumo") above a window's findings.
+QLabel* RotuloResumo(QWidget* pai);
+
 // The findings of one check with the severity filter above them ("Todos", "Erros", "Avisos") and
 // the current finding's whole message below. A
 // double-click on a finding, or Return on it, hands it to `aoEscolher`. Any window that shows

@@ -42,13 +42,7 @@ TfmAchados::TfmAchados(QWidget* parent) : QWidget(parent, Qt::Window) {
     m_origem->setObjectName(QStringLiteral("laOrigem"));
     m_origem->setAccessibleName(QStringLiteral("Arquivo"));
     m_origem->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_resumo = new QLabel(this);
-    m_resumo->setObjectName(QStringLiteral("laResumo"));
-    m_resumo->setAccessibleName(QStringLiteral("Resumo"));
-    QFont negrito = m_resumo->font();
-    negrito.setBold(true);
-    m_resumo->setFont(negrito);
-    m_resumo->setWordWrap(true);
+    m_resumo = RotuloResumo(this);
 
     m_grade = new GradeAchados(this);
     auto* dica = new QLabel(

@@ -117,20 +117,14 @@ TfmConferencia::TfmConferencia(TfmPrincipal& principal, QWidget* parent)
     setWindowTitle(QStringLiteral("Conferência"));
     resize(1040, 640);
 
-    m_resumo = new QLabel(this);
-    m_resumo->setObjectName(QStringLiteral("laResumo"));
-    m_resumo->setAccessibleName(QStringLiteral("Resumo"));
-    QFont negrito = m_resumo->font();
-    negrito.setBold(true);
-    m_resumo->setFont(negrito);
-    m_resumo->setWordWrap(true);
+    m_resumo = RotuloResumo(this);
 
     m_grade = new GradeAchados(this);
     m_grade->aoEscolher = [this](const validacao::Achado& a) { MostraOndeCorrigir(m_principal, a); };
 
     auto* paSugestoes = new QWidget(this);
     m_tituloSugestoes = new QLabel(paSugestoes);
-    m_tituloSugestoes->setFont(negrito);
+    m_tituloSugestoes->setFont(m_resumo->font());
     m_modelo = new ModeloSugestoes(this);
     m_sugestoes = new QTableView(paSugestoes);
     m_sugestoes->setObjectName(QStringLiteral("dbgdSugestoes"));
