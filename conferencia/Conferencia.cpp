@@ -147,29 +147,42 @@ PlanoReferencial PlanoReferencialAberto() {
     return p;
 }
 
+namespace {
+
+// The condition "the account has a balance or a ledger entry in the set's year", for the account
+// column `conta` of the outer statement and the companies `empresa` ("PACODIGO = 1" or
+// "PACODIGO in (1,2)"): index look-ups on the balances' key and on the ledger's (company, account,
+// date) index, so a statement over the chart grows with the accounts.
+QString movimentoNoAno(const Conjunto& cj, const QString& empresa, const QString& conta) {
+    return QStringLiteral(
+               "(exists(select 1 from ACBC21SC sc where sc.%1 and sc.PCCODIGO = %2 and sc.SCPERIODO >= %3 "
+               "and sc.SCPERIODO <= %4 and (coalesce(sc.SCSALDOANTERIOR, 0) <> 0 or "
+               "coalesce(sc.SCSALDOATUAL, 0) <> 0)) or "
+               "exists(select 1 from ACBM19LC lc where lc.%1 and lc.PCCODIGO = %2 and "
+               "lc.LCDATALANCAMENTO >= %3 and lc.LCDATALANCAMENTO < %5))")
+        .arg(empresa, conta, dataSql(QDate(cj.ano, 1, 1)), dataSql(QDate(cj.ano, 12, 1)),
+             dataSql(QDate(cj.ano + 1, 1, 1)));
+}
+
+} // namespace
+
 QList<ContaSemReferencia> ContasSemReferencia(db::Transaction& transacao, const Conjunto& cj) {
     const QString f = cj.filtro;
-    const QString janeiro = dataSql(QDate(cj.ano, 1, 1)), dezembro = dataSql(QDate(cj.ano, 12, 1));
-    const QString fimDoAno = dataSql(QDate(cj.ano + 1, 1, 1));
-    // One statement for every account: the subqueries are index look-ups on the balances' key
-    // and on the ledger's (company, account, date) index, so the cost grows with the accounts.
+    // One statement for every account (see movimentoNoAno).
     db::Statement s(
         transacao,
         QStringLiteral(
             "select ass.SPASCODIGO, ass.PCCODIGO, pc.PCORDENACAO, pc.PCDESCRICAO, pc.PCCODIGONATUREZA, "
             "(select sum(sc.SCSALDOATUAL) from ACBC21SC sc where sc.PACODIGO %1 and sc.PCCODIGO = "
-            "ass.PCCODIGO and sc.SCPERIODO = %3) as FIN, "
-            "(case when exists(select 1 from ACBC21SC sc where sc.PACODIGO %1 and sc.PCCODIGO = ass.PCCODIGO "
-            "and sc.SCPERIODO >= %2 and sc.SCPERIODO <= %3 and (coalesce(sc.SCSALDOANTERIOR, 0) <> 0 or "
-            "coalesce(sc.SCSALDOATUAL, 0) <> 0)) then 1 "
-            "when exists(select 1 from ACBM19LC lc where lc.PACODIGO %1 and lc.PCCODIGO = ass.PCCODIGO and "
-            "lc.LCDATALANCAMENTO >= %2 and lc.LCDATALANCAMENTO < %4) then 1 else 0 end) as MOVIMENTO "
+            "ass.PCCODIGO and sc.SCPERIODO = %2) as FIN, "
+            "(case when %4 then 1 else 0 end) as MOVIMENTO "
             "from AUGC80SPAS ass join ACBC15PC pc on pc.PCCODIGO = ass.PCCODIGO and pc.PACODIGO = "
             "ass.PACODIGO "
-            "where ass.SPCODIGO = %5 and pc.PCTIPO = 'A' and pc.PCCODIGONATUREZA in ('01', '02', '03', '04') "
+            "where ass.SPCODIGO = %3 and pc.PCTIPO = 'A' and pc.PCCODIGONATUREZA in ('01', '02', '03', '04') "
             "and coalesce(trim(ass.COD_CTA_REF), '') = '' "
             "order by pc.PCORDENACAO")
-            .arg(f, janeiro, dezembro, fimDoAno, QString::number(cj.spcodigo)));
+            .arg(f, dataSql(QDate(cj.ano, 12, 1)), QString::number(cj.spcodigo),
+                 movimentoNoAno(cj, QStringLiteral("PACODIGO ") + f, QStringLiteral("ass.PCCODIGO"))));
     QList<ContaSemReferencia> contas;
     auto c = s.openCursor();
     while (c->fetch()) {
@@ -213,21 +226,14 @@ Achados ConfereContasForaDoConjunto(db::Transaction& transacao, const Conjunto& 
         while (c->fetch())
             doConjunto.insert(c->asInteger(0).value_or(0));
     }
-    const QString janeiro = dataSql(QDate(cj.ano, 1, 1)), dezembro = dataSql(QDate(cj.ano, 12, 1));
-    const QString fimDoAno = dataSql(QDate(cj.ano + 1, 1, 1));
     db::Statement s(
         transacao,
-        QStringLiteral(
-            "select pc.PACODIGO, pc.PCCODIGO, pc.PCORDENACAO, pc.PCDESCRICAO, pc.PCCODIGONATUREZA "
-            "from ACBC15PC pc where pc.PACODIGO %1 and pc.PCTIPO = 'A' and "
-            "pc.PCCODIGONATUREZA in ('01', '02', '03', '04') and "
-            "(exists(select 1 from ACBC21SC sc where sc.PACODIGO = pc.PACODIGO and sc.PCCODIGO = pc.PCCODIGO "
-            "and sc.SCPERIODO >= %2 and sc.SCPERIODO <= %3 and (coalesce(sc.SCSALDOANTERIOR, 0) <> 0 or "
-            "coalesce(sc.SCSALDOATUAL, 0) <> 0)) or "
-            "exists(select 1 from ACBM19LC lc where lc.PACODIGO = pc.PACODIGO and lc.PCCODIGO = pc.PCCODIGO "
-            "and lc.LCDATALANCAMENTO >= %2 and lc.LCDATALANCAMENTO < %4)) "
-            "order by pc.PCORDENACAO, pc.PACODIGO")
-            .arg(cj.filtro, janeiro, dezembro, fimDoAno));
+        QStringLiteral("select pc.PACODIGO, pc.PCCODIGO, pc.PCORDENACAO, pc.PCDESCRICAO, pc.PCCODIGONATUREZA "
+                       "from ACBC15PC pc where pc.PACODIGO %1 and pc.PCTIPO = 'A' and "
+                       "pc.PCCODIGONATUREZA in ('01', '02', '03', '04') and "
+                       "%2 order by pc.PCORDENACAO, pc.PACODIGO")
+            .arg(cj.filtro, movimentoNoAno(cj, QStringLiteral("PACODIGO = pc.PACODIGO"),
+                                           QStringLiteral("pc.PCCODIGO"))));
     Achados achados;
     auto c = s.openCursor();
     while (c->fetch()) {
