@@ -40,6 +40,19 @@ void TdmFCONT::quRegI050I051BeforePost() {
     // tax authority rejects; the grid lets a new row name any account of the chart.
     const platform::Field& conta = quRegI050I051.fieldByName(QStringLiteral("PCCODIGO"));
     if (!conta.isNull()) {
+        // A number the chart does not have would be stored, hidden from the grid (it shows the
+        // chart's accounts), and written as an I050 without code or name.
+        const qint64 empresa = quRegI050I051.fieldByName(QStringLiteral("PACODIGO")).asInteger();
+        if (common::BuscaValorInteiro(
+                QStringLiteral("count(*)"), QStringLiteral("ACBC15PC"),
+                QStringLiteral("where PACODIGO = %1 and PCCODIGO = %2").arg(empresa).arg(conta.asInteger()),
+                quExec) == 0)
+            common::MostraMensagem(
+                QStringLiteral("Aviso: operação abortada.\rA conta %1 não existe no plano de "
+                               "contas da empresa %2.")
+                    .arg(conta.asInteger())
+                    .arg(empresa),
+                true);
         const QString outras =
             QStringLiteral("where SPCODIGO = %1 and PACODIGO = %2 and PCCODIGO = %3 and SPASCODIGO <> %4")
                 .arg(quRegI050I051.fieldByName(QStringLiteral("SPCODIGO")).asInteger())

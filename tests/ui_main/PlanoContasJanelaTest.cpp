@@ -538,6 +538,23 @@ TEST_F(PlanoContasJanela, InsertOpensARowWithItsDefaultsThatTheAccountSearchOrTy
     EXPECT_TRUE(
         caixas->get().texts().join('|').contains(QStringLiteral("A conta 105 já está no plano de contas")))
         << caixas->get().texts().join('|').toStdString();
+
+    // A number the chart does not have is refused too: it would be stored and never shown.
+    tecla(grade, Qt::Key_Insert);
+    grade->setCurrentIndex(modelo->index(modelo->linhaNova(), modelo->colunaDe(QStringLiteral("PCCODIGO"))));
+    tecla(grade, Qt::Key_F2);
+    texto = editorAberto(*grade) ? editorAberto(*grade)->findChild<QLineEdit*>() : nullptr;
+    ASSERT_NE(texto, nullptr);
+    testsupport::teclas(texto, QStringLiteral("99999"));
+    tecla(texto, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    tecla(grade, Qt::Key_Up);
+    EXPECT_EQ(linhasVistasPorOutro(), 40);
+    EXPECT_EQ(vistoPorOutro(QStringLiteral("select count(*) from AUGC80SPAS where PCCODIGO = 99999")),
+              QStringLiteral("0"));
+    EXPECT_TRUE(caixas->get().texts().join('|').contains(
+        QStringLiteral("A conta 99999 não existe no plano de contas da empresa 1.")))
+        << caixas->get().texts().join('|').toStdString();
 }
 
 // Closing the window while a loading runs: "Não" lets it go on; "Sim" stops it before its next
